@@ -1,0 +1,5 @@
+// SPDX-License-Identifier: MIT
+#include "Forms.h"
+
+std::function<void()> ShowTitleForm = [] {};
+std::function<void()> ShowBattleForm = [] {};
