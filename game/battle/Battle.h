@@ -4,18 +4,33 @@
 #include "BattleState.h"
 #include "BattleUi.h"
 
+#include <cstdint>
 #include <string>
 
 struct BattleSettings {
-    vb::Integer EnemyMax = 5;
-    vb::Integer TimeLimit = 150;
-    vb::Integer GameLevel = 1;
+    vb::Integer EnemyMax = 5;   // 3, 5 or 7
+    vb::Integer TimeLimit = 150; // 120, 150, 180 or 210 seconds
+    vb::Integer GameLevel = 1;  // 0, 1 or 2
+};
+
+// One line of the message log as the battle last wrote it.
+struct MessageLine {
+    std::string Text;
+    std::uint32_t Color = colors::Black;
 };
 
 // The battle form's logic: its event handlers and procedures, by their names.
-// One instance is one battle.
+// One instance is one battle; Form_Load must run before anything else.
+//
+// Once the time is up (Ended() is true) the battle is frozen: the handlers
+// of player commands (buttons, keys, sliders, radar clicks) do nothing, the
+// timer handlers do nothing, and a close requested by the player is refused
+// without a question, because the end of the battle returns to the title
+// itself. A close requested by the program still closes the sounds.
 class Battle {
 public:
+    // programFolder is the folder of the program; its "data" subfolder holds
+    // the sounds. A trailing separator is ignored.
     Battle(BattleUi& ui, RandomSource& random, WallClock& clock, BattleSettings settings,
            std::string programFolder);
 
@@ -27,10 +42,15 @@ public:
     void cmdTurn_Click();
     void tmrTurn_Timer();
     void picRader_MouseUp(int button, int shift, vb::Single x, vb::Single y);
-    // keyCode is set to 0 when the key was acted on.
+    // keyCode is set to 0 when the key was acted on. shift: 1 Shift, 2 Ctrl, 4 Alt.
     void Form_KeyUp(int& keyCode, int shift);
     void cmdFire_Click();
     void tmrReload_Timer();
+
+    // The player drags a slider to value: held within the slider's range,
+    // ignored while the slider is disabled or the battle has ended. Returns
+    // whether the slider took the value.
+    bool MoveSlider(BattleUi::Slider slider, int value);
 
     // Form procedures.
     void SpawnEnemy();
@@ -40,19 +60,42 @@ public:
     void ShowMessage(const std::string& text, bool alert);
     void PlaySound(const std::string& alias);
     void StopSound(const std::string& alias);
+    // Freezes the battle (timers off, sounds stopped, player commands inert)
+    // and hands over to BattleUi::EndBattle for the curtain, the ranking and
+    // the return to the title. Called by the main tick when the time is up.
+    void EndBattle();
 
     const BattleState& State() const { return state_; }
     BattleState& MutableState() { return state_; } // tests set up positions directly
     const BattleSettings& Settings() const { return settings_; }
-    // After EndBattle every player command is inert.
+    const MessageLine& Message(int index) const { return log_[index]; }
     bool Ended() const { return ended_; }
+    // True once a close has been let through; the form is about to go.
+    bool Closed() const { return closed_; }
+
+    // Ranges of the two sliders and the keys the battle reacts to.
+    static constexpr int kBearingMin = -135, kBearingMax = 135;
+    static constexpr int kElevationSliderMin = 5, kElevationSliderMax = 85;
+    enum Key : int { KeyEnter = 13, KeySpace = 32, KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40 };
+    enum ShiftMask : int { ShiftMaskShift = 1, ShiftMaskCtrl = 2, ShiftMaskAlt = 4 };
 
 private:
+    bool Inert() const { return ended_ || closed_; }
+    long long ElapsedSeconds();
+    int WantedBearing();
+    int WantedElevation();
+    void ShellFalls();
+    void PlaceMessageLine(const std::string& line, bool alert);
+    void SetLine(int index, const MessageLine& line);
+    std::string OpenCommand(const char* file, const char* alias) const;
+
     BattleUi& ui_;
     RandomSource& random_;
     WallClock& clock_;
     BattleSettings settings_;
     std::string programFolder_;
     BattleState state_;
+    MessageLine log_[3];
     bool ended_ = false;
+    bool closed_ = false;
 };
