@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: MIT
+#include "RadarRenderer.h"
+#include "RasterBlit.h"
+#include "SceneRenderer.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+namespace {
+
+QImage Filled(int w, int h, QRgb colour)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// Every pixel different, so a sampling error shows as a wrong colour.
+QImage Gradient(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb(x * 7 % 256, y * 11 % 256, (x * 3 + y * 5) % 256));
+    return image;
+}
+
+// A small ship on white and its mask: white exactly where the ship is not white.
+struct ShipPair {
+    QImage picture = Filled(9, 5, qRgb(255, 255, 255));
+    QImage mask = Filled(9, 5, qRgb(0, 0, 0));
+    ShipPair()
+    {
+        for (int y = 1; y < 5; ++y)
+            for (int x = 4 - y; x <= 4 + y && x < 9; ++x) {
+                picture.setPixel(x, y, qRgb(40 + 20 * x, 60 + 30 * y, 90));
+                mask.setPixel(x, y, qRgb(255, 255, 255));
+            }
+    }
+};
+
+void Blit1(QImage& canvas, const Blit& blit, const QImage& source)
+{
+    QPainter painter(&canvas);
+    stretchBlt(painter, blit, source);
+}
+
+} // namespace
+
+TEST(RasterBlit, OrAndAreExactPerChannel)
+{
+    QImage canvas = Filled(4, 3, qRgb(0x5A, 0x3C, 0x96));
+    Blit1(canvas, {0, 0, 0, 4, 3, 0, 0, 4, 3, RasterOp::SRCPAINT}, Filled(4, 3, qRgb(0x81, 0x42, 0x18)));
+    EXPECT_EQ(canvas.pixel(2, 1), qRgb(0x5A | 0x81, 0x3C | 0x42, 0x96 | 0x18));
+    Blit1(canvas, {0, 0, 0, 4, 3, 0, 0, 4, 3, RasterOp::SRCAND}, Filled(4, 3, qRgb(0x0F, 0xF0, 0x3C)));
+    EXPECT_EQ(canvas.pixel(3, 2), qRgb((0x5A | 0x81) & 0x0F, (0x3C | 0x42) & 0xF0, (0x96 | 0x18) & 0x3C));
+}
+
+TEST(RasterBlit, ScalingSamplesNearestPixelCentres)
+{
+    const QImage source = Gradient(13, 7);
+    struct Case { int dx, dy, dw, dh; };
+    // Up, down, uneven, and partly off the canvas on every side.
+    for (const Case c : {Case{0, 0, 40, 21}, Case{2, 1, 5, 3}, Case{1, 2, 23, 11}, Case{-9, -4, 37, 19},
+                         Case{20, 10, 31, 17}}) {
+        QImage canvas = Filled(40, 24, qRgb(0, 0, 0)); // OR onto black is a plain copy
+        Blit1(canvas, {0, c.dx, c.dy, c.dw, c.dh, 0, 0, 13, 7, RasterOp::SRCPAINT}, source);
+        int wrong = 0;
+        for (int y = 0; y < canvas.height(); ++y)
+            for (int x = 0; x < canvas.width(); ++x) {
+                const int u = x - c.dx;
+                const int v = y - c.dy;
+                QRgb expected = qRgb(0, 0, 0);
+                if (u >= 0 && u < c.dw && v >= 0 && v < c.dh)
+                    expected = source.pixel(static_cast<int>(std::floor((u + 0.5) * 13 / c.dw)),
+                                            static_cast<int>(std::floor((v + 0.5) * 7 / c.dh)));
+                wrong += canvas.pixel(x, y) != expected;
+            }
+        EXPECT_EQ(wrong, 0) << "destination " << c.dx << ',' << c.dy << ' ' << c.dw << 'x' << c.dh;
+    }
+}
+
+TEST(RasterBlit, MaskThenPictureLeavesNoWhiteFringe)
+{
+    const ShipPair ship;
+    const QRgb sea = qRgb(20, 40, 100);
+    for (const int scale : {1, 2, 3}) {
+        QImage canvas = Filled(40, 20, sea);
+        const Blit mask{301, 3, 2, 9 * scale + scale / 2, 5 * scale, 0, 0, 9, 5, RasterOp::SRCPAINT};
+        Blit picture = mask;
+        picture.Op = RasterOp::SRCAND;
+        Blit1(canvas, mask, ship.mask);
+        Blit1(canvas, picture, ship.picture);
+        int white = 0, shipPixels = 0;
+        for (int y = 0; y < canvas.height(); ++y)
+            for (int x = 0; x < canvas.width(); ++x) {
+                const QRgb p = canvas.pixel(x, y);
+                white += p == qRgb(255, 255, 255);
+                shipPixels += p != sea;
+                if (p != sea && p != qRgb(255, 255, 255))
+                    EXPECT_EQ(qBlue(p), 90) << x << ',' << y; // only the ship's own colours
+            }
+        EXPECT_EQ(white, 0) << "scale " << scale;
+        EXPECT_GT(shipPixels, 0);
+    }
+}
+
+TEST(RasterBlit, EmptyOrMissingSourcesDrawNothing)
+{
+    const QImage before = Filled(10, 10, qRgb(1, 2, 3));
+    QImage canvas = before;
+    Blit1(canvas, {0, 0, 0, 0, 5, 0, 0, 4, 4, RasterOp::SRCPAINT}, Filled(4, 4, qRgb(255, 255, 255)));
+    Blit1(canvas, {0, 0, 0, -5, 5, 0, 0, 4, 4, RasterOp::SRCPAINT}, Filled(4, 4, qRgb(255, 255, 255)));
+    Blit1(canvas, {0, 0, 0, 5, 5, 0, 0, 4, 4, RasterOp::SRCPAINT}, QImage());
+    EXPECT_EQ(canvas, before);
+}
+
+class SceneRendererTest : public testing::Test {
+protected:
+    std::map<int, int> loads;
+    ShipPair ship;
+    QImage background = Filled(400, 240, qRgb(30, 60, 120));
+
+    SceneRenderer Renderer()
+    {
+        return SceneRenderer([this](int id) {
+            ++loads[id];
+            if (id == scene::BackgroundPicture)
+                return background;
+            if (id >= 301 && id <= 304)
+                return ship.mask.convertToFormat(QImage::Format_RGB888); // as a 24-bit bitmap
+            if (id >= 201 && id <= 204)
+                return ship.picture;
+            return QImage();
+        });
+    }
+};
+
+TEST_F(SceneRendererTest, StartsFromTheBackgroundAndLoadsEachPictureOnce)
+{
+    SceneRenderer renderer = Renderer();
+    EXPECT_EQ(renderer.render(std::vector<Blit>{}), background);
+
+    const std::vector<Blit> blits{{301, 10, 120, 18, 10, 0, 0, 9, 5, RasterOp::SRCPAINT},
+                                  {201, 10, 120, 18, 10, 0, 0, 9, 5, RasterOp::SRCAND},
+                                  {scene::WaterMask, 50, 120, 4, 4, 0, 0, 22, 52, RasterOp::SRCPAINT}};
+    QImage first = renderer.render(blits);
+    QImage second = renderer.render(blits);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(first.size(), QSize(400, 240));
+    EXPECT_EQ(first.format(), QImage::Format_RGB32);
+    EXPECT_NE(first, background);
+    EXPECT_EQ(first.pixel(50, 121), background.pixel(50, 121)); // a missing picture changes nothing
+    EXPECT_EQ(first.pixel(18, 127), ship.picture.pixel(4, 3));
+    for (const auto& [id, count] : loads)
+        EXPECT_EQ(count, 1) << id;
+}
+
+TEST_F(SceneRendererTest, ComposesFromTheBattleState)
+{
+    BattleState s;
+    s.Pi = 4 * std::atan(1.0);
+    EnemyShip e;
+    e.Range = 450;
+    s.Enemy.push_back(e);
+    s.EnemyCount = 1;
+    ship.picture = ship.picture.scaled(225, 73); // full-size ship pictures
+    ship.mask = ship.mask.scaled(225, 73);
+    SceneRenderer renderer = Renderer();
+    const QImage image = renderer.render(s);
+    // The worked example's destination (82, 120, 236, 77): ship pixels only inside it.
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 400; ++x) {
+            const bool inside = x >= 82 && x < 82 + 236 && y >= 120 && y < 120 + 77;
+            if (!inside)
+                ASSERT_EQ(image.pixel(x, y), background.pixel(x, y)) << x << ',' << y;
+        }
+    EXPECT_NE(image.pixel(200, 190), background.pixel(200, 190));
+}
+
+TEST(RadarRenderer, MarksAndViewLineInPaintingOrder)
+{
+    const RadarRenderer renderer(Filled(130, 130, qRgb(0, 0, 0)));
+    const std::vector<RadarMark> marks{{300, 300, 30, radar::Yellow, radar::Green},
+                                       {975, 975, 30, radar::Yellow, radar::Green},
+                                       {300, 300, 15, radar::Red, radar::Red}};
+    const QImage image = renderer.render({130, 130}, marks, {975, 60});
+    EXPECT_EQ(image.pixel(20, 20), qRgb(255, 0, 0));      // point of fall over the ship at 300,300
+    EXPECT_EQ(image.pixel(20, 23), qRgb(0, 0, 0));        // radius 2 pixels: 3 pixels away is sea
+    EXPECT_EQ(image.pixel(65, 30), qRgb(255, 0, 0));      // the view line runs up from the centre
+    EXPECT_EQ(image.pixel(65, 65), qRgb(255, 0, 0));      // and covers the ship at the centre
+    EXPECT_EQ(image.pixel(70, 30), qRgb(0, 0, 0));        // 3 pixels wide, not more
+    EXPECT_EQ(image.pixel(65, 2), qRgb(0, 0, 0));         // it ends 900 units out
+
+    int green = 0, yellow = 0;
+    const QImage noLine = renderer.render({130, 130}, {marks[1]}, {975, 975});
+    for (int y = 60; y <= 70; ++y)
+        for (int x = 60; x <= 70; ++x) {
+            green += noLine.pixel(x, y) == qRgb(0, 255, 0);
+            yellow += noLine.pixel(x, y) == qRgb(255, 255, 0);
+        }
+    EXPECT_GT(green, 0);
+    EXPECT_GT(yellow, green); // a 2-pixel dot is mostly rim
+}
+
+TEST(RadarRenderer, ScalesSeaUnitsOntoLargerSurfaces)
+{
+    const RadarRenderer renderer(Filled(130, 130, qRgb(0, 0, 0)));
+    const std::vector<RadarMark> marks{{1500, 450, 15, radar::Red, radar::Red}};
+    const QImage image = renderer.render({260, 260}, marks, {975, 975});
+    EXPECT_EQ(image.pixel(200, 60), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(200, 55), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(100, 60), qRgb(0, 0, 0));
+}
+
+TEST(RadarRenderer, MarksFarOffTheSquareAreIgnored)
+{
+    const RadarRenderer renderer(Filled(130, 130, qRgb(0, 0, 0)));
+    const QImage image = renderer.render({130, 130},
+                                         {{1e30f, -1e30f, 30, radar::Yellow, radar::Green},
+                                          {std::nanf(""), 10, 30, radar::Yellow, radar::Green}},
+                                         {std::nan(""), 0});
+    EXPECT_EQ(image, Filled(130, 130, qRgb(0, 0, 0)));
+}
