@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: MIT
+#include "ArtCommon.h"
+
+#include <QBuffer>
+#include <QPainter>
+
+#include <cmath>
+
+namespace art {
+
+std::uint64_t Rng::next()
+{
+    // splitmix64
+    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+
+double Rng::uniform()
+{
+    return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0);
+}
+
+double Rng::gauss()
+{
+    double s = 0;
+    for (int i = 0; i < 6; ++i)
+        s += uniform();
+    return (s - 3.0) * std::sqrt(2.0);
+}
+
+QImage makeCanvas(int width, int height, int factor)
+{
+    QImage canvas(width * factor, height * factor, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    return canvas;
+}
+
+QImage downsample(const QImage& canvas, int factor)
+{
+    const QImage src = canvas.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int w = src.width() / factor, h = src.height() / factor;
+    QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
+    const int n = factor * factor;
+    for (int y = 0; y < h; ++y) {
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            int a = 0, r = 0, g = 0, b = 0;
+            for (int sy = 0; sy < factor; ++sy) {
+                const auto* row = reinterpret_cast<const QRgb*>(src.constScanLine(y * factor + sy));
+                for (int sx = 0; sx < factor; ++sx) {
+                    const QRgb p = row[x * factor + sx];
+                    a += qAlpha(p);
+                    r += qRed(p);
+                    g += qGreen(p);
+                    b += qBlue(p);
+                }
+            }
+            dst[x] = qRgba((r + n / 2) / n, (g + n / 2) / n, (b + n / 2) / n, (a + n / 2) / n);
+        }
+    }
+    return out;
+}
+
+QImage flattenOnWhite(const QImage& premultiplied)
+{
+    const QImage src = premultiplied.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage out(src.size(), QImage::Format_RGB32);
+    for (int y = 0; y < src.height(); ++y) {
+        const auto* s = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+        auto* d = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < src.width(); ++x) {
+            const int a = qAlpha(s[x]);
+            if (a < 128) {
+                d[x] = qRgb(255, 255, 255);
+                continue;
+            }
+            auto un = [a](int c) { return std::min(255, (c * 255 + a / 2) / a); };
+            int r = un(qRed(s[x])), g = un(qGreen(s[x])), b = un(qBlue(s[x]));
+            if (r == 255 && g == 255 && b == 255)
+                b = 246;
+            d[x] = qRgb(r, g, b);
+        }
+    }
+    return out;
+}
+
+QImage maskOf(const QImage& picture)
+{
+    const QImage src = picture.convertToFormat(QImage::Format_RGB32);
+    QImage out(src.size(), QImage::Format_RGB32);
+    for (int y = 0; y < src.height(); ++y) {
+        const auto* s = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+        auto* d = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < src.width(); ++x)
+            d[x] = (s[x] & 0xFFFFFF) == 0xFFFFFF ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+    }
+    return out;
+}
+
+namespace {
+void put16(QByteArray& b, int v)
+{
+    b.append(char(v & 0xFF));
+    b.append(char((v >> 8) & 0xFF));
+}
+void put32(QByteArray& b, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b.append(char((v >> (8 * i)) & 0xFF));
+}
+} // namespace
+
+QByteArray encodeBmp24(const QImage& image)
+{
+    const QImage src = image.convertToFormat(QImage::Format_RGB32);
+    const int w = src.width(), h = src.height();
+    const int stride = (w * 3 + 3) & ~3;
+    const std::uint32_t dataSize = std::uint32_t(stride) * std::uint32_t(h);
+    QByteArray b;
+    b.reserve(int(54 + dataSize));
+    b.append("BM");
+    put32(b, 54 + dataSize);
+    put32(b, 0);
+    put32(b, 54);
+    put32(b, 40);
+    put32(b, std::uint32_t(w));
+    put32(b, std::uint32_t(h));
+    put16(b, 1);
+    put16(b, 24);
+    put32(b, 0);       // BI_RGB
+    put32(b, dataSize);
+    put32(b, 3780);    // 96 dpi
+    put32(b, 3780);
+    put32(b, 0);
+    put32(b, 0);
+    for (int y = h - 1; y >= 0; --y) {
+        const auto* row = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            b.append(char(qBlue(row[x])));
+            b.append(char(qGreen(row[x])));
+            b.append(char(qRed(row[x])));
+        }
+        for (int p = w * 3; p < stride; ++p)
+            b.append('\0');
+    }
+    return b;
+}
+
+QByteArray encodePng(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QColor mix(const QColor& a, const QColor& b, double t)
+{
+    t = clamp01(t);
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
+                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            float(a.blueF() + (b.blueF() - a.blueF()) * t),
+                            float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
+}
+
+double smoothstep(double e0, double e1, double x)
+{
+    const double t = clamp01((x - e0) / (e1 - e0));
+    return t * t * (3 - 2 * t);
+}
+
+} // namespace art

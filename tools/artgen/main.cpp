@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: MIT
+// Regenerates the game's pictures and sounds (and, with --movie, the title
+// movie through ffmpeg) into a source tree.
+#include "ArtCommon.h"
+#include "Artwork.h"
+#include "IconArt.h"
+#include "PanelArt.h"
+#include "SceneArt.h"
+#include "ShipArt.h"
+#include "TitleArt.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+        QTextStream(stderr) << "artgen: cannot write " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool makeMovie(const QString& root)
+{
+    QTemporaryDir frames;
+    if (!frames.isValid())
+        return false;
+    for (int i = 0; i < art::TitleFrameCount; ++i)
+        art::titleFrame(i).save(frames.filePath(QStringLiteral("f%1.png").arg(i, 3, 10, QLatin1Char('0'))));
+    const QString out = QDir(root).filePath(QStringLiteral("data/MVTitle.avi"));
+    QDir().mkpath(QFileInfo(out).absolutePath());
+    QProcess ffmpeg;
+    ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Motion JPEG in AVI plays through GStreamer's avidemux and jpegdec,
+    // both in the good plug-ins; bitexact keeps re-runs identical.
+    ffmpeg.start(QStringLiteral("ffmpeg"),
+                 {"-y", "-loglevel", "error", "-framerate", QString::number(art::TitleFrameRate), "-i",
+                  frames.filePath(QStringLiteral("f%03d.png")), "-c:v", "mjpeg", "-q:v", "3", "-pix_fmt",
+                  "yuvj420p", "-fflags", "+bitexact", "-flags:v", "+bitexact", out});
+    if (!ffmpeg.waitForFinished(600000) || ffmpeg.exitCode() != 0) {
+        QTextStream(stderr) << "artgen: ffmpeg failed\n";
+        return false;
+    }
+    return true;
+}
+
+void writePreviews(const QString& dir)
+{
+    auto save = [&dir](const QString& name, const QImage& img) {
+        img.save(QDir(dir).filePath(name + ".png"));
+        img.scaled(img.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+            .save(QDir(dir).filePath(name + "-x4.png"));
+    };
+    QDir().mkpath(dir);
+    save("101", art::radarBackground());
+    save("102", art::sceneBackground());
+    for (int level = 0; level < 4; ++level) {
+        const QImage ship = art::shipPicture(level);
+        save(QString::number(201 + level), ship);
+        save(QString::number(301 + level), art::maskOf(ship));
+    }
+    const QImage water = art::waterColumn();
+    save("picWater", water);
+    save("picWMask", art::maskOf(water));
+    save("picGaugeH", art::bearingDial());
+    save("picGaugeV", art::elevationDial());
+    save("mock-scene", art::mockScene());
+    for (int i : {0, 15, 20, 30, 45, 59})
+        art::titleFrame(i).save(QDir(dir).filePath(QStringLiteral("title-%1.png").arg(i)));
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        save(QStringLiteral("icon-%1").arg(size), art::appIcon(size));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);   // fonts for the title need a GUI application
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args.contains(QStringLiteral("--help"))) {
+        QTextStream(stdout) << "usage: artgen ROOT [--movie] [--preview DIR]\n"
+                               "  writes game/assets/** and data/*.wav under ROOT;\n"
+                               "  --movie also encodes data/MVTitle.avi with ffmpeg;\n"
+                               "  --preview writes 1:1 and 4x PNGs and a mock scene to DIR\n";
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString root = args.first();
+    bool ok = true;
+    for (const art::GeneratedFile& f : art::generateAll())
+        ok = writeFile(QDir(root).filePath(f.path), f.bytes) && ok;
+    if (args.contains(QStringLiteral("--movie")))
+        ok = makeMovie(root) && ok;
+    const int preview = int(args.indexOf(QStringLiteral("--preview")));
+    if (preview >= 0 && preview + 1 < args.size())
+        writePreviews(args.at(preview + 1));
+    return ok ? 0 : 1;
+}
