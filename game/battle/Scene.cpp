@@ -23,14 +23,13 @@ int SceneMetrics::CanvasHeight() const { return vb::CLng(SceneHeight / TwipsPerP
 
 double SeaBearing(vb::Single x, vb::Single y, double pi)
 {
-    // Single arithmetic up to the arctangent, as the game computes it.
-    const vb::Single dx = x - static_cast<vb::Single>(scene::OwnShip);
-    const vb::Single dy = y - static_cast<vb::Single>(scene::OwnShip);
+    // The same arithmetic as the fleet's bearings, so that a point of fall
+    // and a ship at one spot share one bearing.
+    const double dx = x - scene::OwnShip, dy = y - scene::OwnShip;
     if (dx == 0)
         return dy > 0 ? pi : 0;
-    const vb::Single quotient = dy / dx;
-    const double a = std::atan(static_cast<double>(quotient)) + pi / 2;
-    return x < static_cast<vb::Single>(scene::OwnShip) ? a + pi : a;
+    const double a = std::atan(dy / dx) + pi / 2;
+    return dx < 0 ? a + pi : a;
 }
 
 namespace {
@@ -62,9 +61,8 @@ vb::Single ToSingle(double v)
 
 double DistanceFromOwnShip(vb::Single x, vb::Single y)
 {
-    // Differences in Single, squares and root in Double.
-    const double dx = static_cast<vb::Single>(x - static_cast<vb::Single>(scene::OwnShip));
-    const double dy = static_cast<vb::Single>(y - static_cast<vb::Single>(scene::OwnShip));
+    // As the fleet's ranges are computed, so that equal distances compare equal.
+    const double dx = x - scene::OwnShip, dy = y - scene::OwnShip;
     return std::sqrt(dy * dy + dx * dx);
 }
 

@@ -1,5 +1,9 @@
 // SPDX-License-Identifier: MIT
+#include "Battle.h"
+#include "ManualClock.h"
+#include "ReplayRandom.h"
 #include "Scene.h"
+#include "SimUi.h"
 
 #include <gtest/gtest.h>
 
@@ -159,11 +163,13 @@ TEST(SceneDepth, WaterColumnTakesItsPlaceAmongTheShips)
 
 TEST(SceneDepth, WaterColumnAtAShipsRangeGoesOverThatShip)
 {
+    // A shell falling exactly on a ship: the fleet computes the ship's range
+    // from the same point, and the column must come out on top.
     BattleState s = Looking(0);
     SplashAt(s, 500, 0.05);
-    const vb::Single impactRange = static_cast<vb::Single>(
-        std::sqrt(std::pow(s.ImpactX - 975.0f, 2) + std::pow(s.ImpactY - 975.0f, 2)));
-    s.Enemy = {EnemyShip{}, Ship(impactRange, 0, 0), Ship(impactRange - 50, 0, 1)};
+    const double dx = s.ImpactX - 975.0, dy = s.ImpactY - 975.0;
+    const vb::Single range = static_cast<vb::Single>(std::sqrt(dy * dy + dx * dx));
+    s.Enemy = {EnemyShip{}, Ship(range, 0.05, 0), Ship(range - 50, 0, 1)};
     s.EnemyCount = 2;
     EXPECT_EQ(Pictures(ComposeScene(s)), (std::vector<int>{301, 201, M, W, 302, 202}));
 }
@@ -265,6 +271,20 @@ TEST(SeaBearing, QuadrantsAndTheBowSternLine)
     EXPECT_EQ(SeaBearing(975, 975, Pi), 0);
     EXPECT_GT(SeaBearing(975.5f, 75, Pi), 0);
     EXPECT_LT(SeaBearing(974.5f, 75, Pi), 2 * Pi);
+}
+
+TEST(SeaBearing, AgreesWithTheFleetsBearings)
+{
+    // Ships and the point of fall must use one bearing for one sea point.
+    SimUi ui;
+    ReplayRandom random;
+    ManualClock clock;
+    Battle battle(ui, random, clock, {}, "/opt/Mortavel");
+    battle.Form_Load();
+    for (const auto& [x, y] : {std::pair<vb::Single, vb::Single>{975, 75}, {975, 1875}, {975, 975},
+                               {975.0153f, 84.09123f}, {1423.753f, 199.64656f}, {12.5f, 974.99f},
+                               {974.999f, 1000}, {1949, 1}})
+        EXPECT_EQ(SeaBearing(x, y, Pi), battle.BearingOf(x, y)) << x << ',' << y;
 }
 
 TEST(SceneMetrics, CanvasIsTheSceneBoxInPixels)

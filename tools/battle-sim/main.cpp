@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // battle-sim: plays a battle with the game's own logic from a script on
 // standard input. See README.md beside this file for the script format.
+#include "Radar.h"
+#include "Scene.h"
 #include "ScriptRunner.h"
 
 #include <cstring>
@@ -19,7 +21,7 @@ void Usage(std::ostream& out)
            "  settings E T L | draws V... | seed N | clock S | load\n"
            "  main [N] | turn [N] | reload [N]\n"
            "  slider H|V VALUE | key CODE [SHIFT] | click X Y\n"
-           "  press turn|fire | close yes|no | state\n"
+           "  press turn|fire | close yes|no | state | radar | scene\n"
            "Exit status 2 on a bad line or bad arguments.\n";
 }
 
@@ -44,7 +46,18 @@ int main(int argc, char* argv[])
 
     std::ios::sync_with_stdio(false);
     ScriptRunner runner(std::cout, folder);
-    // Further commands (for example views of the radar and scene) are added here
-    // with runner.AddCommand.
+    // The radar's marks and the scene's transfers as the window would paint them now.
+    runner.AddCommand("radar", [](ScriptRunner& sim, const ScriptRunner::Args& args) {
+        ScriptRunner::ExpectArgs(args, 0, 0);
+        for (const RadarMark& mark : RadarMarks(sim.RequireBattle().State()))
+            sim.Out() << FormatRadarMark(mark) << '\n';
+    });
+    runner.AddCommand("scene", [](ScriptRunner& sim, const ScriptRunner::Args& args) {
+        ScriptRunner::ExpectArgs(args, 0, 0);
+        const std::vector<Blit> blits = ComposeScene(sim.RequireBattle().State());
+        sim.Out() << "background " << scene::BackgroundPicture << '\n';
+        for (const Blit& blit : blits)
+            sim.Out() << FormatBlit(blit) << '\n';
+    });
     return runner.Run(std::cin, std::cerr);
 }
