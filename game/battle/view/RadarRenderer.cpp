@@ -15,8 +15,38 @@ QColor ColorOf(std::uint32_t bgr)
     return QColor(radar::RedOf(bgr), radar::GreenOf(bgr), radar::BlueOf(bgr));
 }
 
+// A sea point on the surface: the centre of the pixel it falls in, so that
+// dots come out round and symmetric as the platform's circles do.
+QPointF PixelCentre(const QRectF& target, double x, double y)
+{
+    const double kx = target.width() / radar::Side;
+    const double ky = target.height() / radar::Side;
+    return {target.left() + std::round(x * kx) + 0.5, target.top() + std::round(y * ky) + 0.5};
+}
+
 // Line widths are given in pixels of the 130-pixel radar.
 double PenScale(const QRectF& target) { return std::max(1.0, std::round(target.width() / PixelsAcross)); }
+
+// A filled circle decided pixel by pixel from the distance of each pixel's
+// centre: a dot of a few pixels comes out round and symmetric, which the
+// general ellipse rasteriser does not guarantee at that size.
+void PaintDot(QPainter& painter, QPointF centre, double radius, double rim, QColor rimColour, QColor fill)
+{
+    const double outer = radius + rim / 2;
+    const double inner = radius - rim / 2;
+    const int left = static_cast<int>(std::floor(centre.x() - outer));
+    const int top = static_cast<int>(std::floor(centre.y() - outer));
+    const int right = static_cast<int>(std::ceil(centre.x() + outer));
+    const int bottom = static_cast<int>(std::ceil(centre.y() + outer));
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) {
+            const double d = std::hypot(x + 0.5 - centre.x(), y + 0.5 - centre.y());
+            if (d <= inner)
+                painter.fillRect(x, y, 1, 1, fill);
+            else if (d <= outer)
+                painter.fillRect(x, y, 1, 1, rimColour);
+        }
+}
 
 } // namespace
 
@@ -33,19 +63,15 @@ void RadarRenderer::paint(QPainter& painter, const QRectF& target, const std::ve
     else
         painter.drawImage(target, background_);
 
-    const double kx = target.width() / radar::Side;
-    const double ky = target.height() / radar::Side;
-    const double penWidth = PenScale(target);
+    const double k = target.width() / radar::Side;
+    const double rim = PenScale(target);
     for (const RadarMark& m : marks) {
         // A mark wholly off the square cannot show; skipping it also keeps
         // absurd coordinates away from the rasteriser.
         const double reach = m.Radius + 1.0;
         if (!(m.X > -reach && m.X < radar::Side + reach && m.Y > -reach && m.Y < radar::Side + reach))
             continue;
-        painter.setPen(QPen(ColorOf(m.Rim), penWidth));
-        painter.setBrush(ColorOf(m.Fill));
-        const QPointF centre(target.left() + m.X * kx, target.top() + m.Y * ky);
-        painter.drawEllipse(centre, m.Radius * kx, m.Radius * ky);
+        PaintDot(painter, PixelCentre(target, m.X, m.Y), m.Radius * k, rim, ColorOf(m.Rim), ColorOf(m.Fill));
     }
     painter.restore();
 }
@@ -54,14 +80,11 @@ void RadarRenderer::paintViewLine(QPainter& painter, const QRectF& target, QPoin
 {
     if (!std::isfinite(outer.x()) || !std::isfinite(outer.y()))
         return;
-    const double kx = target.width() / radar::Side;
-    const double ky = target.height() / radar::Side;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setPen(QPen(QColor(255, 0, 0), 3 * PenScale(target), Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(target.left() + outer.x() * kx, target.top() + outer.y() * ky),
-                     QPointF(target.left() + radar::Centre * kx, target.top() + radar::Centre * ky));
+    painter.drawLine(PixelCentre(target, outer.x(), outer.y()), PixelCentre(target, radar::Centre, radar::Centre));
     painter.restore();
 }
 

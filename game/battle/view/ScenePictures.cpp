@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: MIT
+#include "ScenePictures.h"
+
+#include "../Scene.h"
+#include "shared/Resources.h"
+
+QImage loadScenePicture(int picture)
+{
+    if (picture == scene::WaterPicture)
+        return LoadFormPicture(QStringLiteral("picWater"));
+    if (picture == scene::WaterMask)
+        return LoadFormPicture(QStringLiteral("picWMask"));
+    return LoadResPicture(picture);
+}
