@@ -3,6 +3,7 @@
 
 #include "../battle/VbMath.h"
 
+#include <QDateTime>
 #include <QString>
 
 // Shared state of the whole run: the settings record and the high-score table,
@@ -32,12 +33,16 @@ struct HighScoreList {
     QString PlayerName[10];
     vb::Long Score[10] = {};
     double EntryDate[10] = {}; // days since 1899-12-30 00:00
+
+    friend bool operator==(const HighScoreList&, const HighScoreList&) = default;
 };
 
 // [time-limit index 0..3][GameLevel 0..2]
 extern HighScoreList HighScores[4][3];
 
-// Replaces all 120 places from the score file, repairing what it cannot read.
+// Replaces all 120 places from the score file, repairing what it cannot read:
+// an unreadable place becomes an empty one and every list is put back into
+// non-increasing score order. A missing file gives an empty table.
 void LoadHighScores();
 // Writes all 120 places atomically; false (with a reason) when the file could
 // not be written, in which case the previous file is untouched.
@@ -47,7 +52,34 @@ bool SaveHighScores(QString* error = nullptr);
 QString ProgramDir();
 // The folder whose "data" subfolder holds the sounds, the movie and the
 // installed score file: the program folder in a build, the shared data
-// folder of an installed game.
+// folder (<prefix>/share/mortavel beside <prefix>/bin) of an installed game.
 QString AppPath();
-// Where the score file is read from and written to.
+// AppPath()'s data folder, whichever of "data" and "Data" exists.
+QString DataDir();
+// Where the score file is read from and written to: the installed file when
+// its folder is writable and the game runs from its build or unpacked folder,
+// otherwise the player's own copy in the per-user data folder
+// ($XDG_DATA_HOME/Mortavel/Mortavel), seeded from the installed file.
 QString ScoreFilePath();
+// Makes ProgramDir() report dir (an empty text restores the real folder), so
+// that tests run against a data folder of their own.
+void SetProgramDirForTesting(const QString& dir);
+
+// Ranking entry at the end of a battle.
+// "" gives "名無し少尉"; otherwise the first 12 characters (as the player sees
+// them), TAB/CR/LF turned into spaces and characters the score file cannot
+// hold turned into "?", so the table in memory matches what the file keeps.
+QString NormalizeEntryName(const QString& answer);
+// The place (0..9) the points take in the list, -1 below the tenth place.
+// Equal scores: the new entry goes above the older ones.
+int RankingPlace(const HighScoreList& list, vb::Long points);
+// Moves places place..8 down by one (the tenth is lost) and writes the entry.
+void InsertRanking(HighScoreList& list, int place, const QString& name, vb::Long points,
+                   double date);
+
+// Day serials: days since 1899-12-30 00:00, the time of day as the fraction.
+double DateSerialOf(const QDateTime& localTime); // whole seconds
+QDateTime DateTimeOfSerial(double date);         // rounded to the second
+double NowAsDate();
+// "yy年m月d日 h:nn" (0 shows as 99年12月30日 0:00).
+QString FormatEntryDate(double date);

@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: MIT
+#include "modPublic.h"
+
+#include "scores/HighScoreFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <charconv>
+#include <initializer_list>
+#include <optional>
+
+vb::Integer EnemyMax = 0;
+vb::Integer TimeLimit = 0;
+vb::Integer GameLevel = 0;
+
+HighScoreList HighScores[4][3];
+
+// ---------------------------------------------------------------------------
+// Settings
+
+namespace {
+
+QSettings OpenStore()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Mortavel"),
+                     QStringLiteral("Mortavel"));
+}
+
+// The stored text as an Integer: a whole number that fits 16 bits, spaces
+// around it allowed. Anything else ("abc", "", "4.5", "99999") is invalid.
+std::optional<vb::Integer> ParseInteger(const QString& text)
+{
+    const QByteArray ascii = text.trimmed().toLatin1();
+    const char* begin = ascii.constData();
+    const char* end = begin + ascii.size();
+    if (begin != end && *begin == '+' && end - begin > 1 && begin[1] != '-')
+        ++begin;
+    vb::Integer value = 0;
+    auto result = std::from_chars(begin, end, value, 10);
+    if (begin == end || result.ec != std::errc() || result.ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+struct SettingCheck {
+    const char* key;
+    vb::Integer* global;
+    vb::Integer defaultValue;
+    bool (*allowed)(int);
+};
+
+} // namespace
+
+void ReadSettings()
+{
+    const SettingCheck checks[] = {
+        {"EnemyMax", &EnemyMax, 5, [](int v) { return v == 3 || v == 5 || v == 7; }},
+        {"TimeLimit", &TimeLimit, 150,
+         [](int v) { return v == 120 || v == 150 || v == 180 || v == 210; }},
+        {"GameLevel", &GameLevel, 1, [](int v) { return v >= 0 && v <= 2; }},
+    };
+
+    // All three are read before any is checked or written back.
+    bool readable[3] = {};
+    {
+        QSettings store = OpenStore();
+        for (int i = 0; i < 3; ++i) {
+            const QVariant stored = store.value(QStringLiteral("Config/") +
+                                                QLatin1String(checks[i].key));
+            if (!stored.isValid()) {
+                *checks[i].global = checks[i].defaultValue;
+                readable[i] = true;
+                continue;
+            }
+            const auto value = stored.canConvert<QString>() ? ParseInteger(stored.toString())
+                                                            : std::nullopt;
+            readable[i] = value.has_value();
+            *checks[i].global = value.value_or(0);
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (readable[i] && checks[i].allowed(*checks[i].global))
+            continue;
+        *checks[i].global = checks[i].defaultValue;
+        SaveConfigSetting(QLatin1String(checks[i].key), checks[i].defaultValue);
+    }
+}
+
+void SaveConfigSetting(const QString& key, int value)
+{
+    SaveSetting(QStringLiteral("Config"), key, QString::number(value));
+}
+
+void SaveSetting(const QString& section, const QString& key, const QString& value)
+{
+    QSettings store = OpenStore();
+    store.setValue(section + QLatin1Char('/') + key, value);
+}
+
+namespace {
+int FloorDiv(int a, int b)
+{
+    const int q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+} // namespace
+
+int EnemyChoiceOf(int enemyMax) { return FloorDiv(enemyMax - 3, 2); }
+int TimeIndexOf(int timeLimit) { return FloorDiv(timeLimit - 120, 30); }
+int EnemyMaxOfChoice(int choice) { return 2 * choice + 3; }
+int TimeLimitOfChoice(int choice) { return 30 * choice + 120; }
+
+// ---------------------------------------------------------------------------
+// Folders
+
+namespace {
+
+QString& ProgramDirOverride()
+{
+    static QString dir;
+    return dir;
+}
+
+bool HasDataFolder(const QString& dir)
+{
+    return QFileInfo(dir + QStringLiteral("/data")).isDir() ||
+           QFileInfo(dir + QStringLiteral("/Data")).isDir();
+}
+
+// An installed game keeps its data in <prefix>/share/mortavel, the program
+// in <prefix>/bin.
+QString InstalledAppPath(const QString& programDir)
+{
+    return QDir::cleanPath(programDir + QStringLiteral("/../share/mortavel"));
+}
+
+QString InstalledScoreFile()
+{
+    return DataDir() + QStringLiteral("/HSData.mvt");
+}
+
+QString UserScoreFile()
+{
+    // Same folder as AppDataLocation for the organisation and application
+    // names of the settings store, whatever names main() gives the app.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Mortavel/Mortavel/HSData.mvt");
+}
+
+bool CanWriteBeside(const QString& file)
+{
+    const QFileInfo info(file);
+    const QFileInfo folder(info.absolutePath());
+    return folder.isDir() && folder.isWritable() && (!info.exists() || info.isWritable());
+}
+
+bool WriteAtomically(const QString& path, const QByteArray& bytes, QString* error)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = QStringLiteral("%1: cannot create the folder").arg(folder);
+        return false;
+    }
+    // QSaveFile writes a temporary file beside the target and renames it over
+    // the old one at commit. Unbuffered, because a short write on a full disk
+    // is otherwise lost in the buffer flush and commit() still succeeds with
+    // a truncated file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size()) {
+        if (error) {
+            *error = written < 0 ? QStringLiteral("%1: %2").arg(path, file.errorString())
+                                 : QStringLiteral("%1: only %2 of %3 bytes could be written "
+                                                  "(disk full?)")
+                                       .arg(path)
+                                       .arg(written)
+                                       .arg(bytes.size());
+        }
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+// The score file is small; anything past this is not a score file and is
+// not worth reading.
+constexpr qint64 MaxScoreFileBytes = 1 << 20;
+
+std::optional<QByteArray> ReadFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.read(MaxScoreFileBytes);
+}
+
+} // namespace
+
+void SetProgramDirForTesting(const QString& dir)
+{
+    ProgramDirOverride() = dir.isEmpty() ? QString() : QDir::cleanPath(QDir(dir).absolutePath());
+}
+
+QString ProgramDir()
+{
+    if (!ProgramDirOverride().isEmpty())
+        return ProgramDirOverride();
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
+}
+
+QString AppPath()
+{
+    const QString programDir = ProgramDir();
+    if (HasDataFolder(programDir))
+        return programDir;
+    const QString installed = InstalledAppPath(programDir);
+    if (HasDataFolder(installed))
+        return installed;
+    return programDir;
+}
+
+QString DataDir()
+{
+    const QString app = AppPath();
+    // Older copies of the game name the folder "Data"; both must reach it on
+    // a case-sensitive file system.
+    for (const char* name : {"data", "Data"}) {
+        const QString dir = app + QLatin1Char('/') + QLatin1String(name);
+        if (QFileInfo(dir).isDir())
+            return dir;
+    }
+    return app + QStringLiteral("/data");
+}
+
+QString ScoreFilePath()
+{
+    const QString installed = InstalledScoreFile();
+    const bool installedGame = AppPath() != ProgramDir();
+    if (!installedGame && CanWriteBeside(installed))
+        return installed;
+    return UserScoreFile();
+}
+
+// ---------------------------------------------------------------------------
+// High-score table
+
+void LoadHighScores()
+{
+    const QString path = ScoreFilePath();
+    const QString installed = InstalledScoreFile();
+    std::optional<QByteArray> bytes;
+    if (path != installed && !QFileInfo::exists(path)) {
+        // First run of this player: start from the installed rankings.
+        bytes = ReadFile(installed);
+        if (bytes)
+            WriteAtomically(path, *bytes, nullptr);
+    } else {
+        bytes = ReadFile(path);
+    }
+    HighScoreFile::Parse(bytes.value_or(QByteArray()), HighScores);
+}
+
+bool SaveHighScores(QString* error)
+{
+    return WriteAtomically(ScoreFilePath(), HighScoreFile::Serialize(HighScores), error);
+}
