@@ -86,6 +86,66 @@ QImage flattenOnWhite(const QImage& premultiplied)
     return out;
 }
 
+void fillPinholes(QImage& picture, int maxArea)
+{
+    const int w = picture.width(), h = picture.height();
+    auto white = [&picture](int x, int y) { return (picture.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF; };
+    std::vector<int> label(std::size_t(w * h), 0);
+    std::vector<QPoint> area;
+    auto collect = [&](int sx, int sy, int id) {
+        area.clear();
+        area.emplace_back(sx, sy);
+        label[std::size_t(sy * w + sx)] = id;
+        for (std::size_t i = 0; i < area.size(); ++i) {
+            const QPoint p = area[i];
+            const QPoint next[] = {{p.x() + 1, p.y()}, {p.x() - 1, p.y()}, {p.x(), p.y() + 1}, {p.x(), p.y() - 1}};
+            for (QPoint n : next) {
+                if (n.x() < 0 || n.y() < 0 || n.x() >= w || n.y() >= h)
+                    continue;
+                int& l = label[std::size_t(n.y() * w + n.x())];
+                if (l == 0 && white(n.x(), n.y())) {
+                    l = id;
+                    area.push_back(n);
+                }
+            }
+        }
+    };
+    for (int x = 0; x < w; ++x)
+        for (int y : {0, h - 1})
+            if (!label[std::size_t(y * w + x)] && white(x, y))
+                collect(x, y, -1);
+    for (int y = 0; y < h; ++y)
+        for (int x : {0, w - 1})
+            if (!label[std::size_t(y * w + x)] && white(x, y))
+                collect(x, y, -1);
+    int id = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (label[std::size_t(y * w + x)] || !white(x, y))
+                continue;
+            collect(x, y, ++id);
+            if (int(area.size()) > maxArea)
+                continue;
+            // take the colour of the darker drawn neighbours around the speck
+            for (QPoint p : area) {
+                int r = 0, g = 0, b = 0, n = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int nx = p.x() + dx, ny = p.y() + dy;
+                        if (nx < 0 || ny < 0 || nx >= w || ny >= h || white(nx, ny))
+                            continue;
+                        const QRgb c = picture.pixel(nx, ny);
+                        r += qRed(c);
+                        g += qGreen(c);
+                        b += qBlue(c);
+                        ++n;
+                    }
+                if (n > 0)
+                    picture.setPixel(p, qRgb(r / n, g / n, std::min(254, b / n)));
+            }
+        }
+}
+
 QImage maskOf(const QImage& picture)
 {
     const QImage src = picture.convertToFormat(QImage::Format_RGB32);

@@ -35,6 +35,10 @@ QImage downsample(const QImage& canvas, int factor);
 // Covered pixels never come out pure white.
 QImage flattenOnWhite(const QImage& premultiplied);
 
+// Closes white specks of at most maxArea pixels that the background cannot
+// reach from the border: at 1:1 they read as dirt, not as daylight.
+void fillPinholes(QImage& picture, int maxArea);
+
 // White wherever the picture is not pure white, black elsewhere.
 QImage maskOf(const QImage& picture);
 

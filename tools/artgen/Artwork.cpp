@@ -66,34 +66,19 @@ namespace {
 int cLng(double v) { return int(std::nearbyint(v)); }   // default rounding: half to even
 } // namespace
 
-QImage mockScene()
+QImage mockScene(double range)
 {
     QImage canvas = sceneBackground();
-    QImage ships[4], masks[4];
-    for (int level = 0; level < 4; ++level) {
-        ships[level] = shipPicture(level);
-        masks[level] = maskOf(ships[level]);
-    }
-    // far to near, each level at three ranges across the view
-    struct Placement { double range; double centre; int level; };
-    const Placement placements[] = {
-        {900, 40, 0}, {900, 140, 1}, {900, 250, 2}, {900, 350, 3},
-        {620, 70, 2}, {620, 330, 3},
-        {450, 200, 1},
-        {300, 60, 0}, {300, 370, 3},
-    };
+    const double s = range / 900.0 * -1.9 + 2.0;
+    const int width = cLng(225 * s), height = cLng(73 * s);
+    // the four damage levels spread across the view, the splash behind them
     const QImage water = waterColumn();
-    const QImage waterMask = maskOf(water);
-    bool splashDone = false;
-    for (const Placement& pl : placements) {
-        if (!splashDone && pl.range < 700) {
-            const double s = 700 / 900.0 * -1.9 + 2.0;
-            blitMasked(canvas, water, waterMask, cLng(250 - 11 * s), 120, cLng(22 * s), cLng(52 * s));
-            splashDone = true;
-        }
-        const double s = pl.range / 900.0 * -1.9 + 2.0;
-        blitMasked(canvas, ships[pl.level], masks[pl.level], cLng(pl.centre - 112.5 * s), 120, cLng(225 * s),
-                   cLng(73 * s));
+    const double ws = std::min(2.0, s * 1.2);
+    blitMasked(canvas, water, maskOf(water), cLng(200 - 11 * ws), 120, cLng(22 * ws), cLng(52 * ws));
+    for (int level = 0; level < 4; ++level) {
+        const QImage ship = shipPicture(level);
+        const double centre = 50 + level * 100;
+        blitMasked(canvas, ship, maskOf(ship), cLng(centre - 112.5 * s), 120, width, height);
     }
     return canvas;
 }

@@ -21,7 +21,8 @@ QList<GeneratedFile> generateAll();
 // with the picture), for checking the art in place.
 void blitMasked(QImage& canvas, const QImage& picture, const QImage& mask, int left, int top, int width,
                 int height);
-// Background with every damage level at several ranges, and a splash.
-QImage mockScene();
+// Background with the four damage levels side by side at one range, and a
+// splash behind them.
+QImage mockScene(double range);
 
 } // namespace art

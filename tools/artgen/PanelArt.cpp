@@ -35,7 +35,7 @@ void paintChequerPlate(QPainter& p, int size)
     base.setColorAt(1, QColor(38, 98, 58));
     p.fillRect(QRectF(0, 0, size, size), base);
     const double pitch = 10.0;
-    for (int j = -1; j <= size / pitch + 1; ++j) {
+    for (int j = -1; j <= 2 * size / pitch + 1; ++j) {
         for (int i = -1; i <= size / pitch + 1; ++i) {
             const double cx = i * pitch + ((j & 1) ? pitch / 2 : 0) + pitch / 2;
             const double cy = j * pitch / 2 + pitch / 4;
@@ -45,11 +45,11 @@ void paintChequerPlate(QPainter& p, int size)
             p.rotate(angle);
             const QRectF bar(-3.2, -0.9, 6.4, 1.8);
             p.setPen(Qt::NoPen);
-            p.setBrush(QColor(20, 60, 34, 150));
+            p.setBrush(QColor(20, 60, 34, 110));
             p.drawRoundedRect(bar.translated(0.5, 0.6), 0.9, 0.9);
-            p.setBrush(QColor(112, 178, 120));
+            p.setBrush(QColor(94, 160, 106));
             p.drawRoundedRect(bar, 0.9, 0.9);
-            p.setBrush(QColor(76, 146, 92));
+            p.setBrush(QColor(70, 138, 86));
             p.drawRoundedRect(bar.adjusted(0.4, 0.6, -0.2, -0.1), 0.6, 0.6);
             p.restore();
         }
@@ -84,9 +84,10 @@ QImage radarBackground()
     p.setPen(QPen(QColor(0, 92, 30), 0.8));
     p.drawEllipse(c, 30, 30);
     // cross through the centre
-    p.setPen(QPen(QColor(0, 150, 44), 1.0));
-    p.drawLine(QPointF(65, 3), QPointF(65, 127));
-    p.drawLine(QPointF(3, 65), QPointF(127, 65));
+    // two pixels wide, as the centre falls between pixels 64 and 65
+    p.setPen(Qt::NoPen);
+    p.fillRect(QRectF(64, 3, 2, 124), QColor(0, 118, 36));
+    p.fillRect(QRectF(3, 64, 124, 2), QColor(0, 118, 36));
     // the circle on which ships appear
     p.setPen(QPen(QColor(30, 230, 70), 1.3));
     p.drawEllipse(c, 60, 60);
@@ -101,8 +102,8 @@ QImage radarBackground()
 
     // own ship: a glowing upright oval
     QRadialGradient glow(c, 14);
-    glow.setColorAt(0, QColor(60, 255, 90, 170));
-    glow.setColorAt(0.5, QColor(20, 200, 50, 70));
+    glow.setColorAt(0, QColor(60, 255, 90, 220));
+    glow.setColorAt(0.5, QColor(20, 210, 60, 110));
     glow.setColorAt(1, QColor(0, 120, 20, 0));
     p.setPen(Qt::NoPen);
     p.setBrush(glow);
@@ -111,10 +112,10 @@ QImage radarBackground()
     p.scale(0.75, 1.0);
     p.drawEllipse(QPointF(0, 0), 14, 14);
     p.restore();
-    QRadialGradient body(QPointF(64, 62), 9);
-    body.setColorAt(0, QColor(210, 255, 210));
-    body.setColorAt(0.6, QColor(90, 250, 110));
-    body.setColorAt(1, QColor(20, 190, 50));
+    QRadialGradient body(QPointF(65, 65), 10, QPointF(63.6, 61.5));
+    body.setColorAt(0, QColor(226, 255, 226));
+    body.setColorAt(0.5, QColor(120, 255, 140));
+    body.setColorAt(1, QColor(40, 226, 80));
     p.setBrush(body);
     p.drawEllipse(QRectF(61, 56, 8, 18));
     p.end();

@@ -135,7 +135,7 @@ QImage sceneBackground()
     }
     p.restore();
     // a hazy light line marks the horizon
-    p.fillRect(QRectF(0, SceneHorizon, SceneWidth, 1), QColor(150, 176, 206, 120));
+    p.fillRect(QRectF(0, SceneHorizon, SceneWidth, 1), QColor(120, 150, 190, 70));
     p.end();
     return downsample(canvas, Factor).convertToFormat(QImage::Format_RGB32);
 }
@@ -148,34 +148,49 @@ QImage waterColumn()
     p.scale(Factor, Factor);
     p.setPen(Qt::NoPen);
 
-    // Puffs of spray stacked up the column: the half-width peaks in the upper
-    // half and narrows to a slim foot where the shell went in.
+    // Jets of water fan up from a slim foot and burst into spray at the top,
+    // so the column is widest in its upper half.
     Rng rng(777);
-    auto halfWidth = [](double y) {
-        const double t = y / WaterHeight;          // 0 top, 1 foot
-        if (t < 0.32)
-            return 4.0 + 6.6 * std::sin(t / 0.32 * 1.5708);
-        return 10.6 - 7.8 * std::pow((t - 0.32) / 0.68, 0.8);
-    };
-    for (int i = 0; i < 90; ++i) {
-        const double y = rng.range(3.0, WaterHeight - 1.5);
-        const double hw = halfWidth(y);
-        const double x = 11.0 + rng.range(-0.55, 0.55) * hw;
-        const double r = std::max(1.2, hw * rng.range(0.45, 0.75));
-        const double shade = rng.uniform();
-        QRadialGradient g(QPointF(x - r * 0.35, y - r * 0.35), r * 1.3);
-        g.setColorAt(0, QColor(255, 255, 255));
-        g.setColorAt(0.5, QColor(236 - int(20 * shade), 240 - int(20 * shade), 246 - int(14 * shade)));
-        g.setColorAt(1, QColor(188, 194, 204));
-        p.setBrush(g);
-        p.drawEllipse(QPointF(x, y), r, r * 1.1);
+    const double footY = WaterHeight - 0.5;
+    const int jets = 9;
+    for (int j = 0; j < jets; ++j) {
+        const double u = (j + 0.5) / jets * 2 - 1;                // -1 left .. +1 right
+        const double topX = 11 + u * 7.0 + rng.range(-0.6, 0.6);
+        const double topY = 5.0 + std::abs(u) * 7.0 + rng.range(-1.5, 1.5);
+        const double footX = 11 + u * 2.0;
+        const double w0 = 1.4, w1 = 3.2 + rng.range(0, 1.2);
+        QPainterPath jet;
+        jet.moveTo(footX - w0, footY);
+        jet.cubicTo(footX - w0, footY - 14, topX - w1, topY + 14, topX - w1, topY);
+        jet.lineTo(topX + w1, topY);
+        jet.cubicTo(topX + w1, topY + 14, footX + w0, footY - 14, footX + w0, footY);
+        jet.closeSubpath();
+        const int shade = int(rng.range(0, 26)) + int(10 * (u + 1));
+        QLinearGradient g(topX - w1, 0, topX + w1, 0);
+        g.setColorAt(0, QColor(255 - shade / 3, 255 - shade / 3, 255));
+        g.setColorAt(1, QColor(222 - shade, 228 - shade, 238 - shade));
+        p.fillPath(jet, g);
     }
-    // spray thrown up from the crown
-    for (int i = 0; i < 9; ++i) {
-        const double x = 11 + rng.range(-8.0, 8.0);
-        const double y = rng.range(1.0, 6.0);
-        p.setBrush(QColor(226, 232, 240));
-        p.drawEllipse(QPointF(x, y), 1.0, 1.3);
+    // bursting spray over the jets
+    for (int i = 0; i < 46; ++i) {
+        const double u = rng.range(-1, 1);
+        const double x = 11 + u * 8.0;
+        const double y = 6.0 + std::abs(u) * 6.0 + rng.range(-4.0, 6.0);
+        const double r = rng.range(1.3, 2.8) * (1 - 0.35 * std::abs(u));
+        QRadialGradient g(QPointF(x - r * 0.4, y - r * 0.4), r * 1.4);
+        g.setColorAt(0, QColor(255, 255, 255));
+        g.setColorAt(0.6, QColor(236, 240, 246));
+        g.setColorAt(1, QColor(196, 202, 214));
+        p.setBrush(g);
+        p.drawEllipse(QPointF(x, y), r, r);
+    }
+    // droplets falling back at the sides
+    for (int i = 0; i < 10; ++i) {
+        const double side = (i % 2) ? 1 : -1;
+        const double x = 11 + side * rng.range(7.0, 9.8);
+        const double y = rng.range(10.0, 24.0);
+        p.setBrush(QColor(224, 230, 238));
+        p.drawEllipse(QPointF(x, y), 0.8, 1.6);
     }
     // shadow on the side away from the sun
     p.setCompositionMode(QPainter::CompositionMode_SourceAtop);

@@ -50,53 +50,59 @@ void windows(QPainter& p, double x0, double x1, double y, double h, double pitch
 void turret(QPainter& p, double cx, double top, int facing, double barbetteBottom, double barrelLength,
             double elevation = 0.06)
 {
-    const double bottom = top + 5.5;
-    // barbette
-    block(p, QRectF(cx - 6, bottom - 0.5, 12, barbetteBottom - bottom + 0.5), GreyDark.lighter(115));
+    const double f = facing;
+    const double bottom = top + 6.8;
+    // barbette: a drum under the gun house, in shade beneath its overhang
+    QLinearGradient drum(cx - 6, 0, cx + 6, 0);
+    drum.setColorAt(0, GreyDark.lighter(104));
+    drum.setColorAt(0.35, Grey.lighter(106));
+    drum.setColorAt(1, GreyDark.lighter(104));
+    p.fillRect(QRectF(cx - 6, bottom - 0.5, 12, barbetteBottom - bottom + 0.5), drum);
+    p.fillRect(QRectF(cx - 6, bottom, 12, 0.8), QColor(64, 68, 78));
     // barrels first, so the gun house covers their roots
-    const double rootX = cx + 6.5 * facing;
-    const double rootY = top + 2.4;
-    const double tipX = rootX + barrelLength * facing;
+    const double rootX = cx + 7.5 * f;
+    const double rootY = top + 2.8;
+    const double tipX = rootX + barrelLength * f;
     const double tipY = rootY - barrelLength * elevation;
     QPainterPath barrel;
-    barrel.moveTo(rootX, rootY - 1.0);
-    barrel.lineTo(tipX, tipY - 0.75);
-    barrel.lineTo(tipX, tipY + 0.75);
-    barrel.lineTo(rootX, rootY + 1.0);
+    barrel.moveTo(rootX, rootY - 1.15);
+    barrel.lineTo(tipX, tipY - 0.8);
+    barrel.lineTo(tipX, tipY + 0.8);
+    barrel.lineTo(rootX, rootY + 1.15);
     barrel.closeSubpath();
-    QLinearGradient bg(0, rootY - 1, 0, rootY + 1);
+    QLinearGradient bg(0, rootY - 1.1, 0, rootY + 1.1);
     bg.setColorAt(0, GreyLight);
     bg.setColorAt(0.45, Grey);
-    bg.setColorAt(1, GreyDark.darker(120));
+    bg.setColorAt(1, GreyDark.darker(125));
     p.fillPath(barrel, bg);
-    p.fillRect(QRectF(std::min(tipX, tipX - 1.2 * facing), tipY - 0.9, 1.2, 1.8), GreyDark);
+    // muzzle swell and the canvas blast bags at the root
+    p.fillRect(QRectF(f > 0 ? tipX - 1.4 : tipX, tipY - 1.0, 1.4, 2.0), GreyDark.lighter(105));
+    p.fillRect(QRectF(f > 0 ? rootX - 0.2 : rootX - 1.6, rootY - 1.3, 1.8, 2.6), QColor(150, 146, 134));
     // gun house: sloped face towards the guns, rounded back
     QPainterPath house;
-    const double f = facing;
-    house.moveTo(cx - 8.5 * f, bottom);
-    house.lineTo(cx - 8.5 * f, top + 1.6);
-    house.quadTo(cx - 8.5 * f, top, cx - 6.5 * f, top);
-    house.lineTo(cx + 5.0 * f, top);
-    house.lineTo(cx + 8.5 * f, top + 3.2);
-    house.lineTo(cx + 8.5 * f, bottom);
+    house.moveTo(cx - 10.0 * f, bottom);
+    house.lineTo(cx - 10.0 * f, top + 1.8);
+    house.quadTo(cx - 10.0 * f, top, cx - 8.0 * f, top);
+    house.lineTo(cx + 5.5 * f, top);
+    house.lineTo(cx + 9.5 * f, top + 3.0);
+    house.lineTo(cx + 9.5 * f, bottom);
     house.closeSubpath();
     QLinearGradient hg(0, top, 0, bottom);
-    hg.setColorAt(0, GreyLight);
-    hg.setColorAt(0.25, Grey.lighter(108));
+    hg.setColorAt(0, GreyLight.lighter(104));
+    hg.setColorAt(0.2, Grey.lighter(112));
     hg.setColorAt(1, GreyDark);
     p.fillPath(house, hg);
-    // roof line and the sloped face in shade
-    p.fillRect(QRectF(std::min(cx - 6.5 * f, cx + 5.0 * f), top, 11.5, 0.6), GreyLight.lighter(110));
+    p.fillRect(QRectF(std::min(cx - 8.0 * f, cx + 5.5 * f), top, 13.5, 0.7), GreyLight.lighter(118));
     QPainterPath face;
-    face.moveTo(cx + 5.0 * f, top);
-    face.lineTo(cx + 8.5 * f, top + 3.2);
-    face.lineTo(cx + 8.5 * f, bottom);
-    face.lineTo(cx + 6.8 * f, bottom);
-    face.lineTo(cx + 6.8 * f, top + 2.4);
+    face.moveTo(cx + 5.5 * f, top);
+    face.lineTo(cx + 9.5 * f, top + 3.0);
+    face.lineTo(cx + 9.5 * f, bottom);
+    face.lineTo(cx + 7.6 * f, bottom);
+    face.lineTo(cx + 7.6 * f, top + 2.0);
     face.closeSubpath();
-    p.fillPath(face, GreyDark.lighter(108));
-    // rangefinder hood ears at the back
-    p.fillRect(QRectF(cx - 7.6 * f - (f < 0 ? 3.0 : 0), bottom - 3.2, 3.0, 1.1), GreyDark.darker(110));
+    p.fillPath(face, GreyDark.lighter(112));
+    // rangefinder ears at the back of the house
+    p.fillRect(QRectF(std::min(cx - 9.6 * f, cx - 6.0 * f), top + 3.4, 3.6, 1.3), GreyDark.darker(110));
 }
 
 QPainterPath hullPath()
@@ -166,87 +172,89 @@ void paintHull(QPainter& p)
 void paintSuperstructure(QPainter& p)
 {
     p.setPen(Qt::NoPen);
-    // --- aft: deckhouse and tripod mainmast
-    const QColor mastC(96, 101, 110);
-    p.setPen(QPen(mastC, 1.1));
-    p.drawLine(QPointF(77.5, 29), QPointF(77.5, 10.5));
-    p.drawLine(QPointF(72.5, 30), QPointF(76.8, 16));
-    p.drawLine(QPointF(82.5, 30), QPointF(78.2, 16));
-    p.setPen(QPen(mastC, 0.7));
-    p.drawLine(QPointF(77.5, 10.5), QPointF(77.5, 6.5));
-    p.drawLine(QPointF(74.0, 12.2), QPointF(81.0, 12.2));
-    p.setPen(Qt::NoPen);
-    block(p, QRectF(73.5, 15.0, 8.0, 2.0), Grey);
-    block(p, QRectF(64, 30.5, 26, 8), Grey);
-    block(p, QRectF(68, 26.5, 17, 4.2), Grey.lighter(104));
-    windows(p, 69.5, 84, 27.7, 1.1, 2.6);
-    // crane by the mainmast
-    p.setPen(QPen(mastC.darker(110), 0.8));
-    p.drawLine(QPointF(66, 30.5), QPointF(60, 23.5));
-    p.setPen(Qt::NoPen);
+    const QColor mastC(92, 97, 106);
+    auto pole = [&p](QPointF a, QPointF b, const QColor& c, double w) {
+        p.setPen(QPen(c, w, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(a, b);
+        p.setPen(Qt::NoPen);
+    };
+
+    // --- aft: tripod mainmast over a deckhouse, with a boat crane
+    pole(QPointF(78.5, 29), QPointF(78.5, 9.5), mastC, 1.3);
+    pole(QPointF(73.0, 30), QPointF(77.8, 15.5), mastC, 1.1);
+    pole(QPointF(84.0, 30), QPointF(79.2, 15.5), mastC, 1.1);
+    pole(QPointF(78.5, 9.6), QPointF(78.5, 5.0), mastC, 1.0);
+    pole(QPointF(74.5, 11.2), QPointF(82.5, 11.2), mastC, 1.0);
+    block(p, QRectF(74.0, 14.4, 9.0, 2.2), Grey);
+    pole(QPointF(69, 30.5), QPointF(62.5, 22.5), mastC.darker(108), 1.0);
+    block(p, QRectF(65.5, 30.0, 25.5, 8.5), Grey);
+    block(p, QRectF(70, 25.8, 16, 4.4), Grey.lighter(104));
+    windows(p, 71.5, 85, 27.1, 1.2, 2.6);
 
     // --- funnel, trunked and raked aft
-    block(p, QRectF(86, 30.0, 26, 8), Grey);
+    block(p, QRectF(88, 29.5, 23, 9), Grey);
     QPainterPath funnel;
-    funnel.moveTo(93.5, 31);
-    funnel.lineTo(89.0, 17.0);
-    funnel.quadTo(94.5, 15.8, 101.5, 17.0);
-    funnel.lineTo(108.5, 31);
+    funnel.moveTo(93.5, 30);
+    funnel.lineTo(88.6, 16.0);
+    funnel.quadTo(95.0, 14.8, 102.0, 16.0);
+    funnel.lineTo(109.0, 30);
     funnel.closeSubpath();
-    QLinearGradient fg(90, 0, 107, 0);
+    QLinearGradient fg(90, 0, 108, 0);
     fg.setColorAt(0, GreyDark);
-    fg.setColorAt(0.35, GreyLight);
+    fg.setColorAt(0.32, GreyLight);
     fg.setColorAt(0.6, Grey);
     fg.setColorAt(1, GreyDark.darker(110));
     p.fillPath(funnel, fg);
+    // steam pipe up the back of the funnel
+    pole(QPointF(93.2, 29.5), QPointF(88.6, 15.4), mastC.darker(105), 1.0);
     QPainterPath cap;
-    cap.moveTo(88.6, 16.6);
-    cap.quadTo(94.5, 15.2, 101.9, 16.6);
-    cap.lineTo(102.6, 19.0);
-    cap.lineTo(89.5, 19.0);
+    cap.moveTo(88.0, 15.6);
+    cap.quadTo(95.0, 14.0, 102.6, 15.6);
+    cap.lineTo(103.3, 18.2);
+    cap.lineTo(89.0, 18.2);
     cap.closeSubpath();
     p.fillPath(cap, QColor(34, 34, 38));
     // searchlight platform hugging the funnel
-    block(p, QRectF(99.5, 23.0, 9.5, 1.6), Grey);
+    block(p, QRectF(100.5, 22.6, 9.5, 1.6), Grey);
     p.setBrush(QColor(70, 74, 82));
-    p.drawEllipse(QRectF(104.2, 21.2, 2.2, 2.0));
+    p.drawEllipse(QRectF(105.0, 20.6, 2.4, 2.2));
+    p.setBrush(Qt::NoBrush);
 
-    // --- pagoda foremast
-    block(p, QRectF(110, 29.5, 32, 8.5), Grey);
-    block(p, QRectF(113, 24.5, 25, 5.2), Grey.lighter(103));
-    windows(p, 115, 136, 25.8, 1.2, 3.0);
-    block(p, QRectF(115, 20.2, 20.5, 4.4), Grey.lighter(106));
-    block(p, QRectF(112.5, 20.0, 25.5, 0.9), GreyDark.lighter(110));
-    block(p, QRectF(117, 16.3, 16, 4.0), Grey.lighter(108));
-    windows(p, 118.5, 132, 17.5, 1.0, 2.5);
-    block(p, QRectF(116, 12.8, 18, 3.6), Grey.lighter(110));
-    p.fillRect(QRectF(116.8, 13.9, 16.4, 1.3), Window);
-    block(p, QRectF(112.5, 11.0, 25, 1.5), GreyDark.lighter(120));
-    block(p, QRectF(120, 7.6, 10, 3.5), Grey.lighter(112));
-    p.fillRect(QRectF(121, 8.7, 8, 0.9), Window);
-    p.setPen(QPen(mastC, 0.9));
-    p.drawLine(QPointF(125, 7.6), QPointF(125, 4.3));
-    p.setPen(QPen(mastC, 0.6));
-    p.drawLine(QPointF(122.0, 5.6), QPointF(128.0, 5.6));
-    p.setPen(Qt::NoPen);
-    // secondary mounts beside the bridge
-    block(p, QRectF(140.5, 31.0, 5.0, 3.0), Grey);
-    p.fillRect(QRectF(145.5, 31.8, 3.0, 0.8), GreyDark);
-    block(p, QRectF(58.5, 33.0, 5.0, 3.0), Grey);
-    p.fillRect(QRectF(55.5, 33.8, 3.0, 0.8), GreyDark);
+    // --- pagoda foremast: tiers of platforms stepping up to the director
+    pole(QPointF(126, 8), QPointF(126, 4.0), mastC, 1.2);
+    pole(QPointF(122.5, 5.6), QPointF(129.5, 5.6), mastC, 1.0);
+    block(p, QRectF(110, 29.0, 33, 9.0), Grey);
+    windows(p, 113, 141, 31.0, 1.3, 3.2);
+    block(p, QRectF(113, 24.2, 26, 5.0), Grey.lighter(103));
+    block(p, QRectF(111.5, 23.8, 29, 1.0), GreyDark.lighter(112));
+    windows(p, 115, 137, 25.8, 1.2, 3.0);
+    block(p, QRectF(115.5, 19.8, 21, 4.2), Grey.lighter(106));
+    block(p, QRectF(113.5, 19.4, 25, 0.9), GreyDark.lighter(112));
+    windows(p, 117, 135, 21.2, 1.1, 2.6);
+    block(p, QRectF(117.5, 15.9, 17, 3.7), Grey.lighter(108));
+    windows(p, 119, 133, 16.9, 1.0, 2.4);
+    block(p, QRectF(116.5, 12.4, 19, 3.6), Grey.lighter(112));
+    p.fillRect(QRectF(117.3, 13.5, 17.4, 1.3), Window);
+    block(p, QRectF(113.0, 10.7, 26, 1.6), GreyDark.lighter(122));
+    block(p, QRectF(121, 7.4, 10, 3.4), Grey.lighter(114));
+    p.fillRect(QRectF(122, 8.4, 8, 1.0), Window);
+
+    // secondary mounts abreast the superstructure
+    block(p, QRectF(143.5, 31.0, 5.0, 3.2), Grey);
+    p.fillRect(QRectF(148.5, 31.9, 3.0, 0.9), GreyDark);
+    block(p, QRectF(61.0, 32.5, 5.0, 3.2), Grey);
+    p.fillRect(QRectF(58.0, 33.4, 3.0, 0.9), GreyDark);
     // jack staff and ensign staff keep the ends crisp
-    p.setPen(QPen(mastC, 0.7));
-    p.drawLine(QPointF(213.0, 30.8), QPointF(213.0, 26.5));
-    p.drawLine(QPointF(9.0, 37.2), QPointF(9.0, 32.0));
-    p.setPen(Qt::NoPen);
+    pole(QPointF(213.2, 30.8), QPointF(213.2, 25.5), mastC, 1.0);
+    pole(QPointF(9.2, 37.2), QPointF(9.2, 31.0), mastC, 1.0);
 }
 
 void paintTurrets(QPainter& p)
 {
-    turret(p, 34, 30.0, -1, 38, 13.5);
-    turret(p, 56, 24.8, -1, 38, 17.5);
-    turret(p, 154, 22.6, +1, 37, 19.5);
-    turret(p, 176, 27.0, +1, 35, 20.0);
+    turret(p, 33, 29.8, -1, 38, 12.5);
+    turret(p, 56, 25.0, -1, 38, 17.0);
+    turret(p, 153, 23.2, +1, 37, 19.0);
+    turret(p, 177, 26.4, +1, 35, 19.5);
 }
 
 // --- damage ---------------------------------------------------------------
@@ -263,25 +271,29 @@ struct Plume {
 void paintPlume(QPainter& p, const Plume& pl)
 {
     Rng rng(pl.seed);
-    const int puffs = 34;
-    for (int i = puffs - 1; i >= 0; --i) {
-        const double t = double(i) / (puffs - 1);
-        const double r = pl.r0 + (pl.r1 - pl.r0) * t * (0.8 + 0.4 * rng.uniform());
-        const double cx = pl.x - pl.drift * std::pow(t, 1.5) + rng.range(-1.2, 1.2) * (0.4 + t);
-        const double cy = pl.y - (pl.rise - pl.r1) * t + rng.range(-0.6, 0.6);
-        const QColor c = mix(pl.dark, pl.light, t * 0.9 + 0.1 * rng.uniform());
-        QRadialGradient g(QPointF(cx - r * 0.25, cy - r * 0.3), r * 1.15, QPointF(cx, cy));
-        QColor inner = c.lighter(112);
-        QColor mid = c;
-        QColor edge = c.darker(112);
-        edge.setAlphaF(0.0f);
-        g.setColorAt(0, inner);
-        g.setColorAt(0.55, mid);
-        g.setColorAt(0.8, QColor(mid.red(), mid.green(), mid.blue(), 200));
-        g.setColorAt(1, edge);
-        p.setBrush(g);
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QPointF(cx, cy), r * 1.15, r * 1.15);
+    const int steps = 26;
+    // oldest (highest) puffs first, so the dense smoke near the fire is in front
+    for (int i = steps - 1; i >= 0; --i) {
+        const double t = double(i) / (steps - 1);
+        const double radius = pl.r0 + (pl.r1 - pl.r0) * std::pow(t, 0.85);
+        const double cx = pl.x - pl.drift * std::pow(t, 1.6);
+        const double cy = pl.y - (pl.rise - pl.r1) * t;
+        const int count = 2 + int(t * 2);
+        for (int k = 0; k < count; ++k) {
+            const double r = radius * rng.range(0.6, 1.05);
+            const double x = cx + rng.range(-0.55, 0.55) * radius;
+            const double y = cy + rng.range(-0.35, 0.35) * radius;
+            const QColor c = mix(pl.dark, pl.light, t * 0.85 + 0.15 * rng.uniform());
+            QRadialGradient g(QPointF(x, y), r, QPointF(x - r * 0.4, y - r * 0.45));
+            g.setColorAt(0.0, c.lighter(128));
+            g.setColorAt(0.55, c);
+            g.setColorAt(0.8, c.darker(115));
+            g.setColorAt(0.86, QColor(c.darker(118).red(), c.darker(118).green(), c.darker(118).blue(), 150));
+            g.setColorAt(1.0, QColor(c.red(), c.green(), c.blue(), 0));
+            p.setBrush(g);
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(QPointF(x, y), r, r);
+        }
     }
 }
 
@@ -290,7 +302,7 @@ void paintFire(QPainter& p, double x, double y, double height, double width, std
     Rng rng(seed);
     const int tongues = std::max(3, int(width / 1.6));
     const QColor layers[] = {QColor(200, 50, 16), QColor(246, 118, 24), QColor(255, 188, 52),
-                             QColor(255, 240, 150)};
+                             QColor(255, 226, 110)};
     for (int layer = 0; layer < 4; ++layer) {
         const double k = 1.0 - layer * 0.22;
         for (int i = 0; i < tongues; ++i) {
@@ -344,6 +356,27 @@ void paintHole(QPainter& p, double x, double y, double r)
     p.drawEllipse(QPointF(x, y), r, r * 0.8);
 }
 
+// Darkens the outermost pixels so the silhouette reads against a pale sky as
+// well as the dark sea.
+void outline(QImage& picture)
+{
+    const QImage src = picture.copy();
+    auto white = [&src](int x, int y) {
+        if (x < 0 || y < 0 || x >= src.width() || y >= src.height())
+            return true;
+        return (src.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+    };
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x) {
+            if (white(x, y))
+                continue;
+            if (white(x - 1, y) || white(x + 1, y) || white(x, y - 1)) {
+                const QColor c = QColor(src.pixel(x, y)).darker(128);
+                picture.setPixel(x, y, c.rgb());
+            }
+        }
+}
+
 QImage renderShip(int level, double riseScale)
 {
     QImage canvas = makeCanvas(ShipWidth, ShipHeight, Factor);
@@ -355,43 +388,43 @@ QImage renderShip(int level, double riseScale)
     const QColor smokeDark(58, 56, 56), smokeMid(104, 102, 100), smokeLight(168, 166, 162);
     switch (level) {
     case 1:
-        paintScorch(p, 147, 36, 5, 3, 170);
-        paintHole(p, 147.5, 38.8, 0.9);
-        paintPlume(p, {148, 33, 25 * riseScale, 12, 1.8, 5.0, smokeMid, smokeLight, 11});
+        paintScorch(p, 139, 33, 5, 3, 170);
+        paintHole(p, 139.5, 39.0, 0.9);
+        paintPlume(p, {139, 30, 24 * riseScale, 26, 2.2, 6.5, smokeMid, smokeLight, 11});
         break;
     case 2:
-        paintScorch(p, 150, 34, 7, 4, 200);
-        paintScorch(p, 84, 34, 6, 4, 190);
-        paintHole(p, 146.5, 39.5, 1.1);
+        paintScorch(p, 140, 31, 7, 5, 200);
+        paintScorch(p, 84, 31, 6, 5, 190);
+        paintHole(p, 138.5, 39.5, 1.1);
         paintHole(p, 86.5, 40.5, 1.0);
-        paintGlow(p, 150, 31, 10, 150);
-        paintGlow(p, 84, 32, 8, 130);
-        paintPlume(p, {84, 30, 22 * riseScale, 18, 2.2, 6.0, smokeDark, smokeMid, 21});
-        paintPlume(p, {150, 29, 30 * riseScale, 30, 2.4, 7.5, smokeDark, smokeMid.lighter(108), 22});
-        paintFire(p, 150, 33.5, 7.5, 8, 23);
-        paintFire(p, 84, 31.0, 5.5, 6, 24);
+        paintGlow(p, 140, 29, 10, 150);
+        paintGlow(p, 84, 29, 8, 130);
+        paintPlume(p, {84, 29, 22 * riseScale, 18, 2.2, 6.0, smokeDark, smokeMid, 21});
+        paintPlume(p, {140, 27, 28 * riseScale, 30, 2.4, 7.5, smokeDark, smokeMid.lighter(108), 22});
+        paintFire(p, 140, 30.5, 7.5, 8, 23);
+        paintFire(p, 84, 30.5, 5.5, 6, 24);
         break;
     case 3:
-        paintScorch(p, 166, 33, 9, 5, 220);
-        paintScorch(p, 124, 30, 10, 8, 200);
-        paintScorch(p, 70, 33, 9, 6, 220);
-        paintScorch(p, 40, 35, 7, 4, 200);
-        paintHole(p, 162, 38.5, 1.3);
+        paintScorch(p, 165, 32, 8, 5, 220);
+        paintScorch(p, 128, 24, 10, 9, 200);
+        paintScorch(p, 84, 30, 9, 6, 220);
+        paintScorch(p, 44, 35, 6, 4, 200);
+        paintHole(p, 163, 38.0, 1.3);
         paintHole(p, 128, 40.0, 1.1);
-        paintHole(p, 74, 40.5, 1.4);
-        paintHole(p, 44, 41.0, 1.0);
-        paintGlow(p, 166, 30, 13, 180);
-        paintGlow(p, 124, 28, 14, 170);
-        paintGlow(p, 70, 30, 13, 180);
-        paintGlow(p, 40, 33, 9, 150);
-        paintPlume(p, {40, 33, 20 * riseScale, 14, 2.2, 6.0, QColor(40, 38, 38), smokeMid, 31});
-        paintPlume(p, {70, 29, 33 * riseScale, 26, 2.8, 8.5, QColor(36, 34, 34), smokeMid, 32});
-        paintPlume(p, {124, 27, 30 * riseScale, 34, 3.0, 9.0, QColor(36, 34, 34), smokeMid, 33});
-        paintPlume(p, {166, 30, 34 * riseScale, 40, 3.0, 9.5, QColor(40, 38, 38), smokeMid.lighter(106), 34});
-        paintFire(p, 166, 32.5, 10, 11, 35);
-        paintFire(p, 124, 29.5, 9, 10, 36);
-        paintFire(p, 70, 30.5, 10, 11, 37);
-        paintFire(p, 40, 35.0, 6, 7, 38);
+        paintHole(p, 80, 40.5, 1.4);
+        paintHole(p, 46, 41.0, 1.0);
+        paintGlow(p, 165, 30, 12, 190);
+        paintGlow(p, 128, 24, 14, 170);
+        paintGlow(p, 84, 28, 13, 190);
+        paintGlow(p, 44, 34, 9, 160);
+        paintPlume(p, {44, 33, 20 * riseScale, 16, 2.2, 6.5, QColor(40, 38, 38), smokeMid, 31});
+        paintPlume(p, {84, 28, 30 * riseScale, 30, 2.8, 9.0, QColor(36, 34, 34), smokeMid, 32});
+        paintPlume(p, {128, 22, 28 * riseScale, 34, 3.0, 9.5, QColor(36, 34, 34), smokeMid, 33});
+        paintPlume(p, {165, 30, 32 * riseScale, 40, 3.0, 10.0, QColor(40, 38, 38), smokeMid.lighter(106), 34});
+        paintFire(p, 165, 35.4, 12, 9, 35);
+        paintFire(p, 128, 24.5, 9, 10, 36);
+        paintFire(p, 84, 29.5, 10, 11, 37);
+        paintFire(p, 44.5, 37.6, 8, 5, 38);
         break;
     default:
         break;
@@ -399,6 +432,8 @@ QImage renderShip(int level, double riseScale)
     p.end();
 
     QImage picture = flattenOnWhite(downsample(canvas, Factor));
+    fillPinholes(picture, 3);
+    outline(picture);
     // Nothing may leave the agreed silhouette box: the scene's perspective
     // depends on it.
     for (int y = 0; y < ShipHeight; ++y) {

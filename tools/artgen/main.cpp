@@ -74,7 +74,8 @@ void writePreviews(const QString& dir)
     save("picWMask", art::maskOf(water));
     save("picGaugeH", art::bearingDial());
     save("picGaugeV", art::elevationDial());
-    save("mock-scene", art::mockScene());
+    for (int range : {900, 780, 600, 300})
+        save(QStringLiteral("mock-%1").arg(range), art::mockScene(range));
     for (int i : {0, 15, 20, 30, 45, 59})
         art::titleFrame(i).save(QDir(dir).filePath(QStringLiteral("title-%1.png").arg(i)));
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
