@@ -119,6 +119,10 @@ bool Battle::Form_QueryUnload(int unloadMode)
             return true;
         if (!ui_.AskYesNo("ゲームを終了してもよろしいですか？", "終了確認"))
             return true;
+        // Timers keep running while the question is open; if the time ran out
+        // meanwhile, the end of the battle is already closing the form.
+        if (ended_ || closed_)
+            return true;
     }
     ui_.SendMedia("close TURN_SND");
     ui_.SendMedia("close FIRE_SND");

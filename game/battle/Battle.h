@@ -27,6 +27,12 @@ struct MessageLine {
 // timer handlers do nothing, and a close requested by the player is refused
 // without a question, because the end of the battle returns to the title
 // itself. A close requested by the program still closes the sounds.
+//
+// Re-entrancy: the window's DrawScene, AskYesNo and EndBattle may run other
+// events of the form before they return, and each handler is written so that
+// such nested events see a consistent state. The Battle must not be destroyed
+// while one of its handlers is on the stack, with one exception: from
+// within BattleUi::EndBattle, since nothing of the battle is touched after it.
 class Battle {
 public:
     // programFolder is the folder of the program; its "data" subfolder holds

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 TEST(FormLoad, SetsUpTheBattle)
@@ -173,6 +175,41 @@ TEST(QueryUnload, NoKeepsEverythingYesClosesTheSounds)
     EXPECT_FALSE(rig.battle.Form_QueryUnload(0));
     EXPECT_EQ(rig.TakeMedia(), (std::vector<std::string>{"close TURN_SND", "close FIRE_SND"}));
     EXPECT_TRUE(rig.battle.Closed());
+}
+
+TEST(QueryUnload, TimeRunningOutDuringTheQuestionKeepsTheFormForTheEnd)
+{
+    BattleRig rig;
+    rig.battle.Form_Load();
+    rig.TakeMedia();
+    rig.ui.Answer = true;
+    rig.ui.OnAsk = [&] {
+        rig.clock.Set(150);
+        rig.battle.tmrMain_Timer();
+    };
+    EXPECT_TRUE(rig.battle.Form_QueryUnload(0));
+    EXPECT_EQ(rig.ui.EndBattleCalls, 1);
+    EXPECT_FALSE(rig.battle.Closed());
+    for (const std::string& command : rig.TakeMedia())
+        EXPECT_EQ(command.rfind("close", 0), std::string::npos) << command;
+}
+
+TEST(EndBattle, TheWindowMayDiscardTheBattleFromWithin)
+{
+    SimUi ui;
+    ReplayRandom random;
+    ManualClock clock;
+    auto battle = std::make_unique<Battle>(ui, random, clock, BattleSettings{}, "/x");
+    battle->Form_Load();
+    ui.OnEndBattle = [&] {
+        EXPECT_FALSE(battle->Form_QueryUnload(1));
+        battle.reset(); // as the window does when it unloads the form
+    };
+    clock.Set(150);
+    Battle* raw = battle.get();
+    raw->tmrMain_Timer(); // the sanitizers catch any use after the reset
+    EXPECT_EQ(battle, nullptr);
+    EXPECT_EQ(ui.Media.back(), "close FIRE_SND");
 }
 
 TEST(QueryUnload, ProgramCloseAsksNothing)

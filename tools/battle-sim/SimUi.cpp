@@ -84,6 +84,8 @@ void SimUi::SendMedia(const std::string& command)
 bool SimUi::AskYesNo(const std::string& text, const std::string& title)
 {
     Questions.push_back({text, title});
+    if (OnAsk)
+        OnAsk();
     return Answer;
 }
 

@@ -62,5 +62,5 @@ public:
 
     // Optional observers, called after the fact is recorded.
     std::function<void(const std::string&)> OnMedia;
-    std::function<void()> OnEndBattle, OnDrawRadar, OnDrawScene;
+    std::function<void()> OnEndBattle, OnDrawRadar, OnDrawScene, OnAsk;
 };
