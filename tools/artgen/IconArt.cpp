@@ -24,7 +24,7 @@ QImage appIcon(int size)
     const QRectF badge(margin, margin, 64 - 2 * margin, 64 - 2 * margin);
     QPainterPath shape;
     shape.addRoundedRect(badge, 11, 11);
-    const double horizon = 40.0;
+    const double horizon = 44.0;
 
     p.save();
     p.setClipPath(shape);
@@ -44,13 +44,22 @@ QImage appIcon(int size)
     sea.setColorAt(0, QColor(40, 66, 120));
     sea.setColorAt(1, QColor(10, 24, 60));
     p.fillRect(QRectF(0, horizon, 64, 64 - horizon), sea);
-    p.fillRect(QRectF(30, horizon + 2, 24, 1.2), QColor(255, 200, 120, 150));
-    p.fillRect(QRectF(34, horizon + 5, 16, 1.2), QColor(255, 200, 120, 110));
-
-    // the battleship in dark silhouette against the evening sky, bow forward
+    QRadialGradient glitter(QPointF(42, horizon + 3), 14);
+    glitter.setColorAt(0, QColor(255, 200, 120, 150));
+    glitter.setColorAt(1, QColor(255, 200, 120, 0));
+    p.setBrush(glitter);
     p.save();
-    const double shipScale = 58.0 / 207.0;
-    p.translate(3.0 - 8 * shipScale, horizon + 2 - 47 * shipScale);
+    p.translate(42, horizon + 3);
+    p.scale(1.0, 0.25);
+    p.translate(-42, -(horizon + 3));
+    p.drawEllipse(QPointF(42, horizon + 3), 14, 14);
+    p.restore();
+
+    // the battleship in dark silhouette against the evening sky, close enough
+    // that her forward turrets and pagoda mast fill the badge
+    p.save();
+    const double shipScale = 62.0 / 150.0;
+    p.translate(63.0 - 215 * shipScale, horizon + 1.5 - 47 * shipScale);
     p.scale(shipScale, shipScale);
     QImage layer = makeCanvas(ShipWidth, ShipHeight, 4);
     {

@@ -79,7 +79,7 @@ std::vector<std::int16_t> turretMotorSound()
         const double noise = rng.uniform() * 2 - 1;
         const double rumble = rumbleLp2.run(rumbleLp1.run(noise, 180), 180) * 3.2;
         const double grind = gearBp.run(noise, rot * 7.0, 6.0) * 0.35;
-        const double hiss = (noise - hissLp.run(noise, 2500)) * 0.02;
+        const double hiss = (noise - hissLp.run(noise, 2500)) * 0.012;
         // the training gear's teeth: a soft periodic knock
         const double knockPhase = std::fmod(t * rot / 6.0, 1.0);
         const double knock = std::exp(-knockPhase * 30.0) * 0.10 * std::sin(2 * Pi * 420 * t);
@@ -99,7 +99,7 @@ std::vector<std::int16_t> gunFireSound()
     const int n = int(length * Rate);
     std::vector<double> s(n);
     Rng rng(1941);
-    LowPass blastLp, boomLp1, boomLp2, rollLp1, rollLp2;
+    LowPass blastLp, boomLp1, boomLp2, rollLp1, rollLp2, airLp1, airLp2;
     BandPass whistleBp, whistleBp2;
     double boomPhase = 0, tonePhase = 0;
     for (int i = 0; i < n; ++i) {
@@ -124,7 +124,8 @@ std::vector<std::int16_t> gunFireSound()
             const double band = whistleBp.run(noise, freq, 9.0) * 0.9 + whistleBp2.run(noise, freq * 2.02, 12.0) * 0.25;
             const double tone = std::sin(tonePhase + 0.3 * std::sin(2 * Pi * 7 * t)) * 0.10;
             const double swell = smoothstep(0.0, 0.75, u) * (0.35 + 0.65 * u);
-            whistle = (band + tone) * swell * 0.75;
+            // the air takes the hiss off the top
+            whistle = airLp2.run(airLp1.run((band + tone) * swell * 0.75, 3200), 3200);
         }
         const double env = fadeIn(length - t, 0.12);
         s[i] = (report + whistle) * env;

@@ -10,7 +10,9 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace art {
 namespace {
@@ -109,20 +111,70 @@ void paintSea(QPainter& p, int frame)
 void paintSmoke(QPainter& p, QPointF funnel, int frame)
 {
     // Puffs leave the funnel twice per loop and drift aft on the wind.
-    const int puffs = 14;
-    for (int k = puffs - 1; k >= 0; --k) {
-        const double age = std::fmod(frame / double(TitleFrameCount) * 2 + k / double(puffs), 1.0);
-        const double x = funnel.x() - age * 120 - age * age * 40;
-        const double y = funnel.y() - age * 26 - 3 * std::sin(age * 4);
-        const double r = 3.5 + age * 16;
-        const double alpha = (1 - age) * smoothstep(0.0, 0.06, age) * 0.75;
-        QRadialGradient g(QPointF(x - r * 0.3, y - r * 0.3), r * 1.2, QPointF(x, y));
-        g.setColorAt(0, QColor(150, 120, 120, int(255 * alpha)));
-        g.setColorAt(0.6, QColor(70, 60, 72, int(200 * alpha)));
-        g.setColorAt(1, QColor(50, 44, 60, 0));
+    const int puffs = 30;
+    Rng rng(3131);
+    struct Puff { double age, jx, jy, k; };
+    std::vector<Puff> list;
+    for (int k = 0; k < puffs; ++k) {
+        const double jx = rng.range(-3, 3), jy = rng.range(-2, 2), sk = rng.range(0.8, 1.25);
+        list.push_back({std::fmod(frame / double(TitleFrameCount) * 2 + k / double(puffs), 1.0), jx, jy, sk});
+    }
+    std::sort(list.begin(), list.end(), [](const Puff& a, const Puff& b) { return a.age > b.age; });
+    for (const Puff& puff : list) {
+        const double age = puff.age;
+        const double x = funnel.x() - age * 110 - age * age * 30 + puff.jx * age;
+        const double y = funnel.y() - age * 22 - 4 * std::sin(age * 3) + puff.jy * age;
+        const double r = (3.0 + age * 15) * puff.k;
+        const double alpha = (1 - age) * smoothstep(0.0, 0.05, age) * 0.85;
+        QRadialGradient g(QPointF(x, y), r, QPointF(x - r * 0.35, y - r * 0.4));
+        g.setColorAt(0, QColor(170, 130, 120, int(255 * alpha)));
+        g.setColorAt(0.5, QColor(96, 80, 90, int(220 * alpha)));
+        g.setColorAt(1, QColor(60, 50, 66, 0));
         p.setBrush(g);
         p.setPen(Qt::NoPen);
-        p.drawEllipse(QPointF(x, y), r * 1.2, r);
+        p.drawEllipse(QPointF(x, y), r * 1.15, r);
+    }
+}
+
+// The forward turrets fire once per loop; flash and cordite smoke are gone
+// again well before the loop closes.
+void paintSalvo(QPainter& p, int frame)
+{
+    constexpr int FireFrame = 24;
+    const double t = frame - FireFrame;
+    if (t < 0 || t > 30)
+        return;
+    const QPointF muzzles[] = {{205, 28.0}, {180.5, 24.9}};
+    for (QPointF m : muzzles) {
+        // cordite smoke rolling out ahead of the muzzle and thinning
+        Rng rng(4000 + int(m.x()));
+        for (int k = 0; k < 10; ++k) {
+            const double grow = 1 - std::exp(-t / 6.0);
+            const double x = m.x() + 4 + grow * rng.range(6, 26) + t * 0.35;
+            const double y = m.y() - grow * rng.range(0, 8) - t * 0.15;
+            const double r = 2 + grow * rng.range(4, 9);
+            const double alpha = smoothstep(30, 8, t) * 0.85;
+            QRadialGradient g(QPointF(x, y), r, QPointF(x - r * 0.3, y - r * 0.4));
+            g.setColorAt(0, QColor(236, 206, 170, int(255 * alpha)));
+            g.setColorAt(0.6, QColor(168, 140, 120, int(200 * alpha)));
+            g.setColorAt(1, QColor(120, 100, 96, 0));
+            p.setBrush(g);
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(QPointF(x, y), r, r);
+        }
+        if (t < 4) {
+            const double k = 1 - t / 4.0;
+            QRadialGradient flash(QPointF(0, 0), 14);
+            flash.setColorAt(0, QColor(255, 255, 230, int(255 * k)));
+            flash.setColorAt(0.3 + 0.3 * k, QColor(255, 210, 90, int(240 * k)));
+            flash.setColorAt(1, QColor(255, 110, 20, 0));
+            p.setBrush(flash);
+            p.save();
+            p.translate(m.x() + 7, m.y());
+            p.scale(1.6, 0.8);
+            p.drawEllipse(QPointF(0, 0), 14, 14);
+            p.restore();
+        }
     }
 }
 
@@ -143,7 +195,7 @@ void paintShip(QPainter& p, int frame)
         paintBattleship(lp);
         lp.setCompositionMode(QPainter::CompositionMode_SourceAtop);
         QLinearGradient tint(0, 0, ShipWidth, 0);
-        tint.setColorAt(0, QColor(40, 40, 80, 120));
+        tint.setColorAt(0, QColor(30, 32, 70, 150));
         tint.setColorAt(1, QColor(255, 150, 90, 70));
         lp.fillRect(QRectF(0, 0, ShipWidth, ShipHeight), tint);
     }
@@ -156,6 +208,7 @@ void paintShip(QPainter& p, int frame)
     paintSmoke(p, QPointF(95, 16), frame);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(QRectF(0, 0, ShipWidth, ShipHeight), layer);
+    paintSalvo(p, frame);
     p.restore();
 
     // bow wave and wake along the waterline

@@ -76,7 +76,7 @@ void writePreviews(const QString& dir)
     save("picGaugeV", art::elevationDial());
     for (int range : {900, 780, 600, 300})
         save(QStringLiteral("mock-%1").arg(range), art::mockScene(range));
-    for (int i : {0, 15, 20, 30, 45, 59})
+    for (int i : {0, 15, 24, 25, 30, 45, 59})
         art::titleFrame(i).save(QDir(dir).filePath(QStringLiteral("title-%1.png").arg(i)));
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         save(QStringLiteral("icon-%1").arg(size), art::appIcon(size));
