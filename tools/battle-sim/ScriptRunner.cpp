@@ -8,16 +8,24 @@
 #include <istream>
 #include <limits>
 #include <ostream>
-#include <sstream>
 
 namespace {
 
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
 ScriptRunner::Args Words(const std::string& line)
 {
-    std::istringstream in(line);
     ScriptRunner::Args words;
-    for (std::string word; in >> word;)
-        words.push_back(word);
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && IsSpace(line[i]))
+            ++i;
+        const std::size_t start = i;
+        while (i < line.size() && !IsSpace(line[i]))
+            ++i;
+        if (i > start)
+            words.emplace_back(line, start, i - start);
+    }
     return words;
 }
 
