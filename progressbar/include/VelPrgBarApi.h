@@ -86,7 +86,9 @@ typedef struct VpbVariant {
 } VpbVariant;
 
 /* The container's property bag: read with a default, write with a default
- * (a value equal to its default need not be stored). */
+ * (a value equal to its default need not be stored). Keys are UTF-8; the
+ * control copies what read() returns before it calls the bag again, so
+ * strings and fonts in *out need only live until the next call. */
 typedef struct VpbPropertyBag {
     void *context;
     /* Fills *out with the stored value of key, or with *def when none is stored. */
@@ -157,13 +159,27 @@ typedef struct VpbApi {
 
     const VpbTypeLibrary *(*typeLibrary)(void);
 
-    /* Self-registration for the current user; 0 on success. */
+    /* Self-registration for the current user; VPB_S_OK on success.
+     * registerServer records the class under the group
+     * [VelPrgBar.VelProgressBar] of $XDG_CONFIG_HOME/VelPrgBar/Controls.ini
+     * (~/.config/VelPrgBar/Controls.ini when unset), with the keys Library
+     * (absolute path of this library file), EntryPoint, ApiVersion and
+     * Description; unregisterServer removes that group. */
     int32_t (*registerServer)(void);
     int32_t (*unregisterServer)(void);
 } VpbApi;
 
 /* The one exported entry point: null when the version is not supported. */
 typedef const VpbApi *(*VelPrgBar_GetApiFn)(int32_t version);
+
+#if defined(__GNUC__)
+#define VELPRGBAR_C_EXPORT __attribute__((visibility("default")))
+#else
+#define VELPRGBAR_C_EXPORT
+#endif
+
+/* For hosts that link the library instead of loading it. */
+VELPRGBAR_C_EXPORT const VpbApi *VelPrgBar_GetApi(int32_t version);
 
 #ifdef __cplusplus
 }

@@ -1,0 +1,4 @@
+// SPDX-License-Identifier: MIT
+#include "VelPropertyBag.h"
+
+VelPropertyBag::~VelPropertyBag() = default;

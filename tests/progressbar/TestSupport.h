@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "VelProgressBar.h"
+#include "VelPropertyBag.h"
+
+#include <QList>
+#include <QMap>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+// Catches the control's message boxes for the length of a test.
+class MessageCatcher
+{
+public:
+    struct Message {
+        QMessageBox::Icon icon;
+        QString text;
+        QString title;
+    };
+    MessageCatcher()
+    {
+        previous_ = VelProgressBar::setMessageBoxHandler(
+            [this](QWidget *, QMessageBox::Icon icon, const QString &text, const QString &title) {
+                messages.append({icon, text, title});
+            });
+    }
+    ~MessageCatcher() { VelProgressBar::setMessageBoxHandler(previous_); }
+    QList<Message> messages;
+
+private:
+    VelProgressBar::MessageBoxHandler previous_;
+};
+
+// A property bag in memory that remembers how it was used.
+class MapBag : public VelPropertyBag
+{
+public:
+    QVariant readProperty(const QString &key, const QVariant &def) override
+    {
+        reads.append(key);
+        readDefaults.append(def);
+        return values.value(key, def);
+    }
+    void writeProperty(const QString &key, const QVariant &value, const QVariant &def) override
+    {
+        writes.append(key);
+        writeDefaults.append(def);
+        values.insert(key, value);
+    }
+    QMap<QString, QVariant> values;
+    QStringList reads, writes;
+    QVariantList readDefaults, writeDefaults;
+};
+
+// Colours as the control takes them (0x00BBGGRR) and as images hold them.
+inline QRgb rgbOf(int bgr)
+{
+    return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+inline VelFont captionFace(const QString &name, float size)
+{
+    VelFont f = VelFont::defaultCaptionFont();
+    f.name = name;
+    f.size = size;
+    return f;
+}
+
+// The game's reload gauge: red, free text, 0 to 50, at 4890 x 390 twips.
+inline void setUpReloadGauge(VelProgressBar &bar)
+{
+    bar.setFwColor(255);
+    bar.setStringType(VelProgressBar::stypeFreeString);
+    bar.setMaximum(50);
+    bar.setText(QStringLiteral("砲弾装填中..."));
+    bar.setCaptionFont(captionFace(QStringLiteral("ＭＳ Ｐゴシック"), 9.75f));
+    bar.setStep(1);
+    bar.resizeTwips(4890, 390);
+}
