@@ -146,6 +146,35 @@ void fillPinholes(QImage& picture, int maxArea)
         }
 }
 
+void removeSpecks(QImage& picture, int maxArea)
+{
+    const int w = picture.width(), h = picture.height();
+    auto drawn = [&picture](int x, int y) { return (picture.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; };
+    std::vector<char> seen(std::size_t(w * h), 0);
+    std::vector<QPoint> island;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (seen[std::size_t(y * w + x)] || !drawn(x, y))
+                continue;
+            island.assign(1, QPoint(x, y));
+            seen[std::size_t(y * w + x)] = 1;
+            for (std::size_t i = 0; i < island.size(); ++i) {
+                const QPoint p = island[i];
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int nx = p.x() + dx, ny = p.y() + dy;
+                        if (nx < 0 || ny < 0 || nx >= w || ny >= h || seen[std::size_t(ny * w + nx)] || !drawn(nx, ny))
+                            continue;
+                        seen[std::size_t(ny * w + nx)] = 1;
+                        island.emplace_back(nx, ny);
+                    }
+            }
+            if (int(island.size()) <= maxArea)
+                for (QPoint p : island)
+                    picture.setPixel(p, qRgb(255, 255, 255));
+        }
+}
+
 QImage maskOf(const QImage& picture)
 {
     const QImage src = picture.convertToFormat(QImage::Format_RGB32);

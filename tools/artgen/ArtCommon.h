@@ -39,6 +39,10 @@ QImage flattenOnWhite(const QImage& premultiplied);
 // reach from the border: at 1:1 they read as dirt, not as daylight.
 void fillPinholes(QImage& picture, int maxArea);
 
+// Turns drawn islands of at most maxArea pixels to white: loose specks that
+// at 1:1 read as dirt.
+void removeSpecks(QImage& picture, int maxArea);
+
 // White wherever the picture is not pure white, black elsewhere.
 QImage maskOf(const QImage& picture);
 

@@ -8,7 +8,10 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 namespace art {
 namespace {
@@ -268,31 +271,62 @@ struct Plume {
     std::uint64_t seed;
 };
 
-void paintPlume(QPainter& p, const Plume& pl)
+// Smoke as a density field of many soft blobs: where the density passes one
+// half it is smoke, and each blob's lit upper side and shaded underside
+// blend into a billowing mass.
+void paintPlume(QImage& canvas, const Plume& pl)
 {
+    struct Blob { double x, y, r, t; };
     Rng rng(pl.seed);
-    const int steps = 26;
-    // oldest (highest) puffs first, so the dense smoke near the fire is in front
-    for (int i = steps - 1; i >= 0; --i) {
-        const double t = double(i) / (steps - 1);
+    std::vector<Blob> blobs;
+    const int count = 280;
+    for (int i = 0; i < count; ++i) {
+        const double t = std::pow(rng.uniform(), 1.25);
         const double radius = pl.r0 + (pl.r1 - pl.r0) * std::pow(t, 0.85);
         const double cx = pl.x - pl.drift * std::pow(t, 1.6);
         const double cy = pl.y - (pl.rise - pl.r1) * t;
-        const int count = 2 + int(t * 2);
-        for (int k = 0; k < count; ++k) {
-            const double r = radius * rng.range(0.6, 1.05);
-            const double x = cx + rng.range(-0.55, 0.55) * radius;
-            const double y = cy + rng.range(-0.35, 0.35) * radius;
-            const QColor c = mix(pl.dark, pl.light, t * 0.85 + 0.15 * rng.uniform());
-            QRadialGradient g(QPointF(x, y), r, QPointF(x - r * 0.4, y - r * 0.45));
-            g.setColorAt(0.0, c.lighter(128));
-            g.setColorAt(0.55, c);
-            g.setColorAt(0.8, c.darker(115));
-            g.setColorAt(0.86, QColor(c.darker(118).red(), c.darker(118).green(), c.darker(118).blue(), 150));
-            g.setColorAt(1.0, QColor(c.red(), c.green(), c.blue(), 0));
-            p.setBrush(g);
-            p.setPen(Qt::NoPen);
-            p.drawEllipse(QPointF(x, y), r, r);
+        blobs.push_back({cx + rng.gauss() * 0.42 * radius, cy + rng.gauss() * 0.3 * radius,
+                         radius * rng.range(0.28, 0.6), t});
+    }
+    const int w = canvas.width(), h = canvas.height();
+    std::vector<double> density(std::size_t(w * h), 0.0), lit(std::size_t(w * h), 0.0),
+        height(std::size_t(w * h), 0.0);
+    for (const Blob& b : blobs) {
+        const double reach = b.r * 2.2;
+        const int x0 = std::max(0, int((b.x - reach) * Factor)), x1 = std::min(w - 1, int((b.x + reach) * Factor));
+        const int y0 = std::max(0, int((b.y - reach) * Factor)), y1 = std::min(h - 1, int((b.y + reach) * Factor));
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) {
+                const double dx = ((x + 0.5) / Factor - b.x) / b.r, dy = ((y + 0.5) / Factor - b.y) / b.r;
+                const double d2 = dx * dx + dy * dy;
+                if (d2 > 4.84)
+                    continue;
+                const double wgt = std::exp(-d2 * 2.2);
+                const std::size_t i = std::size_t(y * w + x);
+                density[i] += wgt;
+                lit[i] += wgt * (-0.55 * dx - 0.83 * dy);     // light from above, a little aft
+                height[i] += wgt * b.t;
+            }
+    }
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(canvas.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const std::size_t i = std::size_t(y * w + x);
+            const double d = density[i];
+            if (d < 0.38)
+                continue;
+            const double alpha = smoothstep(0.38, 0.62, d);
+            const double l = std::clamp(lit[i] / d, -1.0, 1.0);
+            const double t = height[i] / d;
+            const QColor base = mix(pl.dark, pl.light, t);
+            const double k = 0.74 + 0.55 * l;
+            const int r = std::clamp(int(base.red() * k), 0, 235), g = std::clamp(int(base.green() * k), 0, 235),
+                      bl = std::clamp(int(base.blue() * k), 0, 235);
+            const int a = int(alpha * 255);
+            const QRgb under = row[x];
+            const int ia = 255 - a;
+            row[x] = qRgba((r * a + qRed(under) * ia) / 255, (g * a + qGreen(under) * ia) / 255,
+                           (bl * a + qBlue(under) * ia) / 255, a + qAlpha(under) * ia / 255);
         }
     }
 }
@@ -385,12 +419,14 @@ QImage renderShip(int level, double riseScale)
     p.scale(Factor, Factor);
     paintBattleship(p);
 
+    std::vector<Plume> plumes;
+    std::vector<std::function<void(QPainter&)>> fires;
     const QColor smokeDark(58, 56, 56), smokeMid(104, 102, 100), smokeLight(168, 166, 162);
     switch (level) {
     case 1:
         paintScorch(p, 139, 33, 5, 3, 170);
         paintHole(p, 139.5, 39.0, 0.9);
-        paintPlume(p, {139, 30, 24 * riseScale, 26, 2.2, 6.5, smokeMid, smokeLight, 11});
+        plumes.push_back({139, 30, 24 * riseScale, 26, 2.2, 6.5, smokeDark.lighter(130), smokeLight, 11});
         break;
     case 2:
         paintScorch(p, 140, 31, 7, 5, 200);
@@ -399,10 +435,10 @@ QImage renderShip(int level, double riseScale)
         paintHole(p, 86.5, 40.5, 1.0);
         paintGlow(p, 140, 29, 10, 150);
         paintGlow(p, 84, 29, 8, 130);
-        paintPlume(p, {84, 29, 22 * riseScale, 18, 2.2, 6.0, smokeDark, smokeMid, 21});
-        paintPlume(p, {140, 27, 28 * riseScale, 30, 2.4, 7.5, smokeDark, smokeMid.lighter(108), 22});
-        paintFire(p, 140, 30.5, 7.5, 8, 23);
-        paintFire(p, 84, 30.5, 5.5, 6, 24);
+        plumes.push_back({84, 29, 22 * riseScale, 18, 2.2, 6.0, smokeDark, smokeMid, 21});
+        plumes.push_back({140, 27, 28 * riseScale, 30, 2.4, 7.5, smokeDark, smokeMid.lighter(108), 22});
+        fires.push_back([=](QPainter& q) { paintFire(q, 140, 30.5, 7.5, 8, 23); });
+        fires.push_back([=](QPainter& q) { paintFire(q, 84, 30.5, 5.5, 6, 24); });
         break;
     case 3:
         paintScorch(p, 165, 32, 8, 5, 220);
@@ -417,21 +453,30 @@ QImage renderShip(int level, double riseScale)
         paintGlow(p, 128, 24, 14, 170);
         paintGlow(p, 84, 28, 13, 190);
         paintGlow(p, 44, 34, 9, 160);
-        paintPlume(p, {44, 33, 20 * riseScale, 16, 2.2, 6.5, QColor(40, 38, 38), smokeMid, 31});
-        paintPlume(p, {84, 28, 30 * riseScale, 30, 2.8, 9.0, QColor(36, 34, 34), smokeMid, 32});
-        paintPlume(p, {128, 22, 28 * riseScale, 34, 3.0, 9.5, QColor(36, 34, 34), smokeMid, 33});
-        paintPlume(p, {165, 30, 32 * riseScale, 40, 3.0, 10.0, QColor(40, 38, 38), smokeMid.lighter(106), 34});
-        paintFire(p, 165, 35.4, 12, 9, 35);
-        paintFire(p, 128, 24.5, 9, 10, 36);
-        paintFire(p, 84, 29.5, 10, 11, 37);
-        paintFire(p, 44.5, 37.6, 8, 5, 38);
+        plumes.push_back({44, 33, 20 * riseScale, 16, 2.2, 6.5, QColor(40, 38, 38), smokeMid, 31});
+        plumes.push_back({84, 28, 30 * riseScale, 30, 2.8, 9.0, QColor(36, 34, 34), smokeMid, 32});
+        plumes.push_back({128, 22, 28 * riseScale, 34, 3.0, 9.5, QColor(36, 34, 34), smokeMid, 33});
+        plumes.push_back({165, 30, 32 * riseScale, 40, 3.0, 10.0, QColor(40, 38, 38), smokeMid.lighter(106), 34});
+        fires.push_back([=](QPainter& q) { paintFire(q, 165, 35.4, 12, 9, 35); });
+        fires.push_back([=](QPainter& q) { paintFire(q, 128, 24.5, 11, 11, 36); });
+        fires.push_back([=](QPainter& q) { paintFire(q, 84, 30.0, 12, 12, 37); });
+        fires.push_back([=](QPainter& q) { paintFire(q, 44.5, 37.6, 8, 5, 38); });
         break;
     default:
         break;
     }
     p.end();
+    for (const Plume& plume : plumes)
+        paintPlume(canvas, plume);
+    QPainter fp(&canvas);
+    fp.setRenderHint(QPainter::Antialiasing);
+    fp.scale(Factor, Factor);
+    for (const auto& fire : fires)
+        fire(fp);
+    fp.end();
 
     QImage picture = flattenOnWhite(downsample(canvas, Factor));
+    removeSpecks(picture, 3);
     fillPinholes(picture, 3);
     outline(picture);
     // Nothing may leave the agreed silhouette box: the scene's perspective
@@ -485,7 +530,7 @@ QImage shipPicture(int damageLevel)
     // Grow the smoke until its top reaches the wanted row, then trim any
     // wisp above it; the search keeps the plume shapes whatever the tuning.
     double lo = 0.5, hi = 2.5;
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < 16; ++i) {
         const double mid = (lo + hi) / 2;
         if (topRow(renderShip(damageLevel, mid)) > wanted)
             lo = mid;

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -69,6 +70,19 @@ void writePreviews(const QString& dir)
         save(QString::number(201 + level), ship);
         save(QString::number(301 + level), art::maskOf(ship));
     }
+    // each damage level alone at about 1:1 on the scene
+    QImage singles(240, 4 * 80, QImage::Format_RGB32);
+    {
+        QPainter p(&singles);
+        const QImage bg = art::sceneBackground();
+        for (int level = 0; level < 4; ++level) {
+            QImage scene = bg.copy();
+            const QImage ship = art::shipPicture(level);
+            art::blitMasked(scene, ship, art::maskOf(ship), 88, 120, 225, 73);
+            p.drawImage(0, level * 80, scene.copy(80, 100, 240, 80));
+        }
+    }
+    save("singles", singles);
     const QImage water = art::waterColumn();
     save("picWater", water);
     save("picWMask", art::maskOf(water));
