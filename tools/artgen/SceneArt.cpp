@@ -157,13 +157,13 @@ QImage waterColumn()
         const double u = (j + 0.5) / jets * 2 - 1;                // -1 left .. +1 right
         const double topX = 11 + u * 7.0 + rng.range(-0.6, 0.6);
         const double topY = 5.0 + std::abs(u) * 7.0 + rng.range(-1.5, 1.5);
-        const double footX = 11 + u * 2.0;
-        const double w0 = 1.4, w1 = 3.2 + rng.range(0, 1.2);
+        const double footX = 11 + u * 1.8;
+        const double w0 = 1.5, w1 = 3.2 + rng.range(0, 1.2);
         QPainterPath jet;
         jet.moveTo(footX - w0, footY);
-        jet.cubicTo(footX - w0, footY - 14, topX - w1, topY + 14, topX - w1, topY);
+        jet.cubicTo(footX - w0, footY - 30, topX - w1, topY + 9, topX - w1, topY);
         jet.lineTo(topX + w1, topY);
-        jet.cubicTo(topX + w1, topY + 14, footX + w0, footY - 14, footX + w0, footY);
+        jet.cubicTo(topX + w1, topY + 9, footX + w0, footY - 30, footX + w0, footY);
         jet.closeSubpath();
         const int shade = int(rng.range(0, 26)) + int(10 * (u + 1));
         QLinearGradient g(topX - w1, 0, topX + w1, 0);
@@ -172,11 +172,11 @@ QImage waterColumn()
         p.fillPath(jet, g);
     }
     // bursting spray over the jets
-    for (int i = 0; i < 46; ++i) {
+    for (int i = 0; i < 60; ++i) {
         const double u = rng.range(-1, 1);
-        const double x = 11 + u * 8.0;
+        const double x = 11 + u * 8.2;
         const double y = 6.0 + std::abs(u) * 6.0 + rng.range(-4.0, 6.0);
-        const double r = rng.range(1.3, 2.8) * (1 - 0.35 * std::abs(u));
+        const double r = rng.range(1.1, 2.4) * (1 - 0.3 * std::abs(u));
         QRadialGradient g(QPointF(x - r * 0.4, y - r * 0.4), r * 1.4);
         g.setColorAt(0, QColor(255, 255, 255));
         g.setColorAt(0.6, QColor(236, 240, 246));
@@ -184,13 +184,26 @@ QImage waterColumn()
         p.setBrush(g);
         p.drawEllipse(QPointF(x, y), r, r);
     }
-    // droplets falling back at the sides
-    for (int i = 0; i < 10; ++i) {
+    // spikes of water thrown highest out of the crown
+    for (int i = 0; i < 7; ++i) {
+        const double u = (i + 0.5) / 7 * 2 - 1;
+        const double x = 11 + u * 6.5 + rng.range(-0.5, 0.5);
+        const double top = 0.5 + u * u * 5.0 + rng.range(0.0, 1.0);
+        QPainterPath spike;
+        spike.moveTo(x - 1.3, top + 6.0);
+        spike.quadTo(x - 0.5, top + 1.0, x + u * 1.2, top);
+        spike.quadTo(x + 0.6, top + 1.0, x + 1.3, top + 6.0);
+        spike.closeSubpath();
+        p.fillPath(spike, QColor(246, 248, 252));
+    }
+    // spray falling back down the sides of the crown
+    for (int i = 0; i < 12; ++i) {
         const double side = (i % 2) ? 1 : -1;
-        const double x = 11 + side * rng.range(7.0, 9.8);
-        const double y = rng.range(10.0, 24.0);
-        p.setBrush(QColor(224, 230, 238));
-        p.drawEllipse(QPointF(x, y), 0.8, 1.6);
+        const double t = rng.uniform();
+        const double x = 11 + side * (8.0 + 1.5 * t);
+        const double y = 10.0 + 14.0 * t;
+        p.setBrush(QColor(222, 228, 238));
+        p.drawEllipse(QPointF(x, y), 1.0 - 0.4 * t, 1.8);
     }
     // shadow on the side away from the sun
     p.setCompositionMode(QPainter::CompositionMode_SourceAtop);
@@ -202,6 +215,8 @@ QImage waterColumn()
     p.end();
 
     QImage picture = flattenOnWhite(downsample(canvas, Factor));
+    removeSpecks(picture, 2);
+    fillPinholes(picture, 4);
     // Keep the plume within its palette of light greys.
     for (int y = 0; y < picture.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));

@@ -83,6 +83,16 @@ void writePreviews(const QString& dir)
         }
     }
     save("singles", singles);
+    {
+        // the water column at range 900, 450 and 0
+        QImage scene = art::sceneBackground();
+        const QImage water = art::waterColumn();
+        const QImage mask = art::maskOf(water);
+        art::blitMasked(scene, water, mask, 60, 120, 2, 5);
+        art::blitMasked(scene, water, mask, 120, 120, 23, 55);
+        art::blitMasked(scene, water, mask, 200, 120, 44, 104);
+        save("splashes", scene.copy(40, 100, 220, 140));
+    }
     const QImage water = art::waterColumn();
     save("picWater", water);
     save("picWMask", art::maskOf(water));
