@@ -84,6 +84,31 @@ void writePreviews(const QString& dir)
     }
     save("singles", singles);
     {
+        // the battle form's pictures in their places, needles and marks drawn
+        QImage form(520, 410, QImage::Format_RGB32);
+        form.fill(QColor(192, 192, 192));
+        QPainter p(&form);
+        p.drawImage(5, 5, art::bearingDial());
+        p.drawImage(5, 115, art::elevationDial());
+        p.drawImage(115, 5, art::mockScene(600));
+        p.drawImage(5, 275, art::radarBackground());
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::red, 2));
+        p.drawLine(QPointF(55, 55), QPointF(55 + 50 * 0.5, 55 - 50 * 0.866));
+        p.drawLine(QPointF(105, 215), QPointF(105 - 99 * 0.94, 215 - 99 * 0.342));
+        p.setPen(QPen(Qt::red, 3));
+        p.drawLine(QPointF(70, 340), QPointF(70 + 60 * 0.707, 340 - 60 * 0.707));
+        p.setPen(QPen(Qt::yellow, 1));
+        p.setBrush(Qt::green);
+        p.drawEllipse(QPointF(40, 320), 2, 2);
+        p.drawEllipse(QPointF(100, 300), 2, 2);
+        p.setPen(Qt::red);
+        p.setBrush(Qt::red);
+        p.drawEllipse(QPointF(95, 305), 1, 1);
+        p.end();
+        save("form", form);
+    }
+    {
         // the water column at range 900, 450 and 0
         QImage scene = art::sceneBackground();
         const QImage water = art::waterColumn();
