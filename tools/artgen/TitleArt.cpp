@@ -111,7 +111,7 @@ void paintSea(QPainter& p, int frame)
 void paintSmoke(QPainter& p, QPointF funnel, int frame)
 {
     // Puffs leave the funnel twice per loop and drift aft on the wind.
-    const int puffs = 30;
+    const int puffs = 64;
     Rng rng(3131);
     struct Puff { double age, jx, jy, k; };
     std::vector<Puff> list;
