@@ -150,7 +150,13 @@ typedef struct VpbApi {
     void (*resize)(VpbControl *control, int32_t widthTwips, int32_t heightTwips);
 
     /* Invoke a member by dispatch identifier. For PUT and PUTREF args[0] is
-     * the new value; GET and METHOD take no argument. result may be null. */
+     * the new value; GET and METHOD take no argument. result may be null.
+     * Numbers convert as the classic runtime does (Singles and numeric text
+     * round halves to even). Returns VPB_S_OK, or VPB_E_MEMBERNOTFOUND for an
+     * unknown identifier or kind (VPB_DISPID_VISIBLE included: the container
+     * answers it), VPB_E_BADPARAMCOUNT, VPB_E_TYPEMISMATCH, VPB_E_INVALIDARG,
+     * VPB_E_FAIL when the widget is already gone, and VPB_E_OVERFLOW when
+     * CountUp, Minimum, Maximum or Step would leave 32 bits, changing nothing. */
     int32_t (*invoke)(VpbControl *control, int32_t dispid, int32_t kind,
                       const VpbVariant *args, int32_t argCount, VpbVariant *result);
 
