@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: MIT
+#include "VelPrgBarLoader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
+
+#include <optional>
+
+namespace {
+
+struct LoaderState {
+    std::optional<QStringList> searchPaths;
+    bool tried = false;
+    const VpbApi* api = nullptr;
+    QString error;
+};
+
+LoaderState& state()
+{
+    static LoaderState s;
+    return s;
+}
+
+// Candidate files in one folder: the plain name first, then any versioned
+// file, since an installed library may come without its development link.
+QStringList candidatesIn(const QString& folder)
+{
+    QStringList files;
+    const QDir dir(folder);
+    if (!dir.exists())
+        return files;
+    const QString plain = dir.filePath(QStringLiteral("libVelPrgBar.so"));
+    if (QFile::exists(plain))
+        files << plain;
+    const QStringList versioned = dir.entryList({QStringLiteral("libVelPrgBar.so.*")},
+                                                QDir::Files | QDir::System, QDir::Name | QDir::Reversed);
+    for (const QString& name : versioned)
+        files << dir.filePath(name);
+    return files;
+}
+
+const VpbApi* tryLoad(const QString& file, QString* reason)
+{
+    // Never unloaded: the control's widgets live on the library's code.
+    auto* library = new QLibrary(file);
+    if (!library->load()) {
+        *reason = library->errorString();
+        delete library;
+        return nullptr;
+    }
+    auto getApi = reinterpret_cast<VelPrgBar_GetApiFn>(library->resolve(VELPRGBAR_ENTRY_POINT));
+    if (!getApi) {
+        *reason = QStringLiteral("%1: %2 がありません").arg(file, QStringLiteral(VELPRGBAR_ENTRY_POINT));
+        return nullptr;
+    }
+    const VpbApi* api = getApi(VELPRGBAR_API_VERSION);
+    if (!api || api->version != VELPRGBAR_API_VERSION || !api->create || !api->invoke
+        || !api->destroy || !api->widget) {
+        *reason = QStringLiteral("%1: インターフェイス版 %2 に対応していません")
+                      .arg(file)
+                      .arg(VELPRGBAR_API_VERSION);
+        return nullptr;
+    }
+    return api;
+}
+
+} // namespace
+
+QStringList VelPrgBarLoader::defaultSearchPaths()
+{
+    QStringList folders;
+    folders << QCoreApplication::applicationDirPath();
+#ifdef MORTAVEL_INSTALL_LIBDIR
+    folders << QStringLiteral(MORTAVEL_INSTALL_LIBDIR);
+#endif
+    return folders;
+}
+
+void VelPrgBarLoader::setSearchPaths(const QStringList& folders)
+{
+    LoaderState& s = state();
+    s.searchPaths = folders;
+    s.tried = false;
+    s.api = nullptr;
+    s.error.clear();
+}
+
+const VpbApi* VelPrgBarLoader::api(QString* error)
+{
+    LoaderState& s = state();
+    if (!s.tried) {
+        s.tried = true;
+        const QStringList folders = s.searchPaths ? *s.searchPaths : defaultSearchPaths();
+        QStringList reasons;
+        for (const QString& folder : folders) {
+            for (const QString& file : candidatesIn(folder)) {
+                QString reason;
+                s.api = tryLoad(file, &reason);
+                if (s.api)
+                    break;
+                reasons << reason;
+            }
+            if (s.api)
+                break;
+        }
+        if (!s.api) {
+            if (reasons.isEmpty())
+                reasons << QStringLiteral("libVelPrgBar.so が見つかりません（検索場所: %1）")
+                               .arg(folders.join(QStringLiteral(", ")));
+            s.error = reasons.join(QLatin1Char('\n'));
+        }
+    }
+    if (error)
+        *error = s.error;
+    return s.api;
+}

@@ -1,0 +1,626 @@
+// SPDX-License-Identifier: MIT
+#include "frmMain.h"
+
+#include "BattleSlider.h"
+#include "Curtain.h"
+#include "GameRandom.h"
+#include "GaugeHost.h"
+#include "PictureBox.h"
+#include "SystemClock.h"
+
+#include "shared/Forms.h"
+#include "shared/modPublic.h"
+
+#if __has_include("shared/Resources.h")
+#include "shared/Resources.h"
+#define MORTAVEL_HAVE_RESOURCES 1
+#endif
+#if __has_include("shared/Mci.h")
+#include "shared/Mci.h"
+#define MORTAVEL_HAVE_MCI 1
+#endif
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFrame>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double Tpp = PictureBox::TwipsPerPixel;
+
+// Control geometry from twips, as laid out on the form.
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(vb::CLng(left / Tpp), vb::CLng(top / Tpp), vb::CLng(width / Tpp),
+                 vb::CLng(height / Tpp));
+}
+
+QColor colorOf(std::uint32_t bgr)
+{
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+QString qs(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(geometry);
+    return label;
+}
+
+// The key codes the battle understands, by their classic values.
+int vbKeyCode(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    default: break;
+    }
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
+        return 65 + (qtKey - Qt::Key_A);
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+        return 48 + (qtKey - Qt::Key_0);
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12)
+        return 112 + (qtKey - Qt::Key_F1);
+    return 0; // nothing the battle could act on
+}
+
+int vbShift(Qt::KeyboardModifiers modifiers)
+{
+    int shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= 1;
+    if (modifiers & Qt::ControlModifier)
+        shift |= 2;
+    if (modifiers & Qt::AltModifier)
+        shift |= 4;
+    return shift;
+}
+
+int vbButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+QImage designPicture(const char* name)
+{
+#ifdef MORTAVEL_HAVE_RESOURCES
+    return LoadFormPicture(QLatin1String(name));
+#else
+    Q_UNUSED(name);
+    return {};
+#endif
+}
+
+QImage resourcePicture(int id)
+{
+#ifdef MORTAVEL_HAVE_RESOURCES
+    return LoadResPicture(id);
+#else
+    Q_UNUSED(id);
+    return {};
+#endif
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent)
+    : frmMain(Options{}, parent)
+{
+}
+
+frmMain::frmMain(Options options, QWidget* parent)
+    : QWidget(parent)
+    , options_(std::move(options))
+{
+    random_ = options_.random ? options_.random : &GameRandom::instance();
+    clock_ = options_.clock ? options_.clock : &SystemClock::instance();
+
+    setObjectName(QStringLiteral("frmMain"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Mortavel"));
+    setFixedSize(twips(0, 0, 7800, 6150).size());
+    buildControls();
+
+    BattleSettings settings;
+    settings.EnemyMax = EnemyMax;
+    settings.TimeLimit = TimeLimit;
+    settings.GameLevel = GameLevel;
+    battle_ = std::make_unique<Battle>(*this, *random_, *clock_, settings, AppPath().toStdString());
+    battle_->Form_Load();
+    // tmrMain is enabled at design time: it starts with the form.
+    SetTimerEnabled(Timer::tmrMain, true);
+
+    // Key preview: the form sees every key release before its controls.
+    qApp->installEventFilter(this);
+}
+
+frmMain::~frmMain()
+{
+    for (QTimer* timer : timers_)
+        timer->stop();
+    // The battle may still refer to the gauge and the controls: it goes first.
+    battle_.reset();
+}
+
+void frmMain::buildControls()
+{
+    // The form's font; Japanese faces map to what the system has.
+    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+
+    picGaugeH_ = new PictureBox(this);
+    picGaugeH_->setObjectName(QStringLiteral("picGaugeH"));
+    picGaugeH_->setGeometry(twips(75, 75, 1500, 1500));
+    picGaugeH_->setPicture(designPicture("picGaugeH"));
+    picGaugeH_->setLine(QLineF(750, 750, 750, 0), Qt::red, 2);
+    picGaugeH_->setToolTip(QStringLiteral("現在の砲の水平方向の向きを示します"));
+
+    picGaugeV_ = new PictureBox(this);
+    picGaugeV_->setObjectName(QStringLiteral("picGaugeV"));
+    picGaugeV_->setGeometry(twips(75, 1725, 1500, 1500));
+    picGaugeV_->setPicture(designPicture("picGaugeV"));
+    picGaugeV_->setLine(QLineF(1500, 1500, 6, 1369), Qt::red, 2);
+    picGaugeV_->setToolTip(QStringLiteral("現在の砲の仰角を示します"));
+
+    picScene_ = new PictureBox(this);
+    picScene_->setObjectName(QStringLiteral("picScene"));
+    picScene_->setGeometry(twips(1725, 75, 6000, 3600));
+    picScene_->setPicture(resourcePicture(102));
+    picScene_->setToolTip(QStringLiteral("現在の視野内の光景です"));
+
+    labTime_ = makeLabel(this, "labTime", twips(75, 3375, 1440, 240));
+    labTime_->setToolTip(QStringLiteral("残り秒数を示します"));
+    labScore_ = makeLabel(this, "labScore", twips(75, 3675, 1440, 240));
+    labScore_->setToolTip(QStringLiteral("現在のスコアを示します"));
+
+    picRader_ = new PictureBox(this);
+    picRader_->setObjectName(QStringLiteral("picRader"));
+    picRader_->setGeometry(twips(75, 4125, 1950, 1950));
+    picRader_->setPicture(resourcePicture(101));
+    picRader_->setLine(QLineF(975, 60, 975, 975), Qt::red, 3);
+    picRader_->setToolTip(QStringLiteral(
+        "自艦を中心として敵艦の方向と位置を示します。赤い線は現在の視野中心方向です。"));
+
+    sldV_ = new BattleSlider(Qt::Vertical, this);
+    sldV_->setObjectName(QStringLiteral("sldV"));
+    sldV_->setGeometry(twips(2100, 3750, 525, 2265));
+    sldV_->setRange(5, 85);
+    sldV_->setInvertedAppearance(true); // Min at the top
+    sldV_->setInvertedControls(true);
+    sldV_->setValue(85);
+    sldV_->setSingleStep(1);
+    sldV_->setPageStep(10);
+    sldV_->setTickPosition(QSlider::TicksRight);
+    sldV_->setTickInterval(10);
+    sldV_->setToolTip(QStringLiteral("砲の仰角を設定します"));
+
+    sldH_ = new BattleSlider(Qt::Horizontal, this);
+    sldH_->setObjectName(QStringLiteral("sldH"));
+    sldH_->setGeometry(twips(2700, 3750, 4965, 525));
+    sldH_->setRange(-135, 135);
+    sldH_->setValue(0);
+    sldH_->setSingleStep(1);
+    sldH_->setPageStep(15);
+    sldH_->setTickPosition(QSlider::TicksBelow);
+    sldH_->setTickInterval(15);
+    sldH_->setToolTip(QStringLiteral("砲の水平方向の向きを設定します"));
+
+    pgbReload_ = new GaugeHost(4890, 390, this);
+    pgbReload_->setObjectName(QStringLiteral("pgbReload"));
+    pgbReload_->move(twips(2775, 4350, 4890, 390).topLeft());
+    pgbReload_->setToolTip(
+        QStringLiteral("砲弾を装填していますので、このゲージがフルになるまでは発射できません"));
+    pgbReload_->hide();
+
+    auto* shpMessage = new QFrame(this);
+    shpMessage->setObjectName(QStringLiteral("shpMessage"));
+    shpMessage->setGeometry(twips(2775, 4800, 4890, 765));
+    shpMessage->setFrameStyle(QFrame::Box | QFrame::Plain);
+    shpMessage->setLineWidth(1);
+    {
+        QPalette p = shpMessage->palette();
+        p.setColor(QPalette::WindowText, Qt::black);
+        shpMessage->setPalette(p);
+    }
+
+    const int messageTops[3] = {4875, 5100, 5325};
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray name = "labMessage" + QByteArray::number(i);
+        labMessage_[i] = makeLabel(this, name.constData(), twips(2925, messageTops[i], 4590, 165));
+        labMessage_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        SetMessageLine(i, {}, colors::Black);
+    }
+
+    cmdTurn_ = new QPushButton(QStringLiteral("旋回(&T)"), this);
+    cmdTurn_->setObjectName(QStringLiteral("cmdTurn"));
+    cmdTurn_->setGeometry(twips(4500, 5700, 1515, 390));
+    cmdTurn_->setToolTip(QStringLiteral("ゲージで設定した角度に砲塔を旋回します"));
+    connect(cmdTurn_, &QPushButton::clicked, this, [this] {
+        if (!ending_)
+            battle_->cmdTurn_Click();
+    });
+
+    cmdFire_ = new QPushButton(QStringLiteral("発射(&F)"), this);
+    cmdFire_->setObjectName(QStringLiteral("cmdFire"));
+    cmdFire_->setGeometry(twips(6150, 5700, 1515, 390));
+    cmdFire_->setToolTip(QStringLiteral("砲を発射します"));
+    connect(cmdFire_, &QPushButton::clicked, this, [this] {
+        if (!ending_)
+            battle_->cmdFire_Click();
+    });
+
+    labGameOver_ = makeLabel(picScene_, "labGameOver", twips(1200, 1350, 3405, 810));
+    labGameOver_->setText(QStringLiteral("Game Over"));
+    QFont over(QStringLiteral("Times New Roman"), 36, QFont::Bold, true);
+    labGameOver_->setFont(over);
+    {
+        QPalette p = labGameOver_->palette();
+        p.setColor(QPalette::WindowText, QColor(255, 0, 0));
+        labGameOver_->setPalette(p);
+    }
+    labGameOver_->setAttribute(Qt::WA_TranslucentBackground);
+    labGameOver_->setAutoFillBackground(false);
+    labGameOver_->hide();
+
+    const char* timerNames[3] = {"tmrMain", "tmrTurn", "tmrReload"};
+    const int intervals[3] = {500, 100, 100};
+    for (int i = 0; i < 3; ++i) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(QLatin1String(timerNames[i]));
+        timer->setInterval(intervals[i]);
+        timer->setTimerType(Qt::PreciseTimer);
+        const auto which = static_cast<Timer>(i);
+        connect(timer, &QTimer::timeout, this, [this, which] { onTimeout(which); });
+        timers_[i] = timer;
+    }
+}
+
+// ---------------------------------------------------------------- timers
+
+void frmMain::tick(Timer timer)
+{
+    onTimeout(timer);
+}
+
+void frmMain::onTimeout(Timer timer)
+{
+    if (!timerEnabled_[static_cast<int>(timer)])
+        return;
+    switch (timer) {
+    case Timer::tmrMain: battle_->tmrMain_Timer(); break;
+    case Timer::tmrTurn: battle_->tmrTurn_Timer(); break;
+    case Timer::tmrReload: battle_->tmrReload_Timer(); break;
+    }
+}
+
+void frmMain::SetTimerEnabled(Timer timer, bool enabled)
+{
+    const int i = static_cast<int>(timer);
+    timerEnabled_[i] = enabled;
+    if (options_.manualTimers)
+        return;
+    if (!enabled)
+        timers_[i]->stop();
+    else if (!timers_[i]->isActive())
+        timers_[i]->start();
+}
+
+bool frmMain::TimerEnabled(Timer timer)
+{
+    return timerEnabled_[static_cast<int>(timer)];
+}
+
+// ---------------------------------------------------------------- controls
+
+void frmMain::SetTimeCaption(const std::string& text)
+{
+    labTime_->setText(qs(text));
+}
+
+void frmMain::SetScoreCaption(const std::string& text)
+{
+    labScore_->setText(qs(text));
+}
+
+void frmMain::SetMessageLine(int index, const std::string& text, std::uint32_t color)
+{
+    if (index < 0 || index > 2)
+        return;
+    QLabel* label = labMessage_[index];
+    label->setText(qs(text));
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colorOf(color));
+    label->setPalette(p);
+}
+
+QWidget* frmMain::controlWidget(Control control) const
+{
+    switch (control) {
+    case Control::cmdTurn: return cmdTurn_;
+    case Control::cmdFire: return cmdFire_;
+    case Control::sldH: return sldH_;
+    case Control::sldV: return sldV_;
+    }
+    return nullptr;
+}
+
+BattleSlider* frmMain::sliderWidget(Slider slider) const
+{
+    return slider == Slider::sldH ? sldH_ : sldV_;
+}
+
+void frmMain::SetEnabled(Control control, bool enabled)
+{
+    controlWidget(control)->setEnabled(enabled);
+}
+
+bool frmMain::IsEnabled(Control control)
+{
+    return controlWidget(control)->isEnabled();
+}
+
+int frmMain::SliderValue(Slider slider)
+{
+    return sliderWidget(slider)->value();
+}
+
+void frmMain::SetSliderValue(Slider slider, int value)
+{
+    BattleSlider* s = sliderWidget(slider);
+    s->setValue(std::clamp(value, s->minimum(), s->maximum()));
+}
+
+void frmMain::MoveViewLine(double x1, double y1)
+{
+    picRader_->setLineP1(QPointF(x1, y1));
+}
+
+void frmMain::MoveBearingNeedle(double x2, double y2)
+{
+    picGaugeH_->setLineP2(QPointF(x2, y2));
+}
+
+void frmMain::MoveElevationNeedle(double x2, double y2)
+{
+    picGaugeV_->setLineP2(QPointF(x2, y2));
+}
+
+void frmMain::DrawRadar()
+{
+    picRader_->setPicture(resourcePicture(101));
+}
+
+void frmMain::DrawScene()
+{
+    picScene_->setPicture(resourcePicture(102));
+}
+
+void frmMain::SendMedia(const std::string& command)
+{
+    if (options_.media) {
+        options_.media(command);
+        return;
+    }
+#ifdef MORTAVEL_HAVE_MCI
+    mciExecute(qs(command));
+#endif
+}
+
+bool frmMain::AskYesNo(const std::string& text, const std::string& title)
+{
+    QMessageBox box(QMessageBox::Question, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No,
+                    this);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+ReloadGauge& frmMain::Gauge()
+{
+    return *pgbReload_;
+}
+
+// ---------------------------------------------------------------- input
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        break;
+    default:
+        return false;
+    }
+    if (!watched->isWidgetType())
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget != this && !isAncestorOf(widget))
+        return false;
+
+    // While the battle ends, the player's commands have no effect.
+    if (ending_)
+        return true;
+
+    if (event->type() == QEvent::KeyRelease)
+        return onKeyRelease(widget, static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::MouseButtonRelease && widget == picRader_) {
+        onRadarMouseUp(static_cast<QMouseEvent*>(event));
+        return true;
+    }
+    return false;
+}
+
+bool frmMain::onKeyRelease(QWidget* receiver, QKeyEvent* event)
+{
+    // Only the first delivery, to the focused control (or the form itself);
+    // an ignored event travels on to the parents and must not count twice.
+    QWidget* focused = QApplication::focusWidget();
+    QWidget* first = (focused && (focused == this || isAncestorOf(focused))) ? focused : this;
+    if (receiver != first)
+        return false;
+    // A held key repeats its press, but counts as one release.
+    if (event->isAutoRepeat())
+        return false;
+
+    int keyCode = vbKeyCode(event->key());
+    if (keyCode == 0)
+        return false;
+    battle_->Form_KeyUp(keyCode, vbShift(event->modifiers()));
+    if (keyCode != 0)
+        return false;
+
+    // Consumed. A button pressed by the same Space key must not stay down.
+    if (auto* button = qobject_cast<QAbstractButton*>(receiver); button && button->isDown())
+        button->setDown(false);
+    event->accept();
+    return true;
+}
+
+void frmMain::onRadarMouseUp(QMouseEvent* event)
+{
+    const QPointF p = event->position();
+    battle_->picRader_MouseUp(vbButton(event->button()), vbShift(event->modifiers()),
+                              static_cast<vb::Single>(p.x() * Tpp),
+                              static_cast<vb::Single>(p.y() * Tpp));
+}
+
+// ---------------------------------------------------------------- closing
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    if (closingFromCode_) {
+        battle_->Form_QueryUnload(1);
+        event->accept();
+        return;
+    }
+    // The end of the battle closes the form itself when it is done.
+    if (ending_ || battle_->Form_QueryUnload(0)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void frmMain::closeFromCode()
+{
+    closingFromCode_ = true;
+    close();
+}
+
+// ---------------------------------------------------------------- end of battle
+
+void frmMain::EndBattle()
+{
+    if (ending_)
+        return;
+    ending_ = true;
+
+    SetTimerEnabled(Timer::tmrMain, false);
+    SetTimerEnabled(Timer::tmrReload, false);
+    SetTimerEnabled(Timer::tmrTurn, false);
+    battle_->StopSound("FIRE_SND");
+    battle_->StopSound("TURN_SND");
+
+    drawCurtain();
+    labGameOver_->show();
+    enterRanking();
+    pause(3);
+
+    ShowTitleForm();
+    closeFromCode();
+}
+
+void frmMain::drawCurtain()
+{
+    // The scene picture in twips, as the curtain measures it.
+    const int heightTwips = vb::CLng(picScene_->height() * Tpp);
+    const int widthTwips = vb::CLng(picScene_->width() * Tpp);
+    QImage& canvas = picScene_->canvas();
+    if (canvas.isNull() || canvas.size() != picScene_->size()) {
+        QImage sized(picScene_->size(), QImage::Format_RGB32);
+        sized.fill(Qt::black);
+        if (!canvas.isNull()) {
+            QPainter painter(&sized);
+            painter.drawImage(sized.rect(), canvas);
+        }
+        canvas = sized;
+    }
+    const int half = vb::CInt(heightTwips / 2.0);
+    const int step = curtain::StepTwips(Tpp);
+    int lastRow = -1;
+    for (int i = 0; i <= half; i += step) {
+        curtain::DrawPass(canvas, i, widthTwips, heightTwips, Tpp);
+        picScene_->pictureChanged();
+        QCoreApplication::processEvents();
+        // One pixel row in about 8 ms: the curtain closes in a second.
+        const int row = vb::CLng(i / Tpp);
+        if (row != lastRow) {
+            lastRow = row;
+            QEventLoop wait;
+            QTimer::singleShot(8, &wait, &QEventLoop::quit);
+            wait.exec();
+        }
+    }
+}
+
+void frmMain::enterRanking()
+{
+}
+
+void frmMain::pause(double seconds)
+{
+    const double end = clock_->Now() + seconds;
+    while (clock_->Now() < end) {
+        QCoreApplication::processEvents();
+        QEventLoop wait;
+        QTimer::singleShot(20, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+}
+
+frmMain* ShowBattleWindow()
+{
+    auto* form = new frmMain();
+    form->show();
+    return form;
+}
