@@ -3,8 +3,6 @@
 
 #include <QPainter>
 
-#include <algorithm>
-
 FallbackGauge::FallbackGauge(QWidget* parent)
     : QWidget(parent)
     , text_(QStringLiteral("砲弾装填中..."))
@@ -13,13 +11,14 @@ FallbackGauge::FallbackGauge(QWidget* parent)
 
 void FallbackGauge::setValue(int value)
 {
-    value_ = std::clamp(value, 0, maximum_);
+    counter_.SetValue(value);
     update();
 }
 
 void FallbackGauge::countUp()
 {
-    setValue(value_ + 1);
+    counter_.CountUp();
+    update();
 }
 
 void FallbackGauge::paintEvent(QPaintEvent*)
@@ -27,10 +26,11 @@ void FallbackGauge::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QRect frame = rect().adjusted(0, 0, -1, -1);
     painter.fillRect(rect(), Qt::white);
-    const int fill = rect().width() * value_ / maximum_;
+    const int value = counter_.Value();
+    const int fill = rect().width() * value / CounterGauge::kMaximum;
     painter.fillRect(QRect(0, 0, fill, height()), Qt::red);
     painter.setPen(Qt::black);
     painter.drawRect(frame);
-    painter.setPen(value_ * 2 >= maximum_ ? Qt::white : Qt::black);
+    painter.setPen(value * 2 >= CounterGauge::kMaximum ? Qt::white : Qt::black);
     painter.drawText(rect(), Qt::AlignCenter, text_);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CounterGauge.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -11,16 +13,14 @@ class FallbackGauge : public QWidget {
 public:
     explicit FallbackGauge(QWidget* parent = nullptr);
 
-    int value() const { return value_; }
-    void setValue(int value);   // held within 0 to maximum
+    int value() { return counter_.Value(); }
+    void setValue(int value);   // held within 0 to the maximum
     void countUp();             // one step, never past the maximum
-    int maximum() const { return maximum_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int value_ = 0;
-    int maximum_ = 50;
+    CounterGauge counter_;
     QString text_;
 };

@@ -136,6 +136,21 @@ QImage resourcePicture(int id)
 #endif
 }
 
+// Said once per run: every later battle plays on with the built-in gauge too.
+void reportGaugeFallback(const QString& reason)
+{
+    static bool reported = false;
+    if (reported)
+        return;
+    reported = true;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Mortavel"),
+                    QStringLiteral("装填ゲージのライブラリ VelPrgBar を読み込めませんでした。\n"
+                                   "簡易ゲージでゲームを続けます。"),
+                    QMessageBox::Ok);
+    box.setDetailedText(reason);
+    box.exec();
+}
+
 } // namespace
 
 frmMain::frmMain(QWidget* parent)
@@ -155,6 +170,8 @@ frmMain::frmMain(Options options, QWidget* parent)
     setWindowTitle(QStringLiteral("Mortavel"));
     setFixedSize(twips(0, 0, 7800, 6150).size());
     buildControls();
+    if (!pgbReload_->usesLibrary())
+        reportGaugeFallback(pgbReload_->failure());
 
     BattleSettings settings;
     settings.EnemyMax = EnemyMax;
@@ -553,13 +570,8 @@ void frmMain::EndBattle()
 {
     if (ending_)
         return;
+    // The battle has already stopped its timers and sounds.
     ending_ = true;
-
-    SetTimerEnabled(Timer::tmrMain, false);
-    SetTimerEnabled(Timer::tmrReload, false);
-    SetTimerEnabled(Timer::tmrTurn, false);
-    battle_->StopSound("FIRE_SND");
-    battle_->StopSound("TURN_SND");
 
     drawCurtain();
     labGameOver_->show();
@@ -605,6 +617,31 @@ void frmMain::drawCurtain()
 
 void frmMain::enterRanking()
 {
+    // Only the allowed settings name a list; hand-edited ones enter nothing.
+    const int timeLimit = TimeLimit;
+    const int level = GameLevel;
+    if (timeLimit < 120 || timeLimit > 210 || (timeLimit - 120) % 30 != 0 || level < 0 || level > 2)
+        return;
+    HighScoreList& list = HighScores[(timeLimit - 120) / 30][level];
+    const vb::Long points = battle_->State().Points;
+    if (RankingPlace(list, points) < 0)
+        return;
+
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("ハイスコア登録"));
+    dialog.setLabelText(QStringLiteral("ランキング入りしました！\nお名前を入力してください（12文字まで）"));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(QString());
+    const QString answer = dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+
+    InsertRanking(list, RankingPlace(list, points), NormalizeEntryName(answer), points, NowAsDate());
+    QString error;
+    if (!SaveHighScores(&error)) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Mortavel"),
+                        QStringLiteral("ハイスコアを保存できませんでした。"), QMessageBox::Ok, this);
+        box.setInformativeText(error);
+        box.exec();
+    }
 }
 
 void frmMain::pause(double seconds)

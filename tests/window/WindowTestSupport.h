@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "BattleUi.h"
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class frmMain;
+class QLabel;
+
+// A wall clock that stands still unless told to move, or that moves by a
+// fixed amount at every reading (to let a timed pause run out).
+class TestClock : public WallClock {
+public:
+    double Now() override
+    {
+        const double now = now_;
+        now_ += stepPerRead_;
+        return now;
+    }
+    void set(double seconds) { now_ = seconds; }
+    void stepEveryRead(double seconds) { stepPerRead_ = seconds; }
+
+private:
+    double now_ = 100000;
+    double stepPerRead_ = 0;
+};
+
+// Records the media commands a form sends.
+struct MediaLog {
+    std::vector<std::string> commands;
+    std::function<void(const std::string&)> sink()
+    {
+        return [this](const std::string& c) { commands.push_back(c); };
+    }
+    std::vector<std::string> since(std::size_t from) const
+    {
+        return {commands.begin() + static_cast<std::ptrdiff_t>(from), commands.end()};
+    }
+};
+
+namespace wt {
+
+// Runs action on the next modal dialog as soon as it is up (polling the
+// event loop), so a test can answer a message box or an input box.
+void onNextModal(std::function<void(QWidget*)> action);
+
+// Presses and releases a key as the keyboard does: at the focused control of
+// the form, or at the form itself when none of its controls has the focus.
+void pressKey(frmMain* form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+QLabel* label(frmMain* form, const char* name);
+QColor textColor(QLabel* label);
+
+// The form's log lines, top to bottom.
+QStringList logLines(frmMain* form);
+
+// When the gauge library is missing, the first battle of a run says so in a
+// message box; this answers it so the tests that follow are not held up.
+void acknowledgeGaugeWarning();
+
+// Sets up the process: offscreen platform unless told otherwise, settings
+// and score files in a temporary folder, the game's font substitutions.
+void prepareEnvironment();
+void prepareApplication();
+
+} // namespace wt
+
+#define WINDOW_TEST_MAIN(TestClass)                                                                \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        wt::prepareEnvironment();                                                                  \
+        QApplication app(argc, argv);                                                              \
+        wt::prepareApplication();                                                                  \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

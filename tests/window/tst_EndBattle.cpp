@@ -1,0 +1,306 @@
+// SPDX-License-Identifier: MIT
+// The end of a battle in the real window: curtain, "Game Over", the ranking
+// entry, the pause, the way back to the title and the quiet unload.
+#include "WindowTestSupport.h"
+
+#include "Curtain.h"
+#include "PictureBox.h"
+#include "ReplayRandom.h"
+#include "frmMain.h"
+#include "shared/Forms.h"
+#include "shared/modPublic.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using Timer = BattleUi::Timer;
+
+namespace {
+
+// Closes every modal dialog that comes up, noting its title.
+class ModalWatch {
+public:
+    ModalWatch()
+    {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                titles << modal->windowTitle();
+                if (auto* dialog = qobject_cast<QDialog*>(modal))
+                    dialog->reject();
+                else
+                    modal->close();
+            }
+        });
+        timer_.start();
+    }
+    QStringList titles;
+
+private:
+    QTimer timer_;
+};
+
+// What the window looked like when it handed over to the title screen.
+struct AtTitle {
+    bool shown = false;
+    bool gameOverVisible = false;
+    QImage scene;
+    QStringList log;
+    double viewBearing = 0;
+    bool closeRefused = false;
+    bool timersOff = false;
+};
+
+struct Ending {
+    ReplayRandom random;
+    TestClock clock;
+    MediaLog media;
+    QPointer<frmMain> form;
+    AtTitle atTitle;
+
+    explicit Ending(vb::Long points)
+    {
+        frmMain::Options options;
+        options.random = &random;
+        options.clock = &clock;
+        options.manualTimers = true;
+        options.media = media.sink();
+        form = new frmMain(options);
+        form->show();
+        form->battle().MutableState().Points = points;
+
+        ShowTitleForm = [this] {
+            atTitle.shown = true;
+            atTitle.gameOverVisible = form->findChild<QLabel*>("labGameOver")->isVisible();
+            atTitle.timersOff = !form->TimerEnabled(Timer::tmrMain) && !form->TimerEnabled(Timer::tmrTurn)
+                                && !form->TimerEnabled(Timer::tmrReload);
+            atTitle.scene = form->findChild<PictureBox*>("picScene")->picture();
+            // The player's commands do nothing any more.
+            wt::pressKey(form, Qt::Key_Return);
+            QTest::mouseClick(form->findChild<QPushButton*>("cmdFire"), Qt::LeftButton);
+            QTest::mouseClick(form->findChild<QPushButton*>("cmdTurn"), Qt::LeftButton);
+            QTest::mouseClick(form->findChild<PictureBox*>("picRader"), Qt::LeftButton, {},
+                              QPoint(125, 65));
+            atTitle.log = wt::logLines(form);
+            atTitle.viewBearing = form->battle().State().ViewBearing;
+            atTitle.closeRefused = !form->close() && !QApplication::activeModalWidget();
+        };
+    }
+    ~Ending()
+    {
+        ShowTitleForm = [] {};
+        delete form.data();
+    }
+
+    // The main tick that finds the time up runs the whole end.
+    void runOut()
+    {
+        random.Queue(0.99); // no ship appears on the last tick
+        clock.set(form->battle().State().StartTime + TimeLimit);
+        // Every reading of the clock from here moves it: the pause runs out.
+        clock.stepEveryRead(0.5);
+        form->tick(Timer::tmrMain);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+HighScoreList listOf(std::initializer_list<vb::Long> scores)
+{
+    HighScoreList list;
+    int i = 0;
+    for (vb::Long s : scores) {
+        list.PlayerName[i] = QStringLiteral("提督%1").arg(i);
+        list.Score[i] = s;
+        list.EntryDate[i] = 37624.75 + i;
+        ++i;
+    }
+    return list;
+}
+
+void clearTable()
+{
+    for (auto& row : HighScores)
+        for (auto& list : row)
+            list = HighScoreList{};
+}
+
+} // namespace
+
+class EndBattleTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        wt::acknowledgeGaugeWarning();
+    }
+
+    void init()
+    {
+        EnemyMax = 5;
+        TimeLimit = 120;
+        GameLevel = 1;
+        clearTable();
+        QFile::remove(ScoreFilePath());
+    }
+
+    void curtainColoursRunFromEdgeToMiddle()
+    {
+        QCOMPARE(curtain::Color(0, 3600), QColor(150, 150, 168)); // 167.5 rounds to even
+        QCOMPARE(curtain::Color(900, 3600), QColor(115, 115, 124));
+        QCOMPARE(curtain::Color(1800, 3600), QColor(80, 80, 80));
+        QCOMPARE(curtain::StepTwips(15), 5);
+        QCOMPARE(curtain::StepTwips(1), 1); // never a step of 0
+    }
+
+    void qualifyingScoreIsEnteredAndSaved()
+    {
+        HighScores[0][1] = listOf({5000, 3000, 1234, 1000, 900, 800, 700, 600, 500, 400});
+        Ending e(1234);
+        QString prompt, title, initial;
+        wt::onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QInputDialog*>(modal);
+            QVERIFY(dialog);
+            title = dialog->windowTitle();
+            prompt = dialog->labelText();
+            initial = dialog->textValue();
+            dialog->setTextValue(QStringLiteral("テスト提督"));
+            dialog->accept();
+        });
+        const auto mediaBefore = e.media.commands.size();
+        e.runOut();
+
+        QCOMPARE(title, QStringLiteral("ハイスコア登録"));
+        QCOMPARE(prompt, QStringLiteral("ランキング入りしました！\nお名前を入力してください（12文字まで）"));
+        QCOMPARE(initial, QString());
+
+        // Directly below the strictly better, above the older equal score.
+        const HighScoreList& list = HighScores[0][1];
+        QCOMPARE(list.PlayerName[2], QStringLiteral("テスト提督"));
+        QCOMPARE(list.Score[2], 1234);
+        QVERIFY(list.EntryDate[2] > 40000);
+        QCOMPARE(list.PlayerName[3], QStringLiteral("提督2"));
+        QCOMPARE(list.Score[9], 500); // the old tenth place is gone
+
+        // Saved at once: a fresh load finds the entry.
+        clearTable();
+        LoadHighScores();
+        QCOMPARE(HighScores[0][1].PlayerName[2], QStringLiteral("テスト提督"));
+
+        // Frozen, curtained and announced before the title came back.
+        QVERIFY(e.atTitle.shown);
+        QVERIFY(e.atTitle.gameOverVisible);
+        QVERIFY(e.atTitle.timersOff);
+        QCOMPARE(e.media.since(mediaBefore),
+                 (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
+                                           "seek TURN_SND to start", "close TURN_SND",
+                                           "close FIRE_SND"}));
+
+        // Commands during the pause had no effect, the close box was refused quietly.
+        QVERIFY(!e.atTitle.log.contains(QStringLiteral("発射！！")));
+        QVERIFY(!e.atTitle.log.join(QString()).contains(QStringLiteral("砲塔旋回")));
+        QCOMPARE(e.atTitle.viewBearing, 0.0);
+        QVERIFY(e.atTitle.closeRefused);
+
+        // And then the form went without asking.
+        QVERIFY(!e.form);
+    }
+
+    void curtainCoversTheScene()
+    {
+        Ending e(0);
+        ModalWatch watch; // the entry box, answered with Cancel
+        e.runOut();
+        const QImage& scene = e.atTitle.scene;
+        QCOMPARE(scene.size(), QSize(400, 240));
+        QCOMPARE(scene.pixelColor(200, 120), QColor(80, 80, 80));
+        // Three passes a pixel row: the row keeps the colour of its last pass.
+        QCOMPARE(scene.pixelColor(0, 0), curtain::Color(5, 3600));
+        QCOMPARE(scene.pixelColor(399, 239), curtain::Color(10, 3600));
+        for (int row = 1; row < 120; ++row) {
+            const QColor c = scene.pixelColor(0, row);
+            QCOMPARE(scene.pixelColor(399, row), c);             // whole rows
+            QCOMPARE(scene.pixelColor(123, 240 - row), c);       // both halves alike
+            QVERIFY(c.red() <= scene.pixelColor(0, row - 1).red()); // darker inwards
+        }
+    }
+
+    void cancelledOrEmptyNameBecomesNameless()
+    {
+        // An empty list takes even 0 points, at the top.
+        {
+            Ending e(0);
+            ModalWatch watch;
+            e.runOut();
+            QCOMPARE(watch.titles, QStringList({QStringLiteral("ハイスコア登録")}));
+            QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
+            QCOMPARE(HighScores[0][1].Score[0], 0);
+        }
+        {
+            Ending e(10);
+            wt::onNextModal([](QWidget* modal) { qobject_cast<QInputDialog*>(modal)->accept(); });
+            e.runOut();
+            QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
+            QCOMPARE(HighScores[0][1].Score[0], 10);
+        }
+        {
+            Ending e(20);
+            wt::onNextModal([](QWidget* modal) {
+                auto* dialog = qobject_cast<QInputDialog*>(modal);
+                dialog->setTextValue(QStringLiteral("一二三四五六七八九十壱弐参"));
+                dialog->accept();
+            });
+            e.runOut();
+            QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("一二三四五六七八九十壱弐"));
+        }
+    }
+
+    void noEntryBelowTheTenthPlace()
+    {
+        HighScores[0][1] = listOf({900, 800, 700, 600, 500, 500, 500, 500, 500, 500});
+        const HighScoreList before = HighScores[0][1];
+        Ending e(499);
+        ModalWatch watch;
+        e.runOut();
+        QVERIFY(watch.titles.isEmpty());
+        QVERIFY(HighScores[0][1] == before);
+        QVERIFY(!QFile::exists(ScoreFilePath()));
+        QVERIFY(e.atTitle.shown);
+        QVERIFY(!e.form);
+    }
+
+    void unknownSettingsSkipTheRanking_data()
+    {
+        QTest::addColumn<int>("timeLimit");
+        QTest::addColumn<int>("level");
+        QTest::newRow("limit below") << 90 << 1;
+        QTest::newRow("limit between") << 135 << 1;
+        QTest::newRow("limit above") << 240 << 1;
+        QTest::newRow("level above") << 150 << 3;
+        QTest::newRow("level below") << 150 << -1;
+    }
+
+    void unknownSettingsSkipTheRanking()
+    {
+        QFETCH(int, timeLimit);
+        QFETCH(int, level);
+        TimeLimit = static_cast<vb::Integer>(timeLimit);
+        GameLevel = static_cast<vb::Integer>(level);
+        Ending e(100000);
+        ModalWatch watch;
+        e.runOut();
+        QVERIFY(watch.titles.isEmpty());
+        QVERIFY(e.atTitle.shown);
+        QVERIFY(!e.form);
+    }
+};
+
+WINDOW_TEST_MAIN(EndBattleTest)
+#include "tst_EndBattle.moc"

@@ -1,0 +1,447 @@
+// SPDX-License-Identifier: MIT
+// The battle form driven like a player drives it: keys, clicks and timer
+// ticks, with a scripted random source and a clock that stands still.
+#include "WindowTestSupport.h"
+
+#include "BattleSlider.h"
+#include "GaugeHost.h"
+#include "PictureBox.h"
+#include "ReplayRandom.h"
+#include "frmMain.h"
+#include "shared/modPublic.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+
+using Timer = BattleUi::Timer;
+
+namespace {
+
+constexpr double Pi = 3.14159265358979323846;
+
+struct Battlefield {
+    ReplayRandom random;
+    TestClock clock;
+    MediaLog media;
+    QPointer<frmMain> form;
+
+    Battlefield()
+    {
+        frmMain::Options options;
+        options.random = &random;
+        options.clock = &clock;
+        options.manualTimers = true;
+        options.media = media.sink();
+        form = new frmMain(options);
+        form->show();
+        form->activateWindow();
+        (void)QTest::qWaitForWindowActive(form);
+    }
+    ~Battlefield() { delete form.data(); }
+
+    template <typename T> T* child(const char* name) const
+    {
+        return form->findChild<T*>(QLatin1String(name));
+    }
+    QPushButton* button(const char* name) const { return child<QPushButton>(name); }
+    BattleSlider* slider(const char* name) const { return child<BattleSlider>(name); }
+    PictureBox* picture(const char* name) const { return child<PictureBox>(name); }
+    QStringList log() const { return wt::logLines(form); }
+    QColor logColor(int line) const
+    {
+        return wt::textColor(wt::label(form, ("labMessage" + std::to_string(line)).c_str()));
+    }
+    void ticks(Timer timer, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            form->tick(timer);
+    }
+    // An enemy ship placed by hand.
+    void addShip(float x, float y)
+    {
+        BattleState& s = form->battle().MutableState();
+        EnemyShip ship;
+        ship.X = x;
+        ship.Y = y;
+        ship.Range = std::hypot(x - 975.0f, y - 975.0f);
+        ship.Bearing = form->battle().BearingOf(x, y);
+        s.Enemy.push_back(ship);
+        s.EnemyCount = static_cast<vb::Integer>(s.Enemy.size() - 1);
+    }
+};
+
+const QColor Red(255, 0, 0);
+const QColor Black(0, 0, 0);
+
+} // namespace
+
+class FormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        wt::acknowledgeGaugeWarning();
+    }
+
+    void init()
+    {
+        EnemyMax = 5;
+        TimeLimit = 150;
+        GameLevel = 1;
+    }
+
+    void layoutFollowsTheDesign()
+    {
+        Battlefield b;
+        QCOMPARE(b.form->windowTitle(), QStringLiteral("Mortavel"));
+        QCOMPARE(b.form->size(), QSize(520, 410));
+
+        // Twips of the design over 15 twips a pixel.
+        const struct {
+            const char* name;
+            QRect twips;
+            const char* tip;
+        } controls[] = {
+            {"picGaugeH", {75, 75, 1500, 1500}, "現在の砲の水平方向の向きを示します"},
+            {"picGaugeV", {75, 1725, 1500, 1500}, "現在の砲の仰角を示します"},
+            {"picScene", {1725, 75, 6000, 3600}, "現在の視野内の光景です"},
+            {"labTime", {75, 3375, 1440, 240}, "残り秒数を示します"},
+            {"labScore", {75, 3675, 1440, 240}, "現在のスコアを示します"},
+            {"picRader", {75, 4125, 1950, 1950},
+             "自艦を中心として敵艦の方向と位置を示します。赤い線は現在の視野中心方向です。"},
+            {"sldV", {2100, 3750, 525, 2265}, "砲の仰角を設定します"},
+            {"sldH", {2700, 3750, 4965, 525}, "砲の水平方向の向きを設定します"},
+            {"pgbReload", {2775, 4350, 4890, 390},
+             "砲弾を装填していますので、このゲージがフルになるまでは発射できません"},
+            {"shpMessage", {2775, 4800, 4890, 765}, ""},
+            {"labMessage0", {2925, 4875, 4590, 165}, ""},
+            {"labMessage1", {2925, 5100, 4590, 165}, ""},
+            {"labMessage2", {2925, 5325, 4590, 165}, ""},
+            {"cmdTurn", {4500, 5700, 1515, 390}, "ゲージで設定した角度に砲塔を旋回します"},
+            {"cmdFire", {6150, 5700, 1515, 390}, "砲を発射します"},
+            {"labGameOver", {1200, 1350, 3405, 810}, ""},
+        };
+        for (const auto& c : controls) {
+            auto* w = b.child<QWidget>(c.name);
+            QVERIFY2(w, c.name);
+            const QRect px(std::lround(c.twips.x() / 15.0), std::lround(c.twips.y() / 15.0),
+                           std::lround(c.twips.width() / 15.0), std::lround(c.twips.height() / 15.0));
+            QCOMPARE(w->geometry(), px);
+            QCOMPARE(w->toolTip(), QString::fromUtf8(c.tip));
+        }
+        QCOMPARE(b.child<QWidget>("labGameOver")->parentWidget(), b.child<QWidget>("picScene"));
+
+        QCOMPARE(b.button("cmdTurn")->text(), QStringLiteral("旋回(&T)"));
+        QCOMPARE(b.button("cmdFire")->text(), QStringLiteral("発射(&F)"));
+
+        auto* over = b.child<QLabel>("labGameOver");
+        QVERIFY(over->isHidden());
+        QCOMPARE(over->text(), QStringLiteral("Game Over"));
+        QCOMPARE(over->font().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(over->font().pointSize(), 36);
+        QVERIFY(over->font().bold());
+        QVERIFY(over->font().italic());
+        QCOMPARE(wt::textColor(over), Red);
+
+        // Sliders: bearing across, elevation upright with its minimum on top.
+        QCOMPARE(b.slider("sldH")->orientation(), Qt::Horizontal);
+        QCOMPARE(b.slider("sldH")->minimum(), -135);
+        QCOMPARE(b.slider("sldH")->maximum(), 135);
+        QCOMPARE(b.slider("sldH")->value(), 0);
+        QCOMPARE(b.slider("sldV")->orientation(), Qt::Vertical);
+        QCOMPARE(b.slider("sldV")->minimum(), 5);
+        QCOMPARE(b.slider("sldV")->maximum(), 85);
+        QCOMPARE(b.slider("sldV")->value(), 85);
+        QVERIFY(b.slider("sldV")->invertedAppearance());
+
+        // Timers: only the main tick runs at the start.
+        const struct {
+            const char* name;
+            int interval;
+            Timer timer;
+            bool enabled;
+        } timers[] = {{"tmrMain", 500, Timer::tmrMain, true},
+                      {"tmrTurn", 100, Timer::tmrTurn, false},
+                      {"tmrReload", 100, Timer::tmrReload, false}};
+        for (const auto& t : timers) {
+            auto* timer = b.form->findChild<QTimer*>(QLatin1String(t.name));
+            QVERIFY2(timer, t.name);
+            QCOMPARE(timer->interval(), t.interval);
+            QCOMPARE(b.form->TimerEnabled(t.timer), t.enabled);
+        }
+    }
+
+    void startShowsTheFreshBattle()
+    {
+        TimeLimit = 180;
+        Battlefield b;
+        QCOMPARE(wt::label(b.form, "labTime")->text(), QStringLiteral("180 Sec."));
+        QCOMPARE(wt::label(b.form, "labScore")->text(), QStringLiteral("0 Pts."));
+        QCOMPARE(b.log(), QStringList({"", "", ""}));
+        QVERIFY(b.button("cmdTurn")->isEnabled());
+        QVERIFY(b.button("cmdFire")->isEnabled());
+        QVERIFY(b.form->gaugeHost()->isHidden());
+        // Needles at their design places until the turret first moves.
+        QCOMPARE(b.picture("picGaugeH")->line(), QLineF(750, 750, 750, 0));
+        QCOMPARE(b.picture("picGaugeV")->line(), QLineF(1500, 1500, 6, 1369));
+        QCOMPARE(b.picture("picRader")->line(), QLineF(975, 60, 975, 975));
+        QCOMPARE(b.picture("picGaugeH")->lineColor(), Red);
+        QCOMPARE(b.picture("picGaugeH")->lineWidth(), 2);
+        QCOMPARE(b.picture("picGaugeV")->lineWidth(), 2);
+        QCOMPARE(b.picture("picRader")->lineWidth(), 3);
+
+        const std::string folder = AppPath().toStdString();
+        QCOMPARE(b.media.commands.size(), std::size_t(2));
+        QCOMPARE(b.media.commands[0], "open \"" + folder + "/data/Turn.wav\" alias TURN_SND notify ");
+        QCOMPARE(b.media.commands[1], "open \"" + folder + "/data/Fire.wav\" alias FIRE_SND notify ");
+    }
+
+    void mainTickSpawnsMovesAndCountsDown()
+    {
+        Battlefield b;
+        b.random.Queue(0.0);              // appearance: below the chance
+        b.random.Queue(0.0);              // straight ahead
+        b.random.Queue(0.5);              // heading spread
+        b.random.Queue(0.5);              // turn rate
+        for (int i = 0; i < 3; ++i)
+            b.random.Queue(0.5);          // its first move
+        b.clock.set(b.form->battle().State().StartTime + 1);
+        b.form->tick(Timer::tmrMain);
+        QCOMPARE(b.log()[0], QStringLiteral("0時の方向に敵艦発見！"));
+        QCOMPARE(b.logColor(0), Black);
+        QCOMPARE(b.form->battle().State().EnemyCount, vb::Integer(1));
+        QCOMPARE(wt::label(b.form, "labTime")->text(), QStringLiteral("149 Sec."));
+        QVERIFY(b.form->TimerEnabled(Timer::tmrMain));
+
+        // A timer switched off does not tick.
+        b.form->SetTimerEnabled(Timer::tmrMain, false);
+        const auto taken = b.random.Taken();
+        b.form->tick(Timer::tmrMain);
+        QCOMPARE(b.random.Taken(), taken);
+    }
+
+    void arrowKeysMoveTheSlidersOnRelease()
+    {
+        Battlefield b;
+        auto* sldH = b.slider("sldH");
+        auto* sldV = b.slider("sldV");
+
+        wt::pressKey(b.form, Qt::Key_Right);
+        QCOMPARE(sldH->value(), 1);
+        wt::pressKey(b.form, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(sldH->value(), 11);
+        wt::pressKey(b.form, Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
+        QCOMPARE(sldH->value(), 1);
+        wt::pressKey(b.form, Qt::Key_Left, Qt::ControlModifier); // 270 is held at the end
+        QCOMPARE(sldH->value(), -135);
+        wt::pressKey(b.form, Qt::Key_Right, Qt::AltModifier);    // Alt alone steps by one
+        QCOMPARE(sldH->value(), -134);
+
+        wt::pressKey(b.form, Qt::Key_Up);
+        QCOMPARE(sldV->value(), 84);
+        wt::pressKey(b.form, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(sldV->value(), 85);
+        wt::pressKey(b.form, Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(sldV->value(), 75);
+    }
+
+    void focusedSliderMovesOnlyOnce()
+    {
+        Battlefield b;
+        for (const char* name : {"sldH", "sldV"}) {
+            auto* slider = b.slider(name);
+            slider->setFocus();
+            const int before = slider->value();
+            QTest::keyPress(slider, slider->orientation() == Qt::Horizontal ? Qt::Key_Right : Qt::Key_Up);
+            QCOMPARE(slider->value(), before); // the press alone does nothing
+            QTest::keyRelease(slider, slider->orientation() == Qt::Horizontal ? Qt::Key_Right : Qt::Key_Up);
+            QCOMPARE(std::abs(slider->value() - before), 1);
+        }
+        // The slider's own page keys still work.
+        auto* sldH = b.slider("sldH");
+        sldH->setFocus();
+        const int before = sldH->value();
+        QTest::keyClick(sldH, Qt::Key_PageUp);
+        QVERIFY(sldH->value() != before);
+    }
+
+    void turretTurnsTickByTick()
+    {
+        Battlefield b;
+        // Turn to bearing 90 (clock 3:00), elevation unchanged: 56 ticks.
+        b.form->SetSliderValue(BattleUi::Slider::sldH, 90);
+        const auto mediaBefore = b.media.commands.size();
+        wt::pressKey(b.form, Qt::Key_Space);
+        QCOMPARE(b.log()[0], QStringLiteral("砲塔旋回、3時0分、仰角5度！"));
+        QCOMPARE(b.logColor(0), Black);
+        QCOMPARE(b.media.since(mediaBefore),
+                 (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
+                                           "seek TURN_SND to start", "seek TURN_SND to start",
+                                           "play TURN_SND"}));
+        for (const char* name : {"cmdTurn", "cmdFire", "sldH", "sldV"})
+            QVERIFY2(!b.child<QWidget>(name)->isEnabled(), name);
+        QVERIFY(b.form->TimerEnabled(Timer::tmrTurn));
+
+        // While turning the keys are not acted on and the sliders stay put.
+        wt::pressKey(b.form, Qt::Key_Left);
+        QCOMPARE(b.slider("sldH")->value(), 90);
+        wt::pressKey(b.form, Qt::Key_Space);
+        QCOMPARE(b.log()[1], QString());
+
+        // The needle follows the turret: 10 steps of 1.8 degrees.
+        b.ticks(Timer::tmrTurn, 10);
+        const QPointF tip = b.picture("picGaugeH")->line().p2();
+        const double bearing = 18.0;
+        QVERIFY(std::abs(tip.x() - (std::cos((bearing - 90) * Pi / 180) * 720 + 750)) < 1e-6);
+        QVERIFY(std::abs(tip.y() - (std::sin((bearing - 90) * Pi / 180) * 720 + 750)) < 1e-6);
+
+        b.ticks(Timer::tmrTurn, 45);
+        QVERIFY(b.form->TimerEnabled(Timer::tmrTurn));
+        b.form->tick(Timer::tmrTurn); // the 56th tick ends the movement
+        QVERIFY(!b.form->TimerEnabled(Timer::tmrTurn));
+        QCOMPARE(b.log()[1], QStringLiteral("砲塔旋回完了！"));
+        for (const char* name : {"cmdTurn", "cmdFire", "sldH", "sldV"})
+            QVERIFY2(b.child<QWidget>(name)->isEnabled(), name);
+        QCOMPARE(b.picture("picGaugeH")->line().p2().x(), 1470.0);
+        QVERIFY(std::abs(b.picture("picGaugeH")->line().p2().y() - 750) < 1e-9);
+        // Elevation 5: the elevation needle now follows the turret too.
+        const QPointF v = b.picture("picGaugeV")->line().p2();
+        QVERIFY(std::abs(v.x() - (std::cos(185 * Pi / 180) * 1500 + 1500)) < 1e-6);
+        QVERIFY(std::abs(v.y() - (std::sin(185 * Pi / 180) * 1500 + 1500)) < 1e-6);
+
+        // Nothing to do when the turret is already there: no message.
+        b.button("cmdTurn")->click();
+        QCOMPARE(b.log()[2], QString());
+    }
+
+    void shotFallsHitsAndReloads()
+    {
+        Battlefield b;
+        // Elevation 5 drops the shell 15 units ahead; a ship waits there.
+        b.addShip(975, 960);
+        b.random.Queue(0.5); // no scatter across
+        b.random.Queue(0.5); // nor along
+        b.random.Queue(0.5); // damage: closeness 100 + 0
+
+        const auto mediaBefore = b.media.commands.size();
+        wt::pressKey(b.form, Qt::Key_Return);
+        QCOMPARE(b.log()[0], QStringLiteral("発射！！"));
+        QCOMPARE(b.logColor(0), Red);
+        QCOMPARE(b.media.since(mediaBefore),
+                 (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
+                                           "seek TURN_SND to start", "seek FIRE_SND to start",
+                                           "play FIRE_SND"}));
+        QVERIFY(!b.button("cmdFire")->isEnabled());
+        QVERIFY(b.button("cmdTurn")->isEnabled());
+        QVERIFY(!b.form->gaugeHost()->isHidden());
+        QCOMPARE(b.form->gaugeHost()->Value(), 0);
+        QVERIFY(b.form->TimerEnabled(Timer::tmrReload));
+
+        // Enter does nothing while loading, and is not consumed.
+        wt::pressKey(b.form, Qt::Key_Enter);
+        QCOMPARE(b.log()[1], QString());
+
+        b.ticks(Timer::tmrReload, 19);
+        QCOMPARE(b.form->gaugeHost()->Value(), 19);
+        QVERIFY(!b.form->battle().State().SplashVisible);
+        b.form->tick(Timer::tmrReload);
+        QCOMPARE(b.log(), QStringList({"発射！！", "着弾確認！", "敵艦に命中！敵艦中破！"}));
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(b.logColor(i), Red);
+        QCOMPARE(wt::label(b.form, "labScore")->text(), QStringLiteral("100 Pts."));
+        QVERIFY(b.form->battle().State().SplashVisible);
+
+        b.ticks(Timer::tmrReload, 15);
+        QVERIFY(!b.form->battle().State().SplashVisible);
+        b.ticks(Timer::tmrReload, 14);
+        QVERIFY(!b.button("cmdFire")->isEnabled());
+        b.form->tick(Timer::tmrReload); // 50: loaded
+        QCOMPARE(b.form->gaugeHost()->Value(), 50);
+        QVERIFY(b.form->gaugeHost()->isHidden());
+        QVERIFY(!b.form->TimerEnabled(Timer::tmrReload));
+        QVERIFY(b.button("cmdFire")->isEnabled());
+        QCOMPARE(b.log(), QStringList({"着弾確認！", "敵艦に命中！敵艦中破！", "砲弾装填完了！"}));
+        QCOMPARE(b.logColor(0), Red);
+        QCOMPARE(b.logColor(2), Black);
+    }
+
+    void fireButtonFiresAndTurnButtonTurns()
+    {
+        Battlefield b;
+        b.random.Queue(0.5);
+        b.random.Queue(0.5);
+        QTest::mouseClick(b.button("cmdFire"), Qt::LeftButton);
+        QCOMPARE(b.log()[0], QStringLiteral("発射！！"));
+        // The turret still turns while the gun loads; the fire button stays off after it.
+        b.form->SetSliderValue(BattleUi::Slider::sldV, 84);
+        QTest::mouseClick(b.button("cmdTurn"), Qt::LeftButton);
+        QCOMPARE(b.log()[1], QStringLiteral("砲塔旋回、0時0分、仰角6度！"));
+        b.form->tick(Timer::tmrTurn);
+        QCOMPARE(b.log()[2], QStringLiteral("砲塔旋回完了！"));
+        QVERIFY(b.button("cmdTurn")->isEnabled());
+        QVERIFY(!b.button("cmdFire")->isEnabled());
+    }
+
+    void radarClickTurnsTheView()
+    {
+        Battlefield b;
+        auto* radar = b.picture("picRader");
+        // Due right of own ship: 60 pixels right of the centre.
+        QTest::mouseClick(radar, Qt::RightButton, {}, QPoint(125, 65));
+        QVERIFY(std::abs(b.form->battle().State().ViewBearing - Pi / 2) < 1e-9);
+        QVERIFY(std::abs(radar->line().p1().x() - 1875) < 1e-6);
+        QVERIFY(std::abs(radar->line().p1().y() - 975) < 1e-6);
+        QCOMPARE(radar->line().p2(), QPointF(975, 975));
+        // The gun does not move.
+        QCOMPARE(b.form->battle().State().GunBearing, 0.0);
+
+        // Below and to the left: astern to port.
+        QTest::mouseClick(radar, Qt::LeftButton, {}, QPoint(5, 125));
+        QVERIFY(std::abs(b.form->battle().State().ViewBearing - 5 * Pi / 4) < 1e-9);
+    }
+
+    void closeBoxAsksFirst()
+    {
+        Battlefield b;
+        // No: everything runs on.
+        bool asked = false;
+        wt::onNextModal([&asked](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            asked = true;
+            QCOMPARE(box->windowTitle(), QStringLiteral("終了確認"));
+            QCOMPARE(box->text(), QStringLiteral("ゲームを終了してもよろしいですか？"));
+            QCOMPARE(box->icon(), QMessageBox::Question);
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+            QVERIFY(box->button(QMessageBox::Yes));
+            box->button(QMessageBox::No)->click();
+        });
+        QVERIFY(!b.form->close());
+        QVERIFY(asked);
+        QVERIFY(b.form);
+        QVERIFY(b.form->isVisible());
+        QVERIFY(b.form->TimerEnabled(Timer::tmrMain));
+
+        // Yes: the sounds close and the form goes.
+        const auto mediaBefore = b.media.commands.size();
+        wt::onNextModal([](QWidget* modal) {
+            qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+        });
+        QVERIFY(b.form->close());
+        QCOMPARE(b.media.since(mediaBefore),
+                 (std::vector<std::string>{"close TURN_SND", "close FIRE_SND"}));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!b.form);
+    }
+};
+
+WINDOW_TEST_MAIN(FormTest)
+#include "tst_frmMain.moc"
