@@ -10,6 +10,12 @@ PictureBox::PictureBox(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void PictureBox::setContentPainter(ContentPainter painter)
+{
+    contentPainter_ = std::move(painter);
+    update();
+}
+
 void PictureBox::setPicture(const QImage& picture)
 {
     picture_ = picture;
@@ -45,7 +51,9 @@ void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (picture_.isNull())
+    if (contentPainter_)
+        contentPainter_(painter, QRectF(rect()));
+    else if (picture_.isNull())
         painter.fillRect(rect(), palette().window());
     else
         painter.drawImage(rect(), picture_);

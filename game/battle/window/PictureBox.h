@@ -6,6 +6,8 @@
 #include <QLineF>
 #include <QWidget>
 
+#include <functional>
+
 // A picture box of the battle form: shows one bitmap stretched over the box
 // with nearest-neighbour sampling (so it stays crisp at any scale factor),
 // and optionally one line control on top of it. Line ends are in the box's
@@ -16,6 +18,11 @@ public:
     static constexpr double TwipsPerPixel = 15.0;
 
     explicit PictureBox(QWidget* parent = nullptr);
+
+    // Paints the box's content in place of a picture, onto the given logical
+    // rectangle; the line is still drawn on top.
+    using ContentPainter = std::function<void(QPainter&, const QRectF&)>;
+    void setContentPainter(ContentPainter painter);
 
     void setPicture(const QImage& picture);
     const QImage& picture() const { return picture_; }
@@ -34,6 +41,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    ContentPainter contentPainter_;
     QImage picture_;
     QLineF line_;
     QColor lineColor_;

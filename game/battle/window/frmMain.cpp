@@ -7,6 +7,8 @@
 #include "GaugeHost.h"
 #include "PictureBox.h"
 #include "SystemClock.h"
+#include "view/RadarRenderer.h"
+#include "view/SceneRenderer.h"
 
 #include "shared/Forms.h"
 #include "shared/modPublic.h"
@@ -136,6 +138,17 @@ QImage resourcePicture(int id)
 #endif
 }
 
+// The scene's pictures by resource number; the water column and its mask
+// are pictures of the form.
+QImage scenePicture(int id)
+{
+    if (id == scene::WaterPicture)
+        return designPicture("picWater");
+    if (id == scene::WaterMask)
+        return designPicture("picWMask");
+    return resourcePicture(id);
+}
+
 // Said once per run: every later battle plays on with the built-in gauge too.
 void reportGaugeFallback(const QString& reason)
 {
@@ -216,7 +229,8 @@ void frmMain::buildControls()
     picScene_ = new PictureBox(this);
     picScene_->setObjectName(QStringLiteral("picScene"));
     picScene_->setGeometry(twips(1725, 75, 6000, 3600));
-    picScene_->setPicture(resourcePicture(102));
+    sceneRenderer_ = std::make_unique<SceneRenderer>(&scenePicture);
+    picScene_->setPicture(resourcePicture(scene::BackgroundPicture));
     picScene_->setToolTip(QStringLiteral("現在の視野内の光景です"));
 
     labTime_ = makeLabel(this, "labTime", twips(75, 3375, 1440, 240));
@@ -227,7 +241,10 @@ void frmMain::buildControls()
     picRader_ = new PictureBox(this);
     picRader_->setObjectName(QStringLiteral("picRader"));
     picRader_->setGeometry(twips(75, 4125, 1950, 1950));
-    picRader_->setPicture(resourcePicture(101));
+    radarRenderer_ = std::make_unique<RadarRenderer>(resourcePicture(radar::BackgroundPicture));
+    picRader_->setContentPainter([this](QPainter& painter, const QRectF& target) {
+        radarRenderer_->paint(painter, target, radarMarks_);
+    });
     picRader_->setLine(QLineF(975, 60, 975, 975), Qt::red, 3);
     picRader_->setToolTip(QStringLiteral(
         "自艦を中心として敵艦の方向と位置を示します。赤い線は現在の視野中心方向です。"));
@@ -438,7 +455,10 @@ void frmMain::MoveElevationNeedle(double x2, double y2)
 
 void frmMain::DrawRadar()
 {
-    picRader_->setPicture(resourcePicture(101));
+    radarRenderer_ = std::make_unique<RadarRenderer>(resourcePicture(radar::BackgroundPicture));
+    picRader_->setContentPainter([this](QPainter& painter, const QRectF& target) {
+        radarRenderer_->paint(painter, target, radarMarks_);
+    });
 }
 
 void frmMain::DrawScene()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Battle.h"
+#include "Radar.h"
 
 #include <QWidget>
 
@@ -9,8 +10,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class BattleSlider;
+class RadarRenderer;
+class SceneRenderer;
 class GaugeHost;
 class PictureBox;
 class QLabel;
@@ -101,6 +105,10 @@ private:
     QLabel* labGameOver_ = nullptr;
     std::array<QTimer*, 3> timers_{};
     std::array<bool, 3> timerEnabled_{};
+
+    std::unique_ptr<RadarRenderer> radarRenderer_;
+    std::vector<RadarMark> radarMarks_;
+    std::unique_ptr<SceneRenderer> sceneRenderer_;
 
     std::unique_ptr<Battle> battle_;
     bool ending_ = false;
