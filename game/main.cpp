@@ -3,10 +3,7 @@
 #include "shared/Forms.h"
 #include "shared/modPublic.h"
 
-#if __has_include("shared/Resources.h")
 #include "shared/Resources.h"
-#define MORTAVEL_HAVE_RESOURCES 1
-#endif
 
 #include <QApplication>
 #include <QFont>
@@ -21,9 +18,7 @@ int main(int argc, char* argv[])
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     QFont::insertSubstitution(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-#ifdef MORTAVEL_HAVE_RESOURCES
     QApplication::setWindowIcon(AppIcon());
-#endif
 
     ShowBattleForm = [] { ShowBattleWindow(); };
 

@@ -223,7 +223,7 @@ private slots:
         QCOMPARE(scene.pixelColor(200, 120), QColor(80, 80, 80));
         // Three passes a pixel row: the row keeps the colour of its last pass.
         QCOMPARE(scene.pixelColor(0, 0), curtain::Color(5, 3600));
-        QCOMPARE(scene.pixelColor(399, 239), curtain::Color(10, 3600));
+        QCOMPARE(scene.pixelColor(399, 239), curtain::Color(20, 3600));
         for (int row = 1; row < 120; ++row) {
             const QColor c = scene.pixelColor(0, row);
             QCOMPARE(scene.pixelColor(399, row), c);             // whole rows

@@ -71,7 +71,7 @@ private slots:
             auto* box = qobject_cast<QMessageBox*>(modal);
             QVERIFY(box);
             text = box->text();
-            detail = box->detailedText();
+            detail = box->informativeText();
             box->accept();
         });
         ReplayRandom random;

@@ -8,6 +8,7 @@
 #include "PictureBox.h"
 #include "ReplayRandom.h"
 #include "frmMain.h"
+#include "shared/Resources.h"
 #include "shared/modPublic.h"
 
 #include <QApplication>
@@ -25,6 +26,16 @@ using Timer = BattleUi::Timer;
 namespace {
 
 constexpr double Pi = 3.14159265358979323846;
+
+// Pixels of a picture that differ from the other within a rectangle.
+int changedPixels(const QImage& a, const QImage& b, const QRect& area)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
 
 struct Battlefield {
     ReplayRandom random;
@@ -408,6 +419,52 @@ private slots:
         QVERIFY(std::abs(b.form->battle().State().ViewBearing - 5 * Pi / 4) < 1e-9);
     }
 
+    void radarAndSceneShowTheBattle()
+    {
+        Battlefield b;
+        auto& s = b.form->battle().MutableState();
+        b.addShip(1425, 975); // due right, 450 out
+        b.addShip(975, 525);  // dead ahead, 450 out
+        s.Enemy[1].Heading = Pi / 2;
+        s.Enemy[1].DamageLevel = 2;
+        s.Enemy[2].Heading = 0;
+        b.random.Queue(0.99); // nobody appears
+        for (int i = 0; i < 6; ++i)
+            b.random.Queue(0.5); // both move 6 units along their headings
+        b.form->tick(Timer::tmrMain);
+
+        // The radar: a green dot with a yellow rim where each ship now is.
+        const QImage radar = b.picture("picRader")->grab().toImage();
+        QCOMPARE(radar.pixelColor(95, 65), QColor(0, 255, 0));
+        QCOMPARE(radar.pixelColor(97, 65), QColor(255, 255, 0));
+        // The view line is drawn over the marks, straight up.
+        QCOMPARE(radar.pixelColor(65, 30), Red);
+
+        // The scene: the ship ahead stands in the middle of the view.
+        const QImage background = LoadResPicture(102);
+        const QImage ahead = b.picture("picScene")->picture();
+        QCOMPARE(ahead.size(), QSize(400, 240));
+        const QRect middle(150, 120, 100, 80), leftEdge(0, 100, 60, 140);
+        QVERIFY(changedPixels(ahead, background, middle) > 1000);
+        QCOMPARE(changedPixels(ahead, background, leftEdge), 0);
+
+        // Looking right brings the other ship into the middle at once.
+        QTest::mouseClick(b.picture("picRader"), Qt::LeftButton, {}, QPoint(125, 65));
+        const QImage right = b.picture("picScene")->picture();
+        QVERIFY(changedPixels(right, background, middle) > 1000);
+        QVERIFY(right != ahead);
+
+        // A splash shows at the moment the shell falls.
+        QTest::mouseClick(b.picture("picRader"), Qt::LeftButton, {}, QPoint(65, 5));
+        const QImage before = b.picture("picScene")->picture();
+        b.random.Queue(0.5);
+        b.random.Queue(0.5);
+        b.button("cmdFire")->click();
+        b.ticks(Timer::tmrReload, 20);
+        // Elevation 5: the column stands 15 units ahead, large and central.
+        QVERIFY(changedPixels(b.picture("picScene")->picture(), before, QRect(180, 120, 40, 100)) > 500);
+    }
+
     void closeBoxAsksFirst()
     {
         Battlefield b;
@@ -421,7 +478,8 @@ private slots:
             QCOMPARE(box->text(), QStringLiteral("ゲームを終了してもよろしいですか？"));
             QCOMPARE(box->icon(), QMessageBox::Question);
             QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
-            QVERIFY(box->button(QMessageBox::Yes));
+            QCOMPARE(box->button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
+            QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
             box->button(QMessageBox::No)->click();
         });
         QVERIFY(!b.form->close());

@@ -13,10 +13,7 @@
 #include "shared/Forms.h"
 #include "shared/modPublic.h"
 
-#if __has_include("shared/Resources.h")
 #include "shared/Resources.h"
-#define MORTAVEL_HAVE_RESOURCES 1
-#endif
 #if __has_include("shared/Mci.h")
 #include "shared/Mci.h"
 #define MORTAVEL_HAVE_MCI 1
@@ -120,22 +117,12 @@ int vbButton(Qt::MouseButton button)
 
 QImage designPicture(const char* name)
 {
-#ifdef MORTAVEL_HAVE_RESOURCES
     return LoadFormPicture(QLatin1String(name));
-#else
-    Q_UNUSED(name);
-    return {};
-#endif
 }
 
 QImage resourcePicture(int id)
 {
-#ifdef MORTAVEL_HAVE_RESOURCES
     return LoadResPicture(id);
-#else
-    Q_UNUSED(id);
-    return {};
-#endif
 }
 
 // The scene's pictures by resource number; the water column and its mask
@@ -160,7 +147,7 @@ void reportGaugeFallback(const QString& reason)
                     QStringLiteral("装填ゲージのライブラリ VelPrgBar を読み込めませんでした。\n"
                                    "簡易ゲージでゲームを続けます。"),
                     QMessageBox::Ok);
-    box.setDetailedText(reason);
+    box.setInformativeText(reason);
     box.exec();
 }
 
@@ -455,15 +442,14 @@ void frmMain::MoveElevationNeedle(double x2, double y2)
 
 void frmMain::DrawRadar()
 {
-    radarRenderer_ = std::make_unique<RadarRenderer>(resourcePicture(radar::BackgroundPicture));
-    picRader_->setContentPainter([this](QPainter& painter, const QRectF& target) {
-        radarRenderer_->paint(painter, target, radarMarks_);
-    });
+    radarMarks_ = RadarMarks(battle_->State());
+    picRader_->update();
 }
 
 void frmMain::DrawScene()
 {
-    picScene_->setPicture(resourcePicture(102));
+    // Composed whole off-screen from a copy of the fleet, then shown at once.
+    picScene_->setPicture(sceneRenderer_->render(battle_->State()));
 }
 
 void frmMain::SendMedia(const std::string& command)
@@ -481,6 +467,8 @@ bool frmMain::AskYesNo(const std::string& text, const std::string& title)
 {
     QMessageBox box(QMessageBox::Question, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No,
                     this);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -652,6 +640,8 @@ void frmMain::enterRanking()
     dialog.setLabelText(QStringLiteral("ランキング入りしました！\nお名前を入力してください（12文字まで）"));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextValue(QString());
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
     const QString answer = dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 
     InsertRanking(list, RankingPlace(list, points), NormalizeEntryName(answer), points, NowAsDate());
