@@ -11,6 +11,7 @@
 #include "shared/modPublic.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QInputDialog>
 #include <QLabel>
@@ -260,6 +261,34 @@ private slots:
             e.runOut();
             QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("一二三四五六七八九十壱弐"));
         }
+    }
+
+    void failedSaveIsReported()
+    {
+        // A folder where the score file should be: nothing can be written.
+        QVERIFY(QDir().mkpath(ScoreFilePath()));
+        Ending e(100);
+        QString warning;
+        wt::onNextModal([&warning](QWidget* modal) {
+            auto* dialog = qobject_cast<QInputDialog*>(modal);
+            QVERIFY(dialog);
+            dialog->setTextValue(QStringLiteral("保存失敗"));
+            dialog->accept();
+            wt::onNextModal([&warning](QWidget* next) {
+                auto* box = qobject_cast<QMessageBox*>(next);
+                QVERIFY(box);
+                warning = box->text();
+                QCOMPARE(box->icon(), QMessageBox::Warning);
+                box->accept();
+            });
+        });
+        e.runOut();
+        QDir(ScoreFilePath()).removeRecursively();
+        QCOMPARE(warning, QStringLiteral("ハイスコアを保存できませんでした。"));
+        // The entry stays in this run's table, and the battle still ends.
+        QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("保存失敗"));
+        QVERIFY(e.atTitle.shown);
+        QVERIFY(!e.form);
     }
 
     void noEntryBelowTheTenthPlace()
