@@ -43,10 +43,27 @@ struct ShipPair {
     }
 };
 
-void Blit1(QImage& canvas, const Blit& blit, const QImage& source)
+void Blit1(QImage& canvas, const Blit& blit, const QImage& source) { stretchBlt(canvas, blit, source); }
+
+// Pixels of the canvas around the destination that differ from nearest-
+// neighbour sampling at pixel centres, floor((u + 0.5) * srcW / dstW), of
+// the source ORed onto a black canvas.
+int NotNearestNeighbour(const QImage& source, int dx, int dy, int dw, int dh)
 {
-    QPainter painter(&canvas);
-    stretchBlt(painter, blit, source);
+    QImage canvas = Filled(400, 240, qRgb(0, 0, 0)); // OR onto black is a plain copy
+    stretchBlt(canvas, {0, dx, dy, dw, dh, 0, 0, source.width(), source.height(), RasterOp::SRCPAINT}, source);
+    int wrong = 0;
+    for (int y = std::max(0, dy - 1); y < std::min(240, dy + dh + 1); ++y)
+        for (int x = std::max(0, dx - 1); x < std::min(400, dx + dw + 1); ++x) {
+            const int u = x - dx;
+            const int v = y - dy;
+            QRgb expected = qRgb(0, 0, 0);
+            if (u >= 0 && u < dw && v >= 0 && v < dh)
+                expected = source.pixel(static_cast<int>(std::floor((u + 0.5) * source.width() / dw)),
+                                        static_cast<int>(std::floor((v + 0.5) * source.height() / dh)));
+            wrong += canvas.pixel(x, y) != expected;
+        }
+    return wrong;
 }
 
 } // namespace
@@ -66,21 +83,23 @@ TEST(RasterBlit, ScalingSamplesNearestPixelCentres)
     struct Case { int dx, dy, dw, dh; };
     // Up, down, uneven, and partly off the canvas on every side.
     for (const Case c : {Case{0, 0, 40, 21}, Case{2, 1, 5, 3}, Case{1, 2, 23, 11}, Case{-9, -4, 37, 19},
-                         Case{20, 10, 31, 17}}) {
-        QImage canvas = Filled(40, 24, qRgb(0, 0, 0)); // OR onto black is a plain copy
-        Blit1(canvas, {0, c.dx, c.dy, c.dw, c.dh, 0, 0, 13, 7, RasterOp::SRCPAINT}, source);
-        int wrong = 0;
-        for (int y = 0; y < canvas.height(); ++y)
-            for (int x = 0; x < canvas.width(); ++x) {
-                const int u = x - c.dx;
-                const int v = y - c.dy;
-                QRgb expected = qRgb(0, 0, 0);
-                if (u >= 0 && u < c.dw && v >= 0 && v < c.dh)
-                    expected = source.pixel(static_cast<int>(std::floor((u + 0.5) * 13 / c.dw)),
-                                            static_cast<int>(std::floor((v + 0.5) * 7 / c.dh)));
-                wrong += canvas.pixel(x, y) != expected;
-            }
-        EXPECT_EQ(wrong, 0) << "destination " << c.dx << ',' << c.dy << ' ' << c.dw << 'x' << c.dh;
+                         Case{390, 230, 31, 17}})
+        EXPECT_EQ(NotNearestNeighbour(source, c.dx, c.dy, c.dw, c.dh), 0)
+            << "destination " << c.dx << ',' << c.dy << ' ' << c.dw << 'x' << c.dh;
+}
+
+TEST(RasterBlit, ScalingIsExactAtEveryGameSize)
+{
+    // Ships (225 x 73) and columns (22 x 52) at every width the scene can ask
+    // for, including the ties where a pixel centre falls on a source edge.
+    const QImage ship = Gradient(225, 73);
+    const QImage column = Gradient(22, 52);
+    for (int w = 2; w <= 450; ++w) {
+        const bool isColumn = w <= 44;
+        const QImage& source = isColumn ? column : ship;
+        const int h = isColumn ? (w * 52 + 11) / 22 : (w * 73 + 112) / 225;
+        for (const int dx : {-w / 3, 400 - w / 2})
+            ASSERT_EQ(NotNearestNeighbour(source, dx, 120, w, h), 0) << w << 'x' << h << " at " << dx;
     }
 }
 
@@ -109,6 +128,21 @@ TEST(RasterBlit, MaskThenPictureLeavesNoWhiteFringe)
     }
 }
 
+TEST(RasterBlit, FusedMaskAndPictureEqualTheTwoTransfers)
+{
+    const ShipPair ship;
+    for (const Blit& b : {Blit{0, -4, 3, 23, 11, 0, 0, 9, 5, RasterOp::SRCPAINT},
+                          Blit{0, 30, 10, 4, 3, 0, 0, 9, 5, RasterOp::SRCPAINT}}) {
+        QImage fused = Gradient(40, 20), twice = fused;
+        stretchBltMasked(fused, b, ship.mask, ship.picture);
+        Blit picture = b;
+        picture.Op = RasterOp::SRCAND;
+        stretchBlt(twice, b, ship.mask);
+        stretchBlt(twice, picture, ship.picture);
+        EXPECT_EQ(fused, twice);
+    }
+}
+
 TEST(RasterBlit, EmptyOrMissingSourcesDrawNothing)
 {
     const QImage before = Filled(10, 10, qRgb(1, 2, 3));
@@ -116,7 +150,14 @@ TEST(RasterBlit, EmptyOrMissingSourcesDrawNothing)
     Blit1(canvas, {0, 0, 0, 0, 5, 0, 0, 4, 4, RasterOp::SRCPAINT}, Filled(4, 4, qRgb(255, 255, 255)));
     Blit1(canvas, {0, 0, 0, -5, 5, 0, 0, 4, 4, RasterOp::SRCPAINT}, Filled(4, 4, qRgb(255, 255, 255)));
     Blit1(canvas, {0, 0, 0, 5, 5, 0, 0, 4, 4, RasterOp::SRCPAINT}, QImage());
+    Blit1(canvas, {0, 20, 0, 5, 5, 0, 0, 4, 4, RasterOp::SRCPAINT}, Filled(4, 4, qRgb(255, 255, 255)));
+    Blit1(canvas, {0, 0, 0, 5, 5, 9, 9, 4, 4, RasterOp::SRCPAINT}, Filled(4, 4, qRgb(255, 255, 255)));
     EXPECT_EQ(canvas, before);
+    // A canvas of another format is left alone rather than written wrongly.
+    QImage argb = before.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage argbBefore = argb;
+    Blit1(argb, {0, 0, 0, 5, 5, 0, 0, 4, 4, RasterOp::SRCPAINT}, Filled(4, 4, qRgb(255, 255, 255)));
+    EXPECT_EQ(argb, argbBefore);
 }
 
 class SceneRendererTest : public testing::Test {
@@ -225,4 +266,31 @@ TEST(RadarRenderer, MarksFarOffTheSquareAreIgnored)
                                           {std::nanf(""), 10, 30, radar::Yellow, radar::Green}},
                                          {std::nan(""), 0});
     EXPECT_EQ(image, Filled(130, 130, qRgb(0, 0, 0)));
+}
+
+TEST(RadarRenderer, PainterAndImagePathsAgreeAndStayInsideTheRadar)
+{
+    const RadarRenderer renderer(Gradient(130, 130));
+    const std::vector<RadarMark> marks{{10, 10, 30, radar::Yellow, radar::Green},
+                                       {1940, 975, 30, radar::Yellow, radar::Green},
+                                       {600, 1200, 15, radar::Red, radar::Red}};
+    for (const int side : {130, 260}) {
+        const QImage direct = renderer.render({side, side}, marks, {200, 1700});
+
+        // The same radar painted into a larger surface at an offset.
+        QImage surface = Filled(side + 40, side + 40, qRgb(9, 9, 9));
+        {
+            QPainter painter(&surface);
+            const QRectF target(20, 20, side, side);
+            renderer.paint(painter, target, marks);
+            renderer.paintViewLine(painter, target, {200, 1700});
+        }
+        EXPECT_EQ(surface.copy(20, 20, side, side), direct) << side;
+        for (int i = 0; i < side + 40; ++i) {
+            ASSERT_EQ(surface.pixel(i, 19), qRgb(9, 9, 9));
+            ASSERT_EQ(surface.pixel(19, i), qRgb(9, 9, 9));
+            ASSERT_EQ(surface.pixel(side + 20, i), qRgb(9, 9, 9));
+            ASSERT_EQ(surface.pixel(i, side + 20), qRgb(9, 9, 9));
+        }
+    }
 }

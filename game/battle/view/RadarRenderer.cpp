@@ -10,10 +10,7 @@ namespace {
 
 constexpr double PixelsAcross = 130; // the radar at 15 sea units a pixel
 
-QColor ColorOf(std::uint32_t bgr)
-{
-    return QColor(radar::RedOf(bgr), radar::GreenOf(bgr), radar::BlueOf(bgr));
-}
+QRgb RgbOf(std::uint32_t bgr) { return qRgb(radar::RedOf(bgr), radar::GreenOf(bgr), radar::BlueOf(bgr)); }
 
 // A sea point on the surface: the centre of the pixel it falls in, so that
 // dots come out round and symmetric as the platform's circles do.
@@ -29,40 +26,57 @@ double PenScale(const QRectF& target) { return std::max(1.0, std::round(target.w
 
 // A filled circle decided pixel by pixel from the distance of each pixel's
 // centre: a dot of a few pixels comes out round and symmetric, which the
-// general ellipse rasteriser does not guarantee at that size.
-void PaintDot(QPainter& painter, QPointF centre, double radius, double rim, QColor rimColour, QColor fill)
+// general ellipse rasteriser does not guarantee at that size. Each run of
+// one colour along a row goes to fillRun(x, y, width, colour).
+template <typename FillRun>
+void PaintDot(QPointF centre, double radius, double rim, QRgb rimColour, QRgb fill, FillRun fillRun)
 {
     const double outer = radius + rim / 2;
     const double inner = radius - rim / 2;
+    const double outer2 = outer * outer;
+    const double inner2 = inner > 0 ? inner * inner : -1;
     const int left = static_cast<int>(std::floor(centre.x() - outer));
     const int top = static_cast<int>(std::floor(centre.y() - outer));
     const int right = static_cast<int>(std::ceil(centre.x() + outer));
     const int bottom = static_cast<int>(std::ceil(centre.y() + outer));
-    for (int y = top; y <= bottom; ++y)
-        for (int x = left; x <= right; ++x) {
-            const double d = std::hypot(x + 0.5 - centre.x(), y + 0.5 - centre.y());
-            if (d <= inner)
-                painter.fillRect(x, y, 1, 1, fill);
-            else if (d <= outer)
-                painter.fillRect(x, y, 1, 1, rimColour);
+    for (int y = top; y <= bottom; ++y) {
+        int runStart = left;
+        int runKind = 0; // 0 outside, 1 rim, 2 fill
+        for (int x = left; x <= right + 1; ++x) {
+            int kind = 0;
+            if (x <= right) {
+                const double dx = x + 0.5 - centre.x(), dy = y + 0.5 - centre.y();
+                const double d2 = dx * dx + dy * dy;
+                kind = d2 <= inner2 ? 2 : (d2 <= outer2 ? 1 : 0);
+            }
+            if (kind == runKind)
+                continue;
+            if (runKind != 0)
+                fillRun(runStart, y, x - runStart, runKind == 2 ? fill : rimColour);
+            runStart = x;
+            runKind = kind;
         }
+    }
 }
 
 } // namespace
 
 RadarRenderer::RadarRenderer(QImage background) : background_(std::move(background)) {}
 
-void RadarRenderer::paint(QPainter& painter, const QRectF& target, const std::vector<RadarMark>& marks) const
+const QImage& RadarRenderer::backgroundFor(QSize size) const
 {
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (background_.isNull())
-        painter.fillRect(target, Qt::black);
-    else
-        painter.drawImage(target, background_);
+    if (background_.isNull() || background_.size() == size)
+        return background_;
+    // Scaling the background is the costliest step; the surface size rarely
+    // changes, so the scaled copy is kept.
+    if (scaled_.size() != size)
+        scaled_ = background_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return scaled_;
+}
 
+template <typename FillRun>
+void RadarRenderer::paintMarks(const QRectF& target, const std::vector<RadarMark>& marks, FillRun fillRun) const
+{
     const double k = target.width() / radar::Side;
     const double rim = PenScale(target);
     for (const RadarMark& m : marks) {
@@ -71,8 +85,23 @@ void RadarRenderer::paint(QPainter& painter, const QRectF& target, const std::ve
         const double reach = m.Radius + 1.0;
         if (!(m.X > -reach && m.X < radar::Side + reach && m.Y > -reach && m.Y < radar::Side + reach))
             continue;
-        PaintDot(painter, PixelCentre(target, m.X, m.Y), m.Radius * k, rim, ColorOf(m.Rim), ColorOf(m.Fill));
+        PaintDot(PixelCentre(target, m.X, m.Y), m.Radius * k, rim, RgbOf(m.Rim), RgbOf(m.Fill), fillRun);
     }
+}
+
+void RadarRenderer::paint(QPainter& painter, const QRectF& target, const std::vector<RadarMark>& marks) const
+{
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QImage& background = backgroundFor(target.size().toSize());
+    if (background.isNull())
+        painter.fillRect(target, Qt::black);
+    else
+        painter.drawImage(target.topLeft(), background);
+    paintMarks(target, marks, [&](int x, int y, int w, QRgb colour) { painter.fillRect(x, y, w, 1, QColor(colour)); });
     painter.restore();
 }
 
@@ -81,6 +110,7 @@ void RadarRenderer::paintViewLine(QPainter& painter, const QRectF& target, QPoin
     if (!std::isfinite(outer.x()) || !std::isfinite(outer.y()))
         return;
     painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setPen(QPen(QColor(255, 0, 0), 3 * PenScale(target), Qt::SolidLine, Qt::RoundCap));
@@ -90,11 +120,28 @@ void RadarRenderer::paintViewLine(QPainter& painter, const QRectF& target, QPoin
 
 QImage RadarRenderer::render(QSize size, const std::vector<RadarMark>& marks, QPointF viewOuter) const
 {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
+    const QImage& background = backgroundFor(size);
+    QImage image;
+    if (background.isNull()) {
+        image = QImage(size, QImage::Format_RGB32);
+        image.fill(Qt::black);
+    } else {
+        image = background.convertToFormat(QImage::Format_RGB32);
+        image.detach(); // its own pixels, written directly below
+    }
+    // The dots go straight into the pixels: a painter call per run costs
+    // more than the whole dot.
     const QRectF target(QPointF(0, 0), QSizeF(size));
-    paint(painter, target, marks);
+    paintMarks(target, marks, [&](int x, int y, int w, QRgb colour) {
+        if (y < 0 || y >= image.height())
+            return;
+        const int from = std::max(x, 0);
+        const int to = std::min(x + w, image.width());
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int i = from; i < to; ++i)
+            line[i] = colour;
+    });
+    QPainter painter(&image);
     paintViewLine(painter, target, viewOuter);
     return image;
 }

@@ -30,5 +30,10 @@ public:
     static QPointF initialViewOuter() { return {975, 60}; }
 
 private:
+    const QImage& backgroundFor(QSize size) const;
+    template <typename FillRun>
+    void paintMarks(const QRectF& target, const std::vector<RadarMark>& marks, FillRun fillRun) const;
+
     QImage background_;
+    mutable QImage scaled_; // background_ at the last surface size other than its own
 };

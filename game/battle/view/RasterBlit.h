@@ -4,10 +4,18 @@
 #include "../Scene.h"
 
 class QImage;
-class QPainter;
 
-// One StretchBlt of the scene on a painter over an RGB32 image: the source
-// rectangle sampled nearest-neighbour onto the destination rectangle, each
-// channel combined with the destination by OR (SRCPAINT) or AND (SRCAND).
-// Empty or mirrored rectangles draw nothing; the canvas clips the rest.
-void stretchBlt(QPainter& painter, const Blit& blit, const QImage& source);
+// StretchBlt on RGB32 images: the source rectangle sampled nearest-neighbour
+// (the source pixel under each destination pixel's centre) onto the
+// destination rectangle, each channel combined with the canvas by OR
+// (SRCPAINT) or AND (SRCAND). The canvas clips; empty or mirrored rectangles
+// and source pixels outside the source image leave the canvas as it was.
+// Does nothing unless the canvas is Format_RGB32.
+void stretchBlt(QImage& canvas, const Blit& blit, const QImage& source);
+
+// A mask ORed and then a picture ANDed through the same rectangles, as one
+// pass: the same pixels as the two transfers one after the other.
+void stretchBltMasked(QImage& canvas, const Blit& geometry, const QImage& mask, const QImage& picture);
+
+// Whether two transfers cover the same rectangles, so that they can be fused.
+bool sameGeometry(const Blit& a, const Blit& b);

@@ -37,11 +37,20 @@ QImage SceneRenderer::render(const std::vector<Blit>& blits)
         canvas.fill(Qt::black);
         QPainter(&canvas).drawImage(0, 0, background);
     }
-    if (blits.empty())
-        return canvas;
-
-    QPainter painter(&canvas);
-    for (const Blit& blit : blits)
-        stretchBlt(painter, blit, picture(blit.Picture));
+    for (std::size_t i = 0; i < blits.size(); ++i) {
+        const Blit& blit = blits[i];
+        const QImage& source = picture(blit.Picture);
+        // A mask and its picture through the same rectangles go in one pass.
+        if (i + 1 < blits.size() && blit.Op == RasterOp::SRCPAINT && blits[i + 1].Op == RasterOp::SRCAND
+            && sameGeometry(blit, blits[i + 1])) {
+            const QImage& next = picture(blits[i + 1].Picture);
+            if (!source.isNull() && source.size() == next.size()) {
+                stretchBltMasked(canvas, blit, source, next);
+                ++i;
+                continue;
+            }
+        }
+        stretchBlt(canvas, blit, source);
+    }
     return canvas;
 }
