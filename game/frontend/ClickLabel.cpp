@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#include "ClickLabel.h"
+
+#include <QMouseEvent>
+
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+    setText(text);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    // Releasing outside the label cancels the click, as with a button.
+    const bool click = pressed_ && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        emit clicked();
+}

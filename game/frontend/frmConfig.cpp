@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: MIT
+#include "frmConfig.h"
+
+#include "AppFonts.h"
+#include "ClickLabel.h"
+#include "RoundedShape.h"
+#include "Twips.h"
+#include "shared/modPublic.h"
+
+#include <QPushButton>
+
+namespace {
+
+const QColor SelectedFill(255, 240, 160);
+const QColor SelectedBorder(255, 0, 0);
+const QColor UnselectedFill(224, 224, 224);
+
+constexpr int ShapeWidth = 690;
+constexpr int ShapeHeight = 315;
+constexpr int TagLeft = 225;
+
+struct RowDesign {
+    const char* controlName; // option label array
+    const char* shapeName;
+    int top;
+    const char* tag;
+    const char* tagTip;
+    QList<int> columns; // shape left edges
+    QStringList captions;
+};
+
+const RowDesign& Design(int row)
+{
+    static const RowDesign design[3] = {
+        {"labMax", "shpMax", 225, "敵艦の最大出現数：", "同時に画面内に出現する敵艦の最大数です",
+         {2475, 3300, 4125}, {"3", "5", "7"}},
+        {"labTime", "shpTime", 825, "プレイ時間：",
+         "一回のゲームのスタートから終了までの時間（秒単位）です", {1650, 2475, 3300, 4125},
+         {"120", "150", "180", "210"}},
+        {"labLevel", "shpLevel", 1425, "ゲーム難易度：", "ゲームの難しさの設定です",
+         {2475, 3300, 4125}, {"Easy", "Normal", "Hard"}},
+    };
+    return design[row];
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& tip, QRect geometry)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(tip);
+    button->setGeometry(geometry);
+    // Enter means the default button wherever the focus is, not the focused button.
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+frmConfig::frmConfig(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmConfig"));
+    setWindowTitle(QStringLiteral("Mortavel - 設定"));
+    setFont(FormFont());
+    setFixedSize(TwipsSize(4890, 2910));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    for (int row = 0; row < 3; ++row) {
+        const RowDesign& d = Design(row);
+        Row& r = rows_[row];
+        const int firstColumn = d.columns.front();
+        r.tag = new QLabel(QString::fromUtf8(d.tag), this);
+        r.tag->setTextFormat(Qt::PlainText);
+        r.tag->setObjectName(QStringLiteral("labTag(%1)").arg(row));
+        r.tag->setToolTip(QString::fromUtf8(d.tagTip));
+        r.tag->setGeometry(TwipsRect(TagLeft, d.top, firstColumn - TagLeft - 75, ShapeHeight));
+        r.tag->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        for (int i = 0; i < d.columns.size(); ++i) {
+            const QRect box = TwipsRect(d.columns[i], d.top, ShapeWidth, ShapeHeight);
+            auto* shape = new RoundedShape(this);
+            shape->setObjectName(QStringLiteral("%1(%2)").arg(QLatin1String(d.shapeName)).arg(i));
+            shape->setGeometry(box);
+            shape->setFillColor(UnselectedFill);
+            r.shapes.append(shape);
+            // The label covers its whole shape so a click anywhere on the mark counts.
+            auto* label = new ClickLabel(d.captions[i], this);
+            label->setObjectName(QStringLiteral("%1(%2)").arg(QLatin1String(d.controlName)).arg(i));
+            label->setGeometry(box);
+            label->setAlignment(Qt::AlignCenter);
+            label->raise();
+            r.labels.append(label);
+            connect(label, &ClickLabel::clicked, this, [this, row, i] {
+                switch (row) {
+                case 0: labMax_Click(i); break;
+                case 1: labTime_Click(i); break;
+                default: labLevel_Click(i); break;
+                }
+            });
+        }
+    }
+
+    cmdOK = MakeButton(this, "cmdOK", QStringLiteral("&OK"),
+                       QStringLiteral("設定を反映してタイトル画面に戻ります"),
+                       TwipsRect(1260, 2400, 1125, 390));
+    cmdQuit = MakeButton(this, "cmdQuit", QStringLiteral("閉じる(&C)"),
+                         QStringLiteral("設定は変更せずにタイトル画面に戻ります"),
+                         TwipsRect(2475, 2400, 1125, 390));
+    cmdUpdate = MakeButton(this, "cmdUpdate", QStringLiteral("更新(&U)"),
+                           QStringLiteral("設定の変更を保存します"),
+                           TwipsRect(3690, 2400, 1125, 390));
+    cmdDefault = MakeButton(this, "cmdDefault", QStringLiteral("デフォルトに戻す(&D)"),
+                            QStringLiteral("初期設定値に設定し直します"),
+                            TwipsRect(2475, 1875, 2340, 390));
+    cmdOK->setDefault(true);
+    setTabOrder(cmdOK, cmdQuit);
+    setTabOrder(cmdQuit, cmdUpdate);
+    setTabOrder(cmdUpdate, cmdDefault);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmConfig::cmdOK_Click);
+    connect(cmdQuit, &QPushButton::clicked, this, &frmConfig::cmdQuit_Click);
+    connect(cmdUpdate, &QPushButton::clicked, this, &frmConfig::cmdUpdate_Click);
+    connect(cmdDefault, &QPushButton::clicked, this, &frmConfig::cmdDefault_Click);
+
+    Form_Load();
+}
+
+void frmConfig::Form_Load()
+{
+    Choice[0] = static_cast<vb::Integer>(EnemyChoiceOf(EnemyMax));
+    Choice[1] = static_cast<vb::Integer>(TimeIndexOf(TimeLimit));
+    Choice[2] = GameLevel;
+    for (int row = 0; row < 3; ++row) {
+        SavedChoice[row] = Choice[row];
+        MarkRow(row, Choice[row]);
+    }
+    UpdateButtons();
+}
+
+// A choice outside the row (settings not read yet) marks nothing.
+void frmConfig::MarkRow(int row, int index)
+{
+    const QList<RoundedShape*>& shapes = rows_[row].shapes;
+    for (int i = 0; i < shapes.size(); ++i) {
+        const bool selected = i == index;
+        shapes[i]->setFillColor(selected ? SelectedFill : UnselectedFill);
+        shapes[i]->setBorderColor(selected ? SelectedBorder : QColor());
+    }
+}
+
+void frmConfig::labMax_Click(int index)
+{
+    Choice[0] = static_cast<vb::Integer>(index);
+    MarkRow(0, index);
+    UpdateButtons();
+}
+
+void frmConfig::labTime_Click(int index)
+{
+    Choice[1] = static_cast<vb::Integer>(index);
+    MarkRow(1, index);
+    UpdateButtons();
+}
+
+void frmConfig::labLevel_Click(int index)
+{
+    Choice[2] = static_cast<vb::Integer>(index);
+    MarkRow(2, index);
+    UpdateButtons();
+}
+
+void frmConfig::cmdDefault_Click()
+{
+    labMax_Click(1);
+    labTime_Click(1);
+    labLevel_Click(1);
+}
+
+void frmConfig::cmdUpdate_Click()
+{
+    ApplySettings();
+    UpdateButtons();
+}
+
+void frmConfig::cmdOK_Click()
+{
+    ApplySettings();
+    accept();
+}
+
+void frmConfig::cmdQuit_Click()
+{
+    reject();
+}
+
+void frmConfig::UpdateButtons()
+{
+    bool changed = false;
+    for (int i = 0; i < 3; ++i)
+        changed = changed || Choice[i] != SavedChoice[i];
+    cmdOK->setEnabled(changed);
+    cmdUpdate->setEnabled(changed);
+}
+
+void frmConfig::ApplySettings()
+{
+    for (int i = 0; i < 3; ++i)
+        SavedChoice[i] = Choice[i];
+    EnemyMax = static_cast<vb::Integer>(EnemyMaxOfChoice(Choice[0]));
+    TimeLimit = static_cast<vb::Integer>(TimeLimitOfChoice(Choice[1]));
+    GameLevel = Choice[2];
+    SaveConfigSetting(QStringLiteral("EnemyMax"), EnemyMax);
+    SaveConfigSetting(QStringLiteral("TimeLimit"), TimeLimit);
+    SaveConfigSetting(QStringLiteral("GameLevel"), GameLevel);
+}

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "battle/VbMath.h"
+
+#include <QDialog>
+
+class ClickLabel;
+class QLabel;
+class QPushButton;
+class RoundedShape;
+
+// The settings dialog: three rows of options over rounded marks. The player's
+// selection (Choice) is kept apart from the one in force (SavedChoice) until
+// Update or OK applies and stores it.
+class frmConfig : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmConfig(QWidget* parent = nullptr);
+
+    // Row 0 enemy choice, 1 time choice, 2 level choice.
+    vb::Integer choice(int row) const { return Choice[row]; }
+    vb::Integer savedChoice(int row) const { return SavedChoice[row]; }
+
+    void labMax_Click(int index);
+    void labTime_Click(int index);
+    void labLevel_Click(int index);
+    void cmdDefault_Click();
+    void cmdUpdate_Click();
+    void cmdOK_Click();
+    void cmdQuit_Click();
+
+private:
+    struct Row {
+        QLabel* tag = nullptr;
+        QList<ClickLabel*> labels;
+        QList<RoundedShape*> shapes;
+    };
+
+    void Form_Load();
+    void UpdateButtons();
+    void ApplySettings();
+    void MarkRow(int row, int index);
+
+    Row rows_[3];
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdQuit = nullptr;
+    QPushButton* cmdUpdate = nullptr;
+    QPushButton* cmdDefault = nullptr;
+
+    vb::Integer Choice[3] = {};
+    vb::Integer SavedChoice[3] = {};
+};
