@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: MIT
+#include "frmHighScore.h"
+
+#include "frontend/AppFonts.h"
+#include "frontend/Twips.h"
+#include "shared/modPublic.h"
+
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include <algorithm>
+
+namespace {
+
+// The ideographic spaces widen the columns to their design widths.
+const QString RankFormat = QStringLiteral(
+    "<順位|<得点　　　　|<名前　　　　　　　　　　　|<日時　　　　　　　　　　　　　　　");
+
+const QColor FirstPlaceText(255, 0, 0);
+const QColor FirstPlaceBack(255, 255, 192);
+
+// Room a grid cell leaves around its text, in pixels, left and right together.
+constexpr int CellPadding = 4;
+
+// A frame whose caption sits on its top edge, as the classic frame control
+// draws it; the options inside keep their designed positions clear of it.
+const QString FrameStyle = QStringLiteral(
+    "QGroupBox { border: 2px groove palette(mid); margin-top: 6px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+    " left: 6px; padding: 0px 1px; }");
+
+QRadioButton* MakeOption(QGroupBox* frame, const QString& name, const QString& caption,
+                         QRect geometry)
+{
+    auto* option = new QRadioButton(caption, frame);
+    option->setObjectName(name);
+    option->setGeometry(geometry);
+    return option;
+}
+
+} // namespace
+
+QList<frmHighScore::GridColumn> frmHighScore::ParseFormatString(const QString& format)
+{
+    QList<GridColumn> columns;
+    for (const QString& part : format.split(QLatin1Char('|'))) {
+        GridColumn column{part, Qt::AlignLeft | Qt::AlignVCenter};
+        if (!part.isEmpty()) {
+            const QChar lead = part.front();
+            Qt::Alignment horizontal = {};
+            if (lead == QLatin1Char('<'))
+                horizontal = Qt::AlignLeft;
+            else if (lead == QLatin1Char('^'))
+                horizontal = Qt::AlignHCenter;
+            else if (lead == QLatin1Char('>'))
+                horizontal = Qt::AlignRight;
+            if (horizontal) {
+                column.header = part.mid(1);
+                column.alignment = horizontal | Qt::AlignVCenter;
+            }
+        }
+        columns.append(column);
+    }
+    return columns;
+}
+
+frmHighScore::frmHighScore(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmHighScore"));
+    setWindowTitle(QStringLiteral("Mortavel - ハイスコア"));
+    setFont(FormFont());
+    setFixedSize(TwipsSize(6915, 4035));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    fraLevel = new QGroupBox(QStringLiteral("難易度"), this);
+    fraLevel->setObjectName(QStringLiteral("fraLevel"));
+    fraLevel->setToolTip(QStringLiteral("難易度設定を切り替えます"));
+    fraLevel->setGeometry(TwipsRect(75, 75, 3315, 615));
+    fraLevel->setStyleSheet(FrameStyle);
+    const QStringList levels{QStringLiteral("Easy"), QStringLiteral("Normal"), QStringLiteral("Hard")};
+    const int levelLefts[3] = {225, 1237, 2250};
+    for (int i = 0; i < 3; ++i) {
+        optLevel[i] = MakeOption(fraLevel, QStringLiteral("optLevel(%1)").arg(i), levels[i],
+                                 TwipsRect(levelLefts[i], 225, 975, 255));
+        connect(optLevel[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                optLevel_Click(i);
+        });
+    }
+
+    fraTime = new QGroupBox(QStringLiteral("時間"), this);
+    fraTime->setObjectName(QStringLiteral("fraTime"));
+    fraTime->setToolTip(QStringLiteral("制限時間設定を切り替えます"));
+    fraTime->setGeometry(TwipsRect(3525, 75, 3315, 615));
+    fraTime->setStyleSheet(FrameStyle);
+    const int timeLefts[4] = {225, 1025, 1825, 2625};
+    for (int i = 0; i < 4; ++i) {
+        optTime[i] = MakeOption(fraTime, QStringLiteral("optTime(%1)").arg(i),
+                                QString::number(TimeLimitOfChoice(i)),
+                                TwipsRect(timeLefts[i], 225, 765, 255));
+        connect(optTime[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                optTime_Click(i);
+        });
+    }
+
+    fxgRank = new QTableWidget(this);
+    fxgRank->setObjectName(QStringLiteral("fxgRank"));
+    fxgRank->setToolTip(QStringLiteral("選択中の難易度・時間でのスコアベスト10です"));
+    fxgRank->setGeometry(TwipsRect(450, 825, 6015, 2715));
+    SetUpGrid();
+
+    cmdQuit = new QPushButton(QStringLiteral("閉じる(&Q)"), this);
+    cmdQuit->setObjectName(QStringLiteral("cmdQuit"));
+    cmdQuit->setToolTip(QStringLiteral("タイトル画面に戻ります"));
+    cmdQuit->setGeometry(TwipsRect(5550, 3600, 1290, 390));
+    connect(cmdQuit, &QPushButton::clicked, this, &frmHighScore::cmdQuit_Click);
+
+    Form_Load();
+}
+
+void frmHighScore::SetUpGrid()
+{
+    QFont gridFont(QStringLiteral("MS UI Gothic"));
+    gridFont.setPointSizeF(9.75);
+    fxgRank->setFont(gridFont);
+    fxgRank->horizontalHeader()->setFont(gridFont);
+
+    const QList<GridColumn> columns = ParseFormatString(RankFormat);
+    fxgRank->setColumnCount(int(columns.size()));
+    const QFontMetrics metrics(gridFont);
+    for (int c = 0; c < columns.size(); ++c) {
+        auto* header = new QTableWidgetItem(columns[c].header);
+        header->setTextAlignment(columns[c].alignment);
+        fxgRank->setHorizontalHeaderItem(c, header);
+        fxgRank->setColumnWidth(c, metrics.horizontalAdvance(columns[c].header) + CellPadding);
+    }
+    QHeaderView* top = fxgRank->horizontalHeader();
+    top->setSectionResizeMode(QHeaderView::Fixed);
+    top->setHighlightSections(false);
+    top->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    top->setMinimumSectionSize(1);
+    fxgRank->verticalHeader()->hide();
+    fxgRank->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    fxgRank->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The header and all ten places fit above the horizontal scroll bar that
+    // the wide columns need, as long as the text still fits its rows.
+    int columnsWidth = 0;
+    for (int c = 0; c < columns.size(); ++c)
+        columnsWidth += fxgRank->columnWidth(c);
+    const int frame = 2 * fxgRank->frameWidth();
+    int room = fxgRank->height() - frame;
+    if (columnsWidth > fxgRank->width() - frame)
+        room -= fxgRank->horizontalScrollBar()->sizeHint().height();
+    const int rowHeight = std::max(metrics.height(), std::min(metrics.height() + 3, room / 11));
+    fxgRank->verticalHeader()->setMinimumSectionSize(1);
+    fxgRank->verticalHeader()->setDefaultSectionSize(rowHeight);
+    fxgRank->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    top->setFixedHeight(rowHeight);
+
+    fxgRank->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fxgRank->setSelectionMode(QAbstractItemView::NoSelection);
+    fxgRank->setWordWrap(false);
+    fxgRank->setCornerButtonEnabled(false);
+    fxgRank->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+}
+
+void frmHighScore::Form_Load()
+{
+    bool filled = false;
+    if (GameLevel >= 0 && GameLevel <= 2) {
+        optLevel[GameLevel]->setChecked(true);
+        filled = true;
+    }
+    const int t = TimeIndexOf(TimeLimit);
+    if (t >= 0 && t <= 3) {
+        optTime[t]->setChecked(true);
+        filled = true;
+    }
+    // Settings outside their ranges select no option; show list (0, 0) rather
+    // than an empty grid.
+    if (!filled)
+        ShowRanking();
+}
+
+void frmHighScore::optLevel_Click(int index)
+{
+    LevelIndex = static_cast<vb::Integer>(index);
+    ShowRanking();
+}
+
+void frmHighScore::optTime_Click(int index)
+{
+    TimeIndex = static_cast<vb::Integer>(index);
+    ShowRanking();
+}
+
+void frmHighScore::cmdQuit_Click()
+{
+    reject();
+}
+
+void frmHighScore::ShowRanking()
+{
+    const HighScoreList& list = HighScores[TimeIndex][LevelIndex];
+    const QList<GridColumn> columns = ParseFormatString(RankFormat);
+    fxgRank->setRowCount(0);
+    fxgRank->setRowCount(10);
+    for (int p = 0; p < 10; ++p) {
+        // Item views never interpret markup, so a name shows exactly as stored.
+        const QString cells[4] = {QString::number(p + 1), QString::number(list.Score[p]),
+                                  list.PlayerName[p], FormatEntryDate(list.EntryDate[p])};
+        for (int c = 0; c < 4; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment(columns[c].alignment);
+            item->setFlags(Qt::ItemIsEnabled);
+            fxgRank->setItem(p, c, item);
+        }
+    }
+    // First place, all four cells.
+    for (int c = 0; c < 4; ++c) {
+        fxgRank->item(0, c)->setForeground(FirstPlaceText);
+        fxgRank->item(0, c)->setBackground(FirstPlaceBack);
+    }
+}

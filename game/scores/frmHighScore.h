@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "battle/VbMath.h"
+
+#include <QDialog>
+
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+// The high-score viewer: one of the twelve ranking lists, chosen by game
+// level and time limit, in a ten-row grid. It only reads the table in memory.
+class frmHighScore : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmHighScore(QWidget* parent = nullptr);
+
+    vb::Integer levelIndex() const { return LevelIndex; }
+    vb::Integer timeIndex() const { return TimeIndex; }
+
+    void optLevel_Click(int index);
+    void optTime_Click(int index);
+    void cmdQuit_Click();
+
+    // The grid's header texts and the alignment of each column, read from a
+    // format string of "|"-separated headers, each optionally led by "<", "^"
+    // or ">".
+    struct GridColumn {
+        QString header;
+        Qt::Alignment alignment;
+    };
+    static QList<GridColumn> ParseFormatString(const QString& format);
+
+private:
+    void Form_Load();
+    void ShowRanking();
+    void SetUpGrid();
+
+    QGroupBox* fraLevel = nullptr;
+    QGroupBox* fraTime = nullptr;
+    QRadioButton* optLevel[3] = {};
+    QRadioButton* optTime[4] = {};
+    QTableWidget* fxgRank = nullptr;
+    QPushButton* cmdQuit = nullptr;
+
+    vb::Integer LevelIndex = 0;
+    vb::Integer TimeIndex = 0;
+};

@@ -1,0 +1,224 @@
+// SPDX-License-Identifier: MIT
+#include "FrontendTestMain.h"
+
+#include "scores/frmHighScore.h"
+#include "shared/modPublic.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+#include <memory>
+
+namespace {
+
+// 3 January 2003 18:30:15.
+constexpr double Jan3rd2003 = 37624.7710069444;
+
+// A list whose every place says which list and place it is.
+void FillDistinct()
+{
+    for (int t = 0; t < 4; ++t)
+        for (int level = 0; level < 3; ++level) {
+            HighScoreList& list = HighScores[t][level];
+            for (int p = 0; p < 10; ++p) {
+                list.PlayerName[p] = QStringLiteral("提督%1-%2-%3").arg(t).arg(level).arg(p);
+                list.Score[p] = 10000 * (t + 1) + 1000 * (level + 1) - 10 * p;
+                list.EntryDate[p] = 37000 + t * 100 + level * 10 + p;
+            }
+        }
+}
+
+} // namespace
+
+class HighScoreViewerTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<frmHighScore> open()
+    {
+        auto viewer = std::make_unique<frmHighScore>();
+        viewer->show();
+        viewer->activateWindow();
+        if (!QTest::qWaitForWindowActive(viewer.get()))
+            qWarning("viewer not exposed");
+        return viewer;
+    }
+    static QTableWidget* grid(QWidget* viewer) { return viewer->findChild<QTableWidget*>("fxgRank"); }
+    static QStringList row(QWidget* viewer, int r)
+    {
+        QStringList cells;
+        for (int c = 0; c < grid(viewer)->columnCount(); ++c)
+            cells << grid(viewer)->item(r, c)->text();
+        return cells;
+    }
+    static QRadioButton* option(QWidget* viewer, const QString& name)
+    {
+        return viewer->findChild<QRadioButton*>(name);
+    }
+
+private slots:
+    void init()
+    {
+        FillDistinct();
+        EnemyMax = 5;
+        TimeLimit = 150;
+        GameLevel = 1;
+    }
+
+    void formatStringGivesHeadersAndAlignment()
+    {
+        const auto columns = frmHighScore::ParseFormatString(QStringLiteral("<順位|^中|>右|無|"));
+        QCOMPARE(columns.size(), 5);
+        QCOMPARE(columns[0].header, QStringLiteral("順位"));
+        QCOMPARE(columns[0].alignment & Qt::AlignHorizontal_Mask, Qt::Alignment(Qt::AlignLeft));
+        QCOMPARE(columns[1].header, QStringLiteral("中"));
+        QCOMPARE(columns[1].alignment & Qt::AlignHorizontal_Mask, Qt::Alignment(Qt::AlignHCenter));
+        QCOMPARE(columns[2].alignment & Qt::AlignHorizontal_Mask, Qt::Alignment(Qt::AlignRight));
+        QCOMPARE(columns[3].header, QStringLiteral("無"));
+        QCOMPARE(columns[4].header, QString());
+    }
+
+    void gridHeaderKeepsItsWideningSpaces()
+    {
+        auto viewer = open();
+        QTableWidget* g = grid(viewer.get());
+        QCOMPARE(g->columnCount(), 4);
+        QCOMPARE(g->horizontalHeaderItem(0)->text(), QStringLiteral("順位"));
+        QCOMPARE(g->horizontalHeaderItem(1)->text(), QStringLiteral("得点　　　　"));
+        QCOMPARE(g->horizontalHeaderItem(2)->text(), QStringLiteral("名前") + QString(11, QChar(0x3000)));
+        QCOMPARE(g->horizontalHeaderItem(3)->text(), QStringLiteral("日時") + QString(15, QChar(0x3000)));
+        // The spaces make the columns wider than their words.
+        const QFontMetrics metrics(g->font());
+        QVERIFY(g->columnWidth(1) >= metrics.horizontalAdvance(QStringLiteral("得点　　　　")));
+        QVERIFY(g->columnWidth(1) > 2 * g->columnWidth(0));
+        QVERIFY(g->columnWidth(2) > g->columnWidth(1));
+        QVERIFY(g->columnWidth(3) > g->columnWidth(2));
+        // The date of a full entry fits its column.
+        QVERIFY(g->columnWidth(3) > metrics.horizontalAdvance(QStringLiteral("03年12月30日 18:30")));
+    }
+
+    void opensOnTheListOfTheSettings()
+    {
+        GameLevel = 2;
+        TimeLimit = 180;
+        auto viewer = open();
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("Mortavel - ハイスコア"));
+        QCOMPARE(viewer->size(), QSize(461, 269));
+        QVERIFY(option(viewer.get(), "optLevel(2)")->isChecked());
+        QVERIFY(option(viewer.get(), "optTime(2)")->isChecked());
+        QCOMPARE(int(viewer->levelIndex()), 2);
+        QCOMPARE(int(viewer->timeIndex()), 2);
+        QCOMPARE(grid(viewer.get())->rowCount(), 10);
+        QCOMPARE(row(viewer.get(), 0)[2], QStringLiteral("提督2-2-0"));
+        QCOMPARE(row(viewer.get(), 9)[2], QStringLiteral("提督2-2-9"));
+    }
+
+    void rowsShowPlaceScoreNameAndDate()
+    {
+        HighScoreList& list = HighScores[1][1];
+        list = HighScoreList{};
+        list.PlayerName[0] = QStringLiteral("東郷");
+        list.Score[0] = 2150;
+        list.EntryDate[0] = Jan3rd2003;
+        // Equal scores stay in the order they stand.
+        list.PlayerName[1] = QStringLiteral("乙");
+        list.Score[1] = 900;
+        list.EntryDate[1] = 37000.5;
+        list.PlayerName[2] = QStringLiteral("甲");
+        list.Score[2] = 900;
+        list.EntryDate[2] = 37001;
+        auto viewer = open();
+        QCOMPARE(row(viewer.get(), 0),
+                 QStringList({"1", "2150", "東郷", "03年1月3日 18:30"}));
+        QCOMPARE(row(viewer.get(), 1)[2], QStringLiteral("乙"));
+        QCOMPARE(row(viewer.get(), 2)[2], QStringLiteral("甲"));
+        // Places never filled: empty name, 0 and day 0 of the date scale.
+        for (int r = 3; r < 10; ++r)
+            QCOMPARE(row(viewer.get(), r),
+                     QStringList({QString::number(r + 1), "0", "", "99年12月30日 0:00"}));
+    }
+
+    void placesReadOneToTenWhateverTheScores()
+    {
+        HighScoreList& list = HighScores[1][1];
+        for (int p = 0; p < 10; ++p)
+            list.Score[p] = p % 2 ? -5 : 0;
+        auto viewer = open();
+        for (int r = 0; r < 10; ++r)
+            QCOMPARE(grid(viewer.get())->item(r, 0)->text(), QString::number(r + 1));
+    }
+
+    void firstPlaceStandsOutInRedOnPaleYellow()
+    {
+        auto viewer = open();
+        QTableWidget* g = grid(viewer.get());
+        for (int c = 0; c < 4; ++c) {
+            QCOMPARE(g->item(0, c)->foreground().color(), QColor(255, 0, 0));
+            QCOMPARE(g->item(0, c)->background().color(), QColor(255, 255, 192));
+            QCOMPARE(g->item(1, c)->foreground().style(), Qt::NoBrush);
+            QCOMPARE(g->item(1, c)->background().style(), Qt::NoBrush);
+        }
+        // Still so after the list changes.
+        option(viewer.get(), "optTime(3)")->click();
+        QCOMPARE(g->item(0, 2)->background().color(), QColor(255, 255, 192));
+        QCOMPARE(g->item(5, 2)->background().style(), Qt::NoBrush);
+    }
+
+    void switchingOptionsShowsThatListAtOnce()
+    {
+        auto viewer = open();
+        QCOMPARE(row(viewer.get(), 0)[2], QStringLiteral("提督1-1-0"));
+        option(viewer.get(), "optLevel(0)")->click();
+        QCOMPARE(int(viewer->levelIndex()), 0);
+        QCOMPARE(row(viewer.get(), 0)[2], QStringLiteral("提督1-0-0"));
+        option(viewer.get(), "optTime(3)")->click();
+        QCOMPARE(int(viewer->timeIndex()), 3);
+        QCOMPARE(row(viewer.get(), 4)[2], QStringLiteral("提督3-0-4"));
+        QCOMPARE(row(viewer.get(), 4)[1], QString::number(HighScores[3][0].Score[4]));
+        QCOMPARE(grid(viewer.get())->rowCount(), 10);
+        option(viewer.get(), "optLevel(1)")->click();
+        option(viewer.get(), "optTime(1)")->click();
+        QCOMPARE(row(viewer.get(), 0)[2], QStringLiteral("提督1-1-0"));
+        QCOMPARE(row(viewer.get(), 9)[2], QStringLiteral("提督1-1-9"));
+        // Only one option of each group is on.
+        int on = 0;
+        for (int i = 0; i < 4; ++i)
+            on += option(viewer.get(), QStringLiteral("optTime(%1)").arg(i))->isChecked();
+        QCOMPARE(on, 1);
+    }
+
+    void namesAreShownAsPlainText()
+    {
+        HighScores[1][1].PlayerName[0] = QStringLiteral("<b>太字</b>&amp;");
+        auto viewer = open();
+        QTableWidgetItem* item = grid(viewer.get())->item(0, 2);
+        QCOMPARE(item->text(), QStringLiteral("<b>太字</b>&amp;"));
+        QVERIFY(!(item->flags() & Qt::ItemIsEditable));
+    }
+
+    void viewerNeverChangesTheTable()
+    {
+        const QString before = HighScores[2][0].PlayerName[3];
+        auto viewer = open();
+        option(viewer.get(), "optTime(2)")->click();
+        option(viewer.get(), "optLevel(0)")->click();
+        viewer->findChild<QPushButton*>("cmdQuit")->click();
+        QVERIFY(!viewer->isVisible());
+        QCOMPARE(HighScores[2][0].PlayerName[3], before);
+    }
+
+    void settingsOutOfRangeStillShowAList()
+    {
+        GameLevel = 7;
+        TimeLimit = 0;
+        auto viewer = open();
+        QCOMPARE(grid(viewer.get())->rowCount(), 10);
+        QCOMPARE(row(viewer.get(), 0)[2], QStringLiteral("提督0-0-0"));
+        QVERIFY(!option(viewer.get(), "optLevel(0)")->isChecked());
+    }
+};
+
+FRONTEND_TEST_MAIN(HighScoreViewerTest)
+#include "HighScoreViewerTest.moc"
