@@ -176,6 +176,27 @@ void BM_MainTick(benchmark::State& state)
     state.counters["frame_copies_cpu"] = totalCpu / n / copy.processor;
     delete form;
 }
+// Showing a finished picture: one repaint of a picture box.
+void BM_Repaint(benchmark::State& state, const char* box)
+{
+    ReplayRandom random(7);
+    ManualClock clock;
+    frmMain::Options options;
+    options.random = &random;
+    options.clock = &clock;
+    options.manualTimers = true;
+    options.media = [](const std::string&) {};
+    auto* form = new frmMain(options);
+    form->show();
+    QCoreApplication::processEvents();
+    auto* widget = form->findChild<QWidget*>(QLatin1String(box));
+    for (auto _ : state)
+        widget->repaint();
+    delete form;
+}
+BENCHMARK_CAPTURE(BM_Repaint, picScene, "picScene")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Repaint, picRader, "picRader")->Unit(benchmark::kMicrosecond);
+
 BENCHMARK(BM_MainTick)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace
