@@ -82,17 +82,51 @@ void stretchBlt(QImage& canvas, const Blit& blit, const QImage& source)
                });
 }
 
-void stretchBltMasked(QImage& canvas, const Blit& geometry, const QImage& mask, const QImage& picture)
+MaskedPair makeMaskedPair(const QImage& mask, const QImage& picture)
 {
+    MaskedPair pair;
     if (mask.isNull() || picture.isNull())
+        return pair;
+    pair.mask = AsRgb32(mask);
+    pair.picture = AsRgb32(picture);
+    const int width = std::min(pair.mask.width(), pair.picture.width());
+    const int height = std::min(pair.mask.height(), pair.picture.height());
+    pair.rowSpans.assign(static_cast<std::size_t>(height), {0, 0});
+    for (int y = 0; y < height; ++y) {
+        const QRgb* m = Line(pair.mask, y);
+        const QRgb* p = Line(pair.picture, y);
+        // OR with black and AND with white change nothing, whatever the canvas.
+        const auto active = [&](int x) { return (m[x] & 0xFFFFFF) != 0 || (p[x] & 0xFFFFFF) != 0xFFFFFF; };
+        int first = 0, last = width;
+        while (first < last && !active(first))
+            ++first;
+        while (last > first && !active(last - 1))
+            --last;
+        pair.rowSpans[static_cast<std::size_t>(y)] = {first, last};
+    }
+    return pair;
+}
+
+void stretchBltMasked(QImage& canvas, const Blit& geometry, const MaskedPair& pair)
+{
+    if (pair.rowSpans.empty())
         return;
-    const QImage m = AsRgb32(mask);
-    const QImage p = AsRgb32(picture);
-    ForEachRow(canvas, geometry, std::min(m.width(), p.width()), std::min(m.height(), p.height()),
+    const QImage& m = pair.mask;
+    const QImage& p = pair.picture;
+    ForEachRow(canvas, geometry, std::min(m.width(), p.width()), static_cast<int>(pair.rowSpans.size()),
                [&](QRgb* dst, int sy, const int* columns, std::size_t count) {
+                   const auto [first, last] = pair.rowSpans[static_cast<std::size_t>(sy)];
+                   // Sampled columns grow along the row: find the pixels that sample the span.
+                   const std::size_t from = static_cast<std::size_t>(std::lower_bound(columns, columns + count, first) - columns);
+                   const std::size_t to = static_cast<std::size_t>(std::lower_bound(columns, columns + count, last) - columns);
                    const QRgb* ms = Line(m, sy);
                    const QRgb* ps = Line(p, sy);
-                   for (std::size_t i = 0; i < count; ++i)
+                   for (std::size_t i = from; i < to; ++i)
                        dst[i] = (dst[i] | ms[columns[i]]) & ps[columns[i]];
                });
+}
+
+void stretchBltMasked(QImage& canvas, const Blit& geometry, const QImage& mask, const QImage& picture)
+{
+    stretchBltMasked(canvas, geometry, makeMaskedPair(mask, picture));
 }

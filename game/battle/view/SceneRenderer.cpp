@@ -25,6 +25,20 @@ const QImage& SceneRenderer::picture(int id)
     return it->second;
 }
 
+const MaskedPair& SceneRenderer::maskedPair(int mask, int pictureId)
+{
+    const long long key = (static_cast<long long>(mask) << 32) | static_cast<unsigned>(pictureId);
+    auto it = pairs_.find(key);
+    if (it == pairs_.end()) {
+        const QImage& m = picture(mask);
+        const QImage& p = picture(pictureId);
+        // Fused only where the two transfers would cover the same pixels.
+        MaskedPair pair = !m.isNull() && m.size() == p.size() ? makeMaskedPair(m, p) : MaskedPair{};
+        it = pairs_.emplace(key, std::move(pair)).first;
+    }
+    return it->second;
+}
+
 QImage SceneRenderer::render(const std::vector<Blit>& blits)
 {
     const QImage& background = picture(scene::BackgroundPicture);
@@ -39,18 +53,17 @@ QImage SceneRenderer::render(const std::vector<Blit>& blits)
     }
     for (std::size_t i = 0; i < blits.size(); ++i) {
         const Blit& blit = blits[i];
-        const QImage& source = picture(blit.Picture);
         // A mask and its picture through the same rectangles go in one pass.
         if (i + 1 < blits.size() && blit.Op == RasterOp::SRCPAINT && blits[i + 1].Op == RasterOp::SRCAND
             && sameGeometry(blit, blits[i + 1])) {
-            const QImage& next = picture(blits[i + 1].Picture);
-            if (!source.isNull() && source.size() == next.size()) {
-                stretchBltMasked(canvas, blit, source, next);
+            const MaskedPair& pair = maskedPair(blit.Picture, blits[i + 1].Picture);
+            if (!pair.rowSpans.empty()) {
+                stretchBltMasked(canvas, blit, pair);
                 ++i;
                 continue;
             }
         }
-        stretchBlt(canvas, blit, source);
+        stretchBlt(canvas, blit, picture(blit.Picture));
     }
     return canvas;
 }

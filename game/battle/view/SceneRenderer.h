@@ -2,6 +2,7 @@
 #pragma once
 
 #include "../Scene.h"
+#include "RasterBlit.h"
 
 #include <QImage>
 
@@ -28,8 +29,11 @@ public:
 private:
     // Pictures never change during a run, so each is loaded and converted once.
     const QImage& picture(int id);
+    // A mask with its picture, for one-pass transfers; null images when either is missing.
+    const MaskedPair& maskedPair(int mask, int picture);
 
     PictureLoader loader_;
     SceneMetrics metrics_;
     std::unordered_map<int, QImage> cache_;
+    std::unordered_map<long long, MaskedPair> pairs_;
 };
