@@ -3,6 +3,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -10,11 +11,11 @@ namespace {
 
 constexpr double PixelsAcross = 130; // the radar at 15 sea units a pixel
 
-QRgb RgbOf(std::uint32_t bgr) { return qRgb(radar::RedOf(bgr), radar::GreenOf(bgr), radar::BlueOf(bgr)); }
+QRgb rgbOf(std::uint32_t bgr) { return qRgb(radar::RedOf(bgr), radar::GreenOf(bgr), radar::BlueOf(bgr)); }
 
 // A sea point on the surface: the centre of the pixel it falls in, so that
 // dots come out round and symmetric as the platform's circles do.
-QPointF PixelCentre(const QRectF& target, double x, double y)
+QPointF pixelCentre(const QRectF& target, double x, double y)
 {
     const double kx = target.width() / radar::Side;
     const double ky = target.height() / radar::Side;
@@ -22,14 +23,14 @@ QPointF PixelCentre(const QRectF& target, double x, double y)
 }
 
 // Line widths are given in pixels of the 130-pixel radar.
-double PenScale(const QRectF& target) { return std::max(1.0, std::round(target.width() / PixelsAcross)); }
+double penScale(const QRectF& target) { return std::max(1.0, std::round(target.width() / PixelsAcross)); }
 
 // A filled circle decided pixel by pixel from the distance of each pixel's
 // centre: a dot of a few pixels comes out round and symmetric, which the
 // general ellipse rasteriser does not guarantee at that size. Each run of
 // one colour along a row goes to fillRun(x, y, width, colour).
 template <typename FillRun>
-void PaintDot(QPointF centre, double radius, double rim, QRgb rimColour, QRgb fill, FillRun fillRun)
+void paintDot(QPointF centre, double radius, double rim, QRgb rimColour, QRgb fill, FillRun fillRun)
 {
     const double outer = radius + rim / 2;
     const double inner = radius - rim / 2;
@@ -78,14 +79,14 @@ template <typename FillRun>
 void RadarRenderer::paintMarks(const QRectF& target, const std::vector<RadarMark>& marks, FillRun fillRun) const
 {
     const double k = target.width() / radar::Side;
-    const double rim = PenScale(target);
+    const double rim = penScale(target);
     for (const RadarMark& m : marks) {
         // A mark wholly off the square cannot show; skipping it also keeps
         // absurd coordinates away from the rasteriser.
         const double reach = m.Radius + 1.0;
         if (!(m.X > -reach && m.X < radar::Side + reach && m.Y > -reach && m.Y < radar::Side + reach))
             continue;
-        PaintDot(PixelCentre(target, m.X, m.Y), m.Radius * k, rim, RgbOf(m.Rim), RgbOf(m.Fill), fillRun);
+        paintDot(pixelCentre(target, m.X, m.Y), m.Radius * k, rim, rgbOf(m.Rim), rgbOf(m.Fill), fillRun);
     }
 }
 
@@ -101,7 +102,8 @@ void RadarRenderer::paint(QPainter& painter, const QRectF& target, const std::ve
         painter.fillRect(target, Qt::black);
     else
         painter.drawImage(target.topLeft(), background);
-    paintMarks(target, marks, [&](int x, int y, int w, QRgb colour) { painter.fillRect(x, y, w, 1, QColor(colour)); });
+    paintMarks(target, marks,
+               [&](int x, int y, int w, QRgb colour) { painter.fillRect(x, y, w, 1, QColor(colour)); });
     painter.restore();
 }
 
@@ -113,8 +115,8 @@ void RadarRenderer::paintViewLine(QPainter& painter, const QRectF& target, QPoin
     painter.setClipRect(target, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.setPen(QPen(QColor(255, 0, 0), 3 * PenScale(target), Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(PixelCentre(target, outer.x(), outer.y()), PixelCentre(target, radar::Centre, radar::Centre));
+    painter.setPen(QPen(QColor(255, 0, 0), 3 * penScale(target), Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(pixelCentre(target, outer.x(), outer.y()), pixelCentre(target, radar::Centre, radar::Centre));
     painter.restore();
 }
 
