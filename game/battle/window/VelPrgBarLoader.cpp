@@ -71,6 +71,11 @@ QStringList VelPrgBarLoader::defaultSearchPaths()
 {
     QStringList folders;
     folders << QCoreApplication::applicationDirPath();
+#ifdef MORTAVEL_LIBDIR_FROM_BINDIR
+    // An install under any prefix, or a package built for another prefix.
+    folders << QDir(QCoreApplication::applicationDirPath())
+                   .absoluteFilePath(QStringLiteral(MORTAVEL_LIBDIR_FROM_BINDIR));
+#endif
 #ifdef MORTAVEL_INSTALL_LIBDIR
     folders << QStringLiteral(MORTAVEL_INSTALL_LIBDIR);
 #endif
