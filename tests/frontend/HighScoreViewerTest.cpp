@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include <memory>
@@ -95,6 +96,9 @@ private slots:
         QVERIFY(g->columnWidth(1) > 2 * g->columnWidth(0));
         QVERIFY(g->columnWidth(2) > g->columnWidth(1));
         QVERIFY(g->columnWidth(3) > g->columnWidth(2));
+        // All ten places show at once; only the wide columns scroll sideways.
+        QCOMPARE(g->verticalScrollBar()->maximum(), 0);
+        QVERIFY(g->rowHeight(0) >= metrics.height());
         // The date of a full entry fits its column.
         QVERIFY(g->columnWidth(3) > metrics.horizontalAdvance(QStringLiteral("03年12月30日 18:30")));
     }
