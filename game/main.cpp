@@ -1,29 +1,28 @@
 // SPDX-License-Identifier: MIT
 #include "battle/window/frmMain.h"
+#include "frontend/AppFonts.h"
+#include "frontend/frmTitle.h"
 #include "shared/Forms.h"
-#include "shared/modPublic.h"
-
+#include "shared/Mci.h"
 #include "shared/Resources.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mortavel"));
     QApplication::setOrganizationName(QStringLiteral("Mortavel"));
-
-    // The forms name Windows faces; these are the free faces that match them.
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-    QFont::insertSubstitution(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.mortavel.Mortavel"));
     QApplication::setWindowIcon(AppIcon());
+    InstallFontSubstitutes();
 
+    // The title and the battle take turns; the run ends when the last one closes.
+    ShowTitleForm = [] { frmTitle::ShowTitle(); };
     ShowBattleForm = [] { ShowBattleWindow(); };
 
-    // Until the title screen exists, a run is one battle with the stored settings.
-    ReadSettings();
-    ShowBattleForm();
-    return app.exec();
+    ShowTitleForm();
+    const int status = app.exec();
+    mci::closeAll();
+    return status;
 }
