@@ -27,17 +27,26 @@ MciSound::MciSound(const QString& path, const WaveInfo& info,
     end_.setSingleShot(true);
     connect(&end_, &QTimer::timeout, this, [this] { status_.mode = mci::Mode::Stopped; });
 
+    // Decoding starts now, well before the first play. Without a sound card
+    // the effect would only complain; it is made once an output is there.
+    if (audioAvailable_())
+        createEffect();
+}
+
+void MciSound::createEffect()
+{
     effect_ = new QSoundEffect(this);
     connect(effect_, &QSoundEffect::statusChanged, this, [this] {
         if (effect_->status() == QSoundEffect::Error && markFailed(QStringLiteral("cannot decode")))
             stop();
     });
-    // Decoding starts now, well before the first play.
-    effect_->setSource(QUrl::fromLocalFile(path));
+    effect_->setSource(QUrl::fromLocalFile(status_.path));
 }
 
 void MciSound::start(bool repeat)
 {
+    if (!effect_)
+        createEffect();
     status_.mode = mci::Mode::Playing;
     status_.repeat = repeat;
     effect_->setLoopCount(repeat ? QSoundEffect::Infinite : 1);
@@ -62,7 +71,8 @@ bool MciSound::play(bool repeat)
 bool MciSound::stop()
 {
     end_.stop();
-    effect_->stop();
+    if (effect_)
+        effect_->stop();
     status_.mode = mci::Mode::Stopped;
     return true;
 }
@@ -72,7 +82,8 @@ bool MciSound::pause()
     if (status_.mode != mci::Mode::Playing)
         return status_.mode == mci::Mode::Paused;
     end_.stop();
-    effect_->stop();
+    if (effect_)
+        effect_->stop();
     status_.mode = mci::Mode::Paused;
     return true;
 }

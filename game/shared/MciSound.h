@@ -27,6 +27,7 @@ public:
 private:
     MciSound(const QString& path, const WaveInfo& info, std::function<bool()> audioAvailable,
              QObject* parent);
+    void createEffect();
     void start(bool repeat);
 
     WaveInfo info_;

@@ -93,6 +93,15 @@ TEST_F(MciMovieTest, LoopsInAChildThatFillsTheParentOnceItReallyPlays)
     EXPECT_EQ(videoChildren(), 0) << "closing removes the child window";
 }
 
+TEST_F(MciMovieTest, TheTitleMoviePlays)
+{
+    ASSERT_TRUE(mciExecute(openCommand(QStringLiteral(MEDIA_TEST_DATA_DIR "/MVTitle.avi"))));
+    ASSERT_TRUE(mciExecute(QStringLiteral("play TITLE_AVI repeat")));
+    EXPECT_TRUE(QTest::qWaitFor([] { return title().videoShown || title().failed; }, 10000));
+    EXPECT_TRUE(title().videoShown);
+    EXPECT_FALSE(title().failed) << title().error.toStdString();
+}
+
 TEST_F(MciMovieTest, SinglePlayEndsByItself)
 {
     ASSERT_TRUE(mciExecute(openCommand(moviePath)));

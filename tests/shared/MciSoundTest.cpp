@@ -161,3 +161,18 @@ TEST_F(MciSoundTest, ObserverSeesEveryCommandAndItsResult)
     EXPECT_FALSE(seen[1].second);
     EXPECT_TRUE(seen[2].second);
 }
+
+TEST_F(MciSoundTest, TheGamesOwnSoundsOpenWithTheGamesCommands)
+{
+    const QString folder = QStringLiteral(MEDIA_TEST_DATA_DIR);
+    ASSERT_TRUE(mciExecute(QStringLiteral("open \"%1/Turn.wav\" alias TURN_SND notify ").arg(folder)));
+    ASSERT_TRUE(mciExecute(QStringLiteral("open \"%1/Fire.wav\" alias FIRE_SND notify ").arg(folder)));
+    // The gun cue: both stopped and rewound, then the gun sound from its start.
+    for (const char* command : {"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
+                                "seek TURN_SND to start", "seek FIRE_SND to start", "play FIRE_SND"})
+        EXPECT_TRUE(mciExecute(QString::fromUtf8(command))) << command;
+    EXPECT_EQ(mode("FIRE_SND"), Mode::Playing);
+    EXPECT_EQ(mode("TURN_SND"), Mode::Stopped);
+    EXPECT_TRUE(mciExecute(QStringLiteral("close TURN_SND")));
+    EXPECT_TRUE(mciExecute(QStringLiteral("close FIRE_SND")));
+}
