@@ -8,10 +8,13 @@
 #include "PictureBox.h"
 #include "ReplayRandom.h"
 #include "frmMain.h"
+#include "shared/Mci.h"
 #include "shared/Resources.h"
 #include "shared/modPublic.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -463,6 +466,40 @@ private slots:
         b.ticks(Timer::tmrReload, 20);
         // Elevation 5: the column stands 15 units ahead, large and central.
         QVERIFY(changedPixels(b.picture("picScene")->picture(), before, QRect(180, 120, 40, 100)) > 500);
+    }
+
+    void soundsGoThroughTheMediaLayer()
+    {
+        // The game's own sounds, where this battle looks for them.
+        const QDir data(AppPath() + QStringLiteral("/data"));
+        for (const char* name : {"Turn.wav", "Fire.wav"}) {
+            const QString from = QCoreApplication::applicationDirPath() + QStringLiteral("/data/") + QLatin1String(name);
+            QFile::remove(data.filePath(QLatin1String(name)));
+            QVERIFY2(QFile::copy(from, data.filePath(QLatin1String(name))), name);
+        }
+        mci::setAudioOutputOverride(true);
+        QStringList sent;
+        mci::setCommandObserver([&sent](const QString& command, bool) { sent << command; });
+        {
+            ReplayRandom random;
+            TestClock clock;
+            frmMain::Options options; // no media sink: the real layer
+            options.random = &random;
+            options.clock = &clock;
+            options.manualTimers = true;
+            std::unique_ptr<frmMain> form(new frmMain(options));
+            QVERIFY(mci::status(QStringLiteral("TURN_SND")));
+            QVERIFY(mci::status(QStringLiteral("FIRE_SND")));
+            form->battle().cmdFire_Click();
+            QCOMPARE(mci::status(QStringLiteral("FIRE_SND"))->playCount, 1);
+            QVERIFY(sent.contains(QStringLiteral("play FIRE_SND")));
+            // Closing from the program closes both sounds.
+            form->battle().Form_QueryUnload(1);
+            QVERIFY(!mci::status(QStringLiteral("TURN_SND")));
+            QVERIFY(!mci::status(QStringLiteral("FIRE_SND")));
+        }
+        mci::setCommandObserver({});
+        mci::setAudioOutputOverride(std::nullopt);
     }
 
     void closeBoxAsksFirst()

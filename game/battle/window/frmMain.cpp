@@ -11,13 +11,10 @@
 #include "view/SceneRenderer.h"
 
 #include "shared/Forms.h"
+#include "shared/Mci.h"
 #include "shared/modPublic.h"
 
 #include "shared/Resources.h"
-#if __has_include("shared/Mci.h")
-#include "shared/Mci.h"
-#define MORTAVEL_HAVE_MCI 1
-#endif
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -458,9 +455,7 @@ void frmMain::SendMedia(const std::string& command)
         options_.media(command);
         return;
     }
-#ifdef MORTAVEL_HAVE_MCI
     mciExecute(qs(command));
-#endif
 }
 
 bool frmMain::AskYesNo(const std::string& text, const std::string& title)
