@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# A whole session of the installed game under Xvfb, driven by real key
+# presses: title screen, a 120-second battle with one shot, the ranking
+# entry typed into the input box, the title again, the high-score viewer,
+# quit. Then the score file must hold the name, in Shift-JIS, in the list of
+# the settings played. Screenshots and the game's output stay in OUT_DIR.
+# Usage: check-session.sh BUILD_DIR OUT_DIR
+set -euo pipefail
+build=$1
+out=$2
+
+if [ -z "${MORTAVEL_E2E_DISPLAY:-}" ]; then
+  for tool in xvfb-run xdotool import iconv; do
+    command -v "$tool" > /dev/null || { echo "FAIL: $tool is needed"; exit 1; }
+  done
+  exec xvfb-run -a -s "-screen 0 1024x768x24" env MORTAVEL_E2E_DISPLAY=1 "$0" "$@"
+fi
+
+rm -rf "$out"
+mkdir -p "$out"
+root=$(mktemp -d)
+game_pid=
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2> /dev/null || true
+  rm -rf "$root"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  import -window root "$out/failure.png" 2> /dev/null || true
+  [ -f "$out/game.log" ] && tail -20 "$out/game.log"
+  exit 1
+}
+shot() { import -window root "$out/$1.png"; }
+
+# Its own install, settings store and per-user data, away from the build tree.
+prefix=/opt/mortavel
+DESTDIR="$root" cmake --install "$build" --prefix "$prefix" > "$root/install.log"
+game="$root$prefix/bin/mortavel"
+export HOME="$root/home" XDG_CONFIG_HOME="$root/config" XDG_DATA_HOME="$root/share"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME/Mortavel" "$XDG_DATA_HOME/Mortavel/Mortavel"
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+export QT_ENABLE_HIGHDPI_SCALING=0
+
+printf '[Config]\nEnemyMax=7\nGameLevel=1\nTimeLimit=120\n' > "$XDG_CONFIG_HOME/Mortavel/Mortavel.ini"
+# The player's rankings start from the installed file, with the list of this
+# battle (120 s, Normal: lines 11 to 20) empty so that any score enters.
+scores="$XDG_DATA_HOME/Mortavel/Mortavel/HSData.mvt"
+installed_scores="$root$prefix/share/mortavel/data/HSData.mvt"
+[ -f "$installed_scores" ] || fail "no installed score file"
+awk 'NR >= 11 && NR <= 20 { printf "\t0\t0\r\n"; next } { print }' "$installed_scores" > "$scores"
+
+# Prints the id of the visible window whose name matches and whose size is
+# SIZE ("-" for any), waiting up to SECONDS.
+wait_window() {
+  local name=$1 size=$2 seconds=$3 id geometry
+  local deadline=$((SECONDS + seconds))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    for id in $(xdotool search --onlyvisible --name "$name" 2> /dev/null); do
+      geometry=$(xdotool getwindowgeometry "$id" 2> /dev/null | awk '/Geometry/ { print $2 }')
+      if [ "$size" = - ] || [ "$geometry" = "$size" ]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    kill -0 "$game_pid" 2> /dev/null || return 1
+    sleep 0.2
+  done
+  return 1
+}
+wait_gone() {
+  local id=$1 seconds=$2
+  local deadline=$((SECONDS + seconds))
+  while xdotool getwindowname "$id" > /dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.2
+  done
+}
+# Without a window manager nothing gives focus: hand it over, then type.
+keys_to() {
+  local id=$1
+  shift
+  xdotool windowfocus --sync "$id"
+  xdotool "$@"
+}
+
+cd "$HOME"
+"$game" > "$out/game.log" 2>&1 &
+game_pid=$!
+
+title_size=427x326
+battle_size=520x410
+name="テスト提督E2E"
+
+title=$(wait_window '^Mortavel$' "$title_size" 30) || fail "the title screen did not appear"
+sleep 2
+shot 1-title
+keys_to "$title" key Return
+battle=$(wait_window '^Mortavel$' "$battle_size" 30) || fail "Enter on the title did not start a battle"
+wait_gone "$title" 10 || fail "the title screen stayed open during the battle"
+started=$SECONDS
+sleep 3
+keys_to "$battle" key Return
+sleep 2.5
+shot 2-battle-fired
+
+entry=$(wait_window 'ハイスコア登録' - 200) || fail "no ranking entry after the time limit"
+[ $((SECONDS - started)) -ge 115 ] || fail "the battle ended after $((SECONDS - started)) s, before its 120 s"
+sleep 1
+shot 3-ranking-entry
+keys_to "$entry" type --delay 60 "$name"
+sleep 0.5
+shot 4-name-typed
+keys_to "$entry" key Return
+
+title=$(wait_window '^Mortavel$' "$title_size" 30) || fail "the title screen did not come back"
+wait_gone "$battle" 15 || fail "the battle window stayed after the end"
+sleep 2
+shot 5-title-again
+keys_to "$title" key alt+h
+viewer=$(wait_window '^Mortavel - ハイスコア$' - 15) || fail "Alt+H did not open the high-score viewer"
+sleep 1
+shot 6-viewer
+keys_to "$viewer" key Escape
+wait_gone "$viewer" 10 || fail "Esc did not close the viewer"
+keys_to "$title" key Escape
+for _ in $(seq 50); do
+  kill -0 "$game_pid" 2> /dev/null || break
+  sleep 0.2
+done
+kill -0 "$game_pid" 2> /dev/null && fail "Esc on the title did not end the program"
+status=0
+wait "$game_pid" || status=$?
+game_pid=
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+
+# The score file: 120 CR LF lines, the name first in list (120 s, Normal),
+# encoded in Shift-JIS.
+[ "$(wc -l < "$scores")" -eq 120 ] || fail "the score file does not have 120 lines"
+[ "$(grep -c $'\r$' "$scores")" -eq 120 ] || fail "the score file lines do not end in CR LF"
+sjis_name=$(printf '%s' "$name" | iconv -f UTF-8 -t CP932 | od -An -tx1 | tr -d ' \n')
+line11=$(sed -n 11p "$scores" | od -An -tx1 | tr -d ' \n')
+case "$line11" in
+  "${sjis_name}09"*) ;;
+  *) fail "line 11 of the score file does not start with the name in Shift-JIS: $(sed -n 11p "$scores" | iconv -f CP932 -t UTF-8)" ;;
+esac
+points=$(sed -n 11p "$scores" | cut -f2)
+[[ "$points" =~ ^[0-9]+$ ]] || fail "the new entry has no score: '$points'"
+[ "$(grep -c "$(printf '%s' "$name" | iconv -f UTF-8 -t CP932)" "$scores")" -eq 1 ] \
+  || fail "the name is in the score file other than once"
+grep -q "^ApplicationPath=$root$prefix/bin$" "$XDG_CONFIG_HOME/Mortavel/Mortavel.ini" \
+  || fail "the title screen did not record the installed program folder"
+
+echo "session complete: $name entered with $points points; screenshots in $out"
