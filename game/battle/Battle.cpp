@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Battle.h"
+#include "Scene.h"
 
 #include <algorithm>
 #include <cmath>
@@ -184,15 +185,8 @@ void Battle::MoveEnemies()
 
 double Battle::BearingOf(vb::Single x, vb::Single y) const
 {
-    const double pi = state_.Pi;
-    const double dx = x - kCentre, dy = y - kCentre;
-    if (dx == 0) {
-        // The quotient is undefined on the bow-stern line: take the formula's
-        // limits, and straight ahead for own ship's own position.
-        return dy > 0 ? pi : 0;
-    }
-    const double a = std::atan(dy / dx) + pi / 2;
-    return dx < 0 ? a + pi : a;
+    // One formula for ships, radar clicks and points of fall.
+    return SeaBearing(x, y, state_.Pi);
 }
 
 // ---------------------------------------------------------------- gun laying

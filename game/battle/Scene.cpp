@@ -23,11 +23,12 @@ int SceneMetrics::CanvasHeight() const { return vb::CLng(SceneHeight / TwipsPerP
 
 double SeaBearing(vb::Single x, vb::Single y, double pi)
 {
-    // The same arithmetic as the fleet's bearings, so that a point of fall
-    // and a ship at one spot share one bearing.
     const double dx = x - scene::OwnShip, dy = y - scene::OwnShip;
-    if (dx == 0)
+    if (dx == 0) {
+        // The quotient is undefined on the bow-stern line: take the formula's
+        // limits, and straight ahead for own ship's own position.
         return dy > 0 ? pi : 0;
+    }
     const double a = std::atan(dy / dx) + pi / 2;
     return dx < 0 ? a + pi : a;
 }
