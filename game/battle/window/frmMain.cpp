@@ -8,6 +8,7 @@
 #include "PictureBox.h"
 #include "SystemClock.h"
 #include "view/RadarRenderer.h"
+#include "view/ScenePictures.h"
 #include "view/SceneRenderer.h"
 
 #include "shared/Forms.h"
@@ -122,17 +123,6 @@ QImage resourcePicture(int id)
     return LoadResPicture(id);
 }
 
-// The scene's pictures by resource number; the water column and its mask
-// are pictures of the form.
-QImage scenePicture(int id)
-{
-    if (id == scene::WaterPicture)
-        return designPicture("picWater");
-    if (id == scene::WaterMask)
-        return designPicture("picWMask");
-    return resourcePicture(id);
-}
-
 // Said once per run: every later battle plays on with the built-in gauge too.
 void reportGaugeFallback(const QString& reason)
 {
@@ -213,7 +203,7 @@ void frmMain::buildControls()
     picScene_ = new PictureBox(this);
     picScene_->setObjectName(QStringLiteral("picScene"));
     picScene_->setGeometry(twips(1725, 75, 6000, 3600));
-    sceneRenderer_ = std::make_unique<SceneRenderer>(&scenePicture);
+    sceneRenderer_ = std::make_unique<SceneRenderer>(&loadScenePicture);
     picScene_->setPicture(resourcePicture(scene::BackgroundPicture));
     picScene_->setToolTip(QStringLiteral("現在の視野内の光景です"));
 
