@@ -4,6 +4,7 @@
 #include "RadarRenderer.h"
 #include "ScenePictures.h"
 #include "SceneRenderer.h"
+#include "SceneFixtures.h"
 #include "shared/Resources.h"
 
 #include <QDir>
@@ -14,7 +15,9 @@
 
 namespace {
 
-const double Pi = 4 * std::atan(1.0);
+using scenefixtures::Looking;
+using scenefixtures::Pi;
+using scenefixtures::SplashAt;
 
 void Keep(const QImage& image, const char* name)
 {
@@ -36,23 +39,7 @@ EnemyShip ShipAt(double range, double bearing, vb::Integer level)
     return e;
 }
 
-BattleState Battle(double viewBearing, std::initializer_list<EnemyShip> ships)
-{
-    BattleState s;
-    s.Pi = Pi;
-    s.ViewBearing = viewBearing;
-    for (const EnemyShip& e : ships)
-        s.Enemy.push_back(e);
-    s.EnemyCount = static_cast<vb::Integer>(ships.size());
-    return s;
-}
 
-void Splash(BattleState& s, double range, double bearing)
-{
-    s.SplashVisible = true;
-    s.ImpactX = static_cast<vb::Single>(975 + range * std::cos(bearing - Pi / 2));
-    s.ImpactY = static_cast<vb::Single>(975 + range * std::sin(bearing - Pi / 2));
-}
 
 // Pure white below the horizon can only be a mask that the picture did not
 // cover again: the fringe of a mismatched pair.
@@ -69,9 +56,9 @@ int WhiteBelowHorizon(const QImage& image)
 
 TEST(SceneArtwork, ShipsAtEveryDamageLevelAndAColumnLeaveNoFringe)
 {
-    BattleState s = Battle(0, {ShipAt(880, 6.0, 0), ShipAt(600, 0.3, 1), ShipAt(350, 5.7, 2),
+    BattleState s = Looking(0, {ShipAt(880, 6.0, 0), ShipAt(600, 0.3, 1), ShipAt(350, 5.7, 2),
                                ShipAt(150, 0.05, 3)});
-    Splash(s, 450, 6.2);
+    SplashAt(s, 450, 6.2);
     SceneRenderer renderer(loadScenePicture);
     const QImage image = renderer.render(s);
     Keep(image, "scene-damage-levels");
@@ -83,7 +70,7 @@ TEST(SceneArtwork, ShipsAtEveryDamageLevelAndAColumnLeaveNoFringe)
 
 TEST(SceneArtwork, NearestShipFillsTheViewAndIsClipped)
 {
-    BattleState s = Battle(Pi / 2, {ShipAt(0.0, Pi / 2, 0)});
+    BattleState s = Looking(Pi / 2, {ShipAt(0.0, Pi / 2, 0)});
     s.Enemy[1].Bearing = Pi / 2; // own ship's own spot has no bearing of its own
     SceneRenderer renderer(loadScenePicture);
     const QImage image = renderer.render(s);
@@ -101,15 +88,15 @@ TEST(SceneArtwork, NearestShipFillsTheViewAndIsClipped)
 
 TEST(SceneArtwork, ColumnBetweenShipsAndViewThroughTwelve)
 {
-    BattleState s = Battle(0, {ShipAt(800, 0.02, 0), ShipAt(200, 6.1, 2)});
-    Splash(s, 500, 0.0);
+    BattleState s = Looking(0, {ShipAt(800, 0.02, 0), ShipAt(200, 6.1, 2)});
+    SplashAt(s, 500, 0.0);
     SceneRenderer renderer(loadScenePicture);
     const QImage image = renderer.render(s);
     Keep(image, "scene-column-between");
     EXPECT_EQ(WhiteBelowHorizon(image), 0);
 
-    BattleState empty = Battle(0, {});
-    Splash(empty, 20, 0.1);
+    BattleState empty = Looking(0, {});
+    SplashAt(empty, 20, 0.1);
     const QImage column = renderer.render(empty);
     Keep(column, "scene-column-near");
     EXPECT_EQ(WhiteBelowHorizon(column), 0);
@@ -117,9 +104,9 @@ TEST(SceneArtwork, ColumnBetweenShipsAndViewThroughTwelve)
 
 TEST(RadarArtwork, BackgroundMarksAndViewLine)
 {
-    BattleState s = Battle(0, {ShipAt(900, 0, 0), ShipAt(600, 1.0, 1), ShipAt(300, 4.0, 2),
+    BattleState s = Looking(0, {ShipAt(900, 0, 0), ShipAt(600, 1.0, 1), ShipAt(300, 4.0, 2),
                                ShipAt(700, 2.5, 3)});
-    Splash(s, 600, 1.02);
+    SplashAt(s, 600, 1.02);
     const RadarRenderer renderer(LoadResPicture(101));
     const QPointF outer(975 + 900 * std::cos(1.0 - Pi / 2), 975 + 900 * std::sin(1.0 - Pi / 2));
     const QImage small = renderer.render({130, 130}, RadarMarks(s), outer);

@@ -3,6 +3,7 @@
 #include "ManualClock.h"
 #include "ReplayRandom.h"
 #include "Scene.h"
+#include "SceneFixtures.h"
 #include "SimUi.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,9 @@
 
 namespace {
 
-const double Pi = 4 * std::atan(1.0);
+using scenefixtures::Looking;
+using scenefixtures::Pi;
+using scenefixtures::SplashAt;
 
 EnemyShip Ship(vb::Single range, double bearing, vb::Integer level = 0)
 {
@@ -23,24 +26,6 @@ EnemyShip Ship(vb::Single range, double bearing, vb::Integer level = 0)
     return e;
 }
 
-BattleState Looking(double viewBearing, std::initializer_list<EnemyShip> ships = {})
-{
-    BattleState s;
-    s.Pi = Pi;
-    s.ViewBearing = viewBearing;
-    for (const EnemyShip& e : ships)
-        s.Enemy.push_back(e);
-    s.EnemyCount = static_cast<vb::Integer>(ships.size());
-    return s;
-}
-
-// The point of fall at bearing b and distance r, as the battle stores it.
-void SplashAt(BattleState& s, double r, double b)
-{
-    s.SplashVisible = true;
-    s.ImpactX = static_cast<vb::Single>(975 + r * std::cos(b - Pi / 2));
-    s.ImpactY = static_cast<vb::Single>(975 + r * std::sin(b - Pi / 2));
-}
 
 std::vector<int> Pictures(const std::vector<Blit>& blits)
 {
