@@ -21,6 +21,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <optional>
+
 using Timer = BattleUi::Timer;
 
 namespace {
@@ -57,6 +60,7 @@ struct AtTitle {
     double viewBearing = 0;
     bool closeRefused = false;
     bool timersOff = false;
+    QStringList openBoxes; // message boxes still up when the title came back
 };
 
 struct Ending {
@@ -79,6 +83,10 @@ struct Ending {
 
         ShowTitleForm = [this] {
             atTitle.shown = true;
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (qobject_cast<QMessageBox*>(w) && w->isVisible())
+                    atTitle.openBoxes << w->windowTitle();
+            }
             atTitle.gameOverVisible = form->findChild<QLabel*>("labGameOver")->isVisible();
             atTitle.timersOff = !form->TimerEnabled(Timer::tmrMain) && !form->TimerEnabled(Timer::tmrTurn)
                                 && !form->TimerEnabled(Timer::tmrReload);
@@ -103,12 +111,16 @@ struct Ending {
     // The main tick that finds the time up runs the whole end.
     void runOut()
     {
+        lastTick();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void lastTick()
+    {
         random.Queue(0.99); // no ship appears on the last tick
         clock.set(form->battle().State().StartTime + TimeLimit);
         // Every reading of the clock from here moves it: the pause runs out.
         clock.stepEveryRead(0.5);
         form->tick(Timer::tmrMain);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 
@@ -261,6 +273,38 @@ private slots:
             e.runOut();
             QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("一二三四五六七八九十壱弐"));
         }
+    }
+
+    void timeRunsOutWhileTheCloseQuestionIsOpen()
+    {
+        // The close box is pressed a moment before the end: the question is
+        // up when the last main tick comes, inside the question's own loop.
+        Ending e(0);
+        QString question;
+        std::optional<ModalWatch> watch;
+        wt::onNextModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            question = box->windowTitle();
+            e.lastTick();
+            // Whatever is still asked from here on is cancelled.
+            watch.emplace();
+        });
+        const auto mediaBefore = e.media.commands.size();
+        QVERIFY(!e.form->close());
+        QCOMPARE(question, QStringLiteral("終了確認"));
+
+        QTRY_VERIFY(e.atTitle.shown);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // The question was answered No before the end went on, as usual.
+        QVERIFY(e.atTitle.openBoxes.isEmpty());
+        QCOMPARE(watch->titles, QStringList({QStringLiteral("ハイスコア登録")}));
+        QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
+        QVERIFY(e.atTitle.gameOverVisible);
+        QVERIFY(!e.form);
+        const auto media = e.media.since(mediaBefore);
+        QCOMPARE(std::count(media.begin(), media.end(), std::string("close TURN_SND")), 1);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void failedSaveIsReported()

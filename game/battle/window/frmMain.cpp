@@ -456,7 +456,10 @@ bool frmMain::AskYesNo(const std::string& text, const std::string& title)
     box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    closeQuestion_ = &box;
+    const bool yes = box.exec() == QMessageBox::Yes && !endAfterQuestion_;
+    closeQuestion_ = nullptr;
+    return yes;
 }
 
 ReloadGauge& frmMain::Gauge()
@@ -546,6 +549,12 @@ void frmMain::closeEvent(QCloseEvent* event)
     // The end of the battle closes the form itself when it is done.
     if (ending_ || battle_->Form_QueryUnload(0)) {
         event->ignore();
+        if (endAfterQuestion_) {
+            // The question's own loop has returned; the end sequence starts
+            // from the main loop, where closing the form can delete it.
+            endAfterQuestion_ = false;
+            QMetaObject::invokeMethod(this, &frmMain::runEndSequence, Qt::QueuedConnection);
+        }
         return;
     }
     event->accept();
@@ -566,6 +575,20 @@ void frmMain::EndBattle()
     // The battle has already stopped its timers and sounds.
     ending_ = true;
 
+    if (closeQuestion_) {
+        // The time ran out while the player was asked whether to quit. The
+        // question is answered No, and the end waits until its loop has
+        // returned: run inside it, the end would close and delete the form
+        // under the question box and the close handler still on the stack.
+        endAfterQuestion_ = true;
+        closeQuestion_->done(QMessageBox::No);
+        return;
+    }
+    runEndSequence();
+}
+
+void frmMain::runEndSequence()
+{
     drawCurtain();
     labGameOver_->show();
     enterRanking();

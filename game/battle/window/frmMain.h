@@ -18,6 +18,7 @@ class SceneRenderer;
 class GaugeHost;
 class PictureBox;
 class QLabel;
+class QMessageBox;
 class QPushButton;
 class QTimer;
 
@@ -81,6 +82,7 @@ private:
     void onRadarMouseUp(QMouseEvent* event);
 
     // End of battle.
+    void runEndSequence();
     void drawCurtain();
     void enterRanking();
     void pause(double seconds);
@@ -113,6 +115,10 @@ private:
     std::unique_ptr<Battle> battle_;
     bool ending_ = false;
     bool closingFromCode_ = false;
+    // The close question while it is open: the end of the battle answers it.
+    QMessageBox* closeQuestion_ = nullptr;
+    // The time ran out while the close question was open.
+    bool endAfterQuestion_ = false;
 };
 
 // Opens a new battle in its own window with the current settings; the
