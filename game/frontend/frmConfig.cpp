@@ -3,10 +3,12 @@
 
 #include "AppFonts.h"
 #include "ClickLabel.h"
+#include "shared/EnterKey.h"
 #include "RoundedShape.h"
 #include "Twips.h"
 #include "shared/modPublic.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace {
@@ -50,7 +52,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(tip);
     button->setGeometry(geometry);
-    // Enter means the default button wherever the focus is, not the focused button.
+    // OK stays the default button wherever the focus is; the form decides
+    // what Enter presses.
     button->setAutoDefault(false);
     return button;
 }
@@ -211,4 +214,10 @@ void frmConfig::ApplySettings()
     SaveConfigSetting(QStringLiteral("EnemyMax"), EnemyMax);
     SaveConfigSetting(QStringLiteral("TimeLimit"), TimeLimit);
     SaveConfigSetting(QStringLiteral("GameLevel"), GameLevel);
+}
+
+void frmConfig::keyPressEvent(QKeyEvent* event)
+{
+    if (!PressButtonForEnter(this, event, cmdOK))
+        QDialog::keyPressEvent(event);
 }

@@ -30,6 +30,9 @@ public:
     void cmdOK_Click();
     void cmdQuit_Click();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     struct Row {
         QLabel* tag = nullptr;

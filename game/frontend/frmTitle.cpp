@@ -3,6 +3,7 @@
 
 #include "AppFonts.h"
 #include "ClickLabel.h"
+#include "shared/EnterKey.h"
 #include "Twips.h"
 #include "battle/window/GameRandom.h"
 #include "frmConfig.h"
@@ -67,7 +68,7 @@ frmTitle::frmTitle(QWidget* parent) : QWidget(parent)
                        QStringLiteral("ハイスコアを表示します"), 3225);
     cmdEnd = MakeButton(this, "cmdEnd", QStringLiteral("終了(&E)"),
                         QStringLiteral("プログラムを終了します"), 4800);
-    // Drawn as the default button; Enter itself is handled by the form.
+    // Drawn as the default button; the form handles Enter itself.
     cmdStart->setDefault(true);
 
     labCopyright = new ClickLabel(QStringLiteral("Mortavel Version %1").arg(VersionText()), this);
@@ -200,13 +201,9 @@ void frmTitle::closeEvent(QCloseEvent* event)
 
 void frmTitle::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (event->modifiers() & ~Qt::KeypadModifier)
-            break;
-        cmdStart->click();
+    if (PressButtonForEnter(this, event, cmdStart))
         return;
+    switch (event->key()) {
     case Qt::Key_Escape:
         if (event->modifiers() != Qt::NoModifier)
             break;

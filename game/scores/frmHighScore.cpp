@@ -3,10 +3,12 @@
 
 #include "frontend/AppFonts.h"
 #include "frontend/Twips.h"
+#include "shared/EnterKey.h"
 #include "shared/modPublic.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -226,4 +228,12 @@ void frmHighScore::ShowRanking()
         fxgRank->item(0, c)->setForeground(FirstPlaceText);
         fxgRank->item(0, c)->setBackground(FirstPlaceBack);
     }
+}
+
+void frmHighScore::keyPressEvent(QKeyEvent* event)
+{
+    // Enter presses 閉じる only when it has the focus: the viewer has no
+    // default button. Esc closes it wherever the focus is.
+    if (!PressButtonForEnter(this, event, nullptr))
+        QDialog::keyPressEvent(event);
 }

@@ -33,6 +33,9 @@ public:
     };
     static QList<GridColumn> ParseFormatString(const QString& format);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void Form_Load();
     void ShowRanking();

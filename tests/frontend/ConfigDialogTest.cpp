@@ -211,11 +211,43 @@ private slots:
         QVERIFY(!buttonsEnabled(dialog.get()));
     }
 
-    void keyboard()
+    void enterPressesTheFocusedButton()
     {
-        // Enter with nothing changed does nothing: OK is the default but disabled.
+        // Close with the focus: the change is dropped, not applied.
         {
             auto dialog = open();
+            click(dialog.get(), "labTime(1)");
+            QVERIFY(buttonsEnabled(dialog.get()));
+            QPushButton* quit = button(dialog.get(), "cmdQuit");
+            quit->setFocus();
+            QTest::keyClick(quit, Qt::Key_Return);
+            QVERIFY(!dialog->isVisible());
+            QCOMPARE(globals(), std::tuple(7, 180, 0));
+            QCOMPARE(storedConfig(), QStringList({"-", "-", "-"}));
+        }
+        // Update with the focus: applied, and the dialog stays.
+        {
+            auto dialog = open();
+            click(dialog.get(), "labMax(1)");
+            QPushButton* update = button(dialog.get(), "cmdUpdate");
+            update->setFocus();
+            QTest::keyClick(update, Qt::Key_Return);
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(globals(), std::tuple(5, 180, 0));
+            QCOMPARE(storedConfig(), QStringList({"5", "180", "0"}));
+            // Esc is still the cancel button wherever the focus is.
+            QTest::keyClick(update, Qt::Key_Escape);
+            QVERIFY(!dialog->isVisible());
+        }
+    }
+
+    void keyboard()
+    {
+        // With the focus on no button, Enter means OK, the default button; with
+        // nothing changed it does nothing, for OK is disabled.
+        {
+            auto dialog = open();
+            dialog->setFocus();
             QTest::keyClick(dialog.get(), Qt::Key_Return);
             QVERIFY(dialog->isVisible());
             click(dialog.get(), "labTime(1)");

@@ -213,6 +213,29 @@ private slots:
         QCOMPARE(HighScores[2][0].PlayerName[3], before);
     }
 
+    void enterPressesOnlyTheFocusedButton()
+    {
+        // On an option or the grid, Enter presses nothing: there is no default button.
+        auto viewer = open();
+        QRadioButton* level = option(viewer.get(), QStringLiteral("optLevel(2)"));
+        QVERIFY(level);
+        level->setFocus();
+        QTest::keyClick(level, Qt::Key_Return);
+        grid(viewer.get())->setFocus();
+        QTest::keyClick(grid(viewer.get()), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(viewer->isVisible());
+        // On 閉じる it closes the viewer.
+        auto* quit = viewer->findChild<QPushButton*>(QStringLiteral("cmdQuit"));
+        quit->setFocus();
+        QTest::keyClick(quit, Qt::Key_Return);
+        QVERIFY(!viewer->isVisible());
+        // Esc closes it from anywhere.
+        viewer = open();
+        grid(viewer.get())->setFocus();
+        QTest::keyClick(grid(viewer.get()), Qt::Key_Escape);
+        QVERIFY(!viewer->isVisible());
+    }
+
     void settingsOutOfRangeStillShowAList()
     {
         GameLevel = 7;

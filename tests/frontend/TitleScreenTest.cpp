@@ -223,6 +223,43 @@ private slots:
         QVERIFY(!mci::status(QStringLiteral("TITLE_AVI")));
     }
 
+    void enterPressesTheFocusedButton()
+    {
+        // Tabbed to 終了: Enter quits, it does not start a battle.
+        frmTitle* title = load();
+        QPushButton* end = button(title, "cmdEnd");
+        end->setFocus();
+        QTest::keyClick(end, Qt::Key_Return);
+        flushDeletes();
+        QCOMPARE(battlesShown_, 0);
+        QVERIFY(!frmTitle::Loaded());
+
+        // Esc quits whichever button has the focus.
+        title = load();
+        QPushButton* start = button(title, "cmdStart");
+        start->setFocus();
+        QTest::keyClick(start, Qt::Key_Escape);
+        flushDeletes();
+        QCOMPARE(battlesShown_, 0);
+        QVERIFY(!frmTitle::Loaded());
+
+        // The settings button with the focus opens the settings.
+        title = load();
+        QPushButton* config = button(title, "cmdConfig");
+        config->setFocus();
+        QString opened;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = modal->objectName();
+                modal->close();
+            }
+        });
+        QTest::keyClick(config, Qt::Key_Return);
+        QCOMPARE(opened, QStringLiteral("frmConfig"));
+        QCOMPARE(battlesShown_, 0);
+        QVERIFY(frmTitle::Loaded());
+    }
+
     void everyWayOutClosesTheMovieOnce()
     {
         const std::function<void(frmTitle*)> ways[] = {
