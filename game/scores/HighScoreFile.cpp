@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 namespace HighScoreFile {
 
@@ -92,14 +93,6 @@ bool Storable(QStringView text)
     return back == text;
 }
 
-QString DecodeName(QByteArrayView field)
-{
-    QString name = Decoder().decode(field);
-    // Bytes that are not CP932 decode to SUB; show them as the writer would.
-    name.replace(QChar(0x1A), QLatin1Char('?'));
-    return name;
-}
-
 void ClearPlace(HighScoreList& list, int p)
 {
     list.PlayerName[p].clear();
@@ -107,7 +100,8 @@ void ClearPlace(HighScoreList& list, int p)
     list.EntryDate[p] = 0.0;
 }
 
-void ReadPlace(QByteArrayView line, HighScoreList& list, int p)
+// Returns whether the line was a readable place.
+bool ReadPlace(QByteArrayView line, HighScoreList& list, int p)
 {
     std::array<QByteArrayView, 3> fields;
     int count = 0;
@@ -122,11 +116,14 @@ void ReadPlace(QByteArrayView line, HighScoreList& list, int p)
     const auto score = count >= 2 ? ParseScore(fields[1]) : std::nullopt;
     if (!score) {
         ClearPlace(list, p);
-        return;
+        return false;
     }
-    list.PlayerName[p] = DecodeName(fields[0]);
+    const QString name = Decoder().decode(fields[0]);
+    // Bytes that are not CP932 decode to SUB; show them as the writer would.
+    list.PlayerName[p] = QString(name).replace(QChar(0x1A), QLatin1Char('?'));
     list.Score[p] = *score;
     list.EntryDate[p] = count >= 3 ? ParseSerial(fields[2]).value_or(0.0) : 0.0;
+    return !name.contains(QChar(0x1A));
 }
 
 void SortByScore(HighScoreList& list)
@@ -192,10 +189,25 @@ std::optional<vb::Long> ParseScore(QByteArrayView text)
 
 QString StorableName(const QString& name)
 {
+    // What a Linux input method types, and the CP932 character the same key
+    // gave on the platform the file comes from.
+    static constexpr std::array<std::pair<char16_t, char16_t>, 7> Twins{{
+        {u'\u301C', u'\uFF5E'}, // wave dash: fullwidth tilde
+        {u'\u2212', u'\uFF0D'}, // minus sign: fullwidth hyphen-minus
+        {u'\u2016', u'\u2225'}, // double vertical line: parallel to
+        {u'\u2014', u'\u2015'}, // em dash: horizontal bar
+        {u'\u00A2', u'\uFFE0'}, // cent sign
+        {u'\u00A3', u'\uFFE1'}, // pound sign
+        {u'\u00AC', u'\uFFE2'}, // not sign
+    }};
     QString text = name;
     for (QChar& c : text) {
         if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
             c = QLatin1Char(' ');
+        for (const auto& [typed, twin] : Twins) {
+            if (c.unicode() == typed)
+                c = QChar(twin);
+        }
     }
     if (Storable(text))
         return text;
@@ -237,13 +249,15 @@ QByteArray Serialize(const Table& table)
     return out;
 }
 
-void Parse(const QByteArray& bytes, Table& table)
+ParseReport Parse(const QByteArray& bytes, Table& table)
 {
     const QList<QByteArrayView> lines = SplitLines(bytes, Lines);
+    ParseReport report;
+    report.lines = static_cast<int>(lines.size());
     for (int n = 0; n < Lines; ++n) {
         HighScoreList& list = table[n / 30][n / 10 % 3];
         if (n < lines.size())
-            ReadPlace(lines[n], list, n % 10);
+            report.readable += ReadPlace(lines[n], list, n % 10) ? 1 : 0;
         else
             ClearPlace(list, n % 10);
     }
@@ -251,6 +265,7 @@ void Parse(const QByteArray& bytes, Table& table)
         for (HighScoreList& list : row)
             SortByScore(list);
     }
+    return report;
 }
 
 } // namespace HighScoreFile

@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <charconv>
 #include <initializer_list>
 #include <optional>
@@ -203,12 +204,70 @@ bool WriteAtomically(const QString& path, const QByteArray& bytes, QString* erro
 // not worth reading.
 constexpr qint64 MaxScoreFileBytes = 1 << 20;
 
-std::optional<QByteArray> ReadFile(const QString& path)
+std::optional<QByteArray> ReadFile(const QString& path, QString* error = nullptr)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.read(MaxScoreFileBytes);
+    if (file.open(QIODevice::ReadOnly)) {
+        QByteArray bytes = file.read(MaxScoreFileBytes);
+        if (file.error() == QFileDevice::NoError)
+            return bytes;
+    }
+    if (error)
+        *error = file.errorString();
+    return std::nullopt;
+}
+
+// What the last load found at the score file. A file that exists but could
+// not be read is never replaced: its scores are not in the table. A file that
+// is not a score file at all is copied aside before it is first replaced.
+struct ScoreFileFindings {
+    QString path;
+    QString unreadable; // why it could not be read
+    bool notAScoreFile = false;
+};
+
+ScoreFileFindings& LastLoad()
+{
+    static ScoreFileFindings findings;
+    return findings;
+}
+
+// "<file>.bak", or the first free "<file>.bak.N": an older copy is never
+// overwritten.
+bool CopyAside(const QString& path, QString* error)
+{
+    QString backup = path + QStringLiteral(".bak");
+    for (int n = 1; QFileInfo::exists(backup) && n < 1000; ++n)
+        backup = path + QStringLiteral(".bak.%1").arg(n);
+    if (QFile::copy(path, backup))
+        return true;
+    if (error)
+        *error = QStringLiteral("%1: not a score file, and it could not be copied aside to %2 "
+                                "before being replaced")
+                     .arg(path, backup);
+    return false;
+}
+
+// A save killed between creating its temporary file and renaming it leaves
+// "<file>.XXXXXX" behind. Only that pattern, and only files older than the
+// save now starting, so a save running in another instance keeps its own.
+void RemoveStaleTemporaries(const QString& path, const QDateTime& saveStart)
+{
+    const QFileInfo target(path);
+    const QString prefix = target.fileName() + QLatin1Char('.');
+    const QDir folder = target.absoluteDir();
+    const QStringList names =
+        folder.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        const QStringView suffix = QStringView(name).sliced(prefix.size());
+        const bool random = std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
+            return c.isDigit() || (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+                || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+        });
+        const QFileInfo info(folder.filePath(name));
+        if (random && !info.isSymLink() && info.lastModified() < saveStart)
+            QFile::remove(info.filePath());
+    }
 }
 
 } // namespace
@@ -267,6 +326,8 @@ void LoadHighScores()
 {
     const QString path = ScoreFilePath();
     const QString installed = InstalledScoreFile();
+    ScoreFileFindings& findings = LastLoad();
+    findings = ScoreFileFindings{path};
     std::optional<QByteArray> bytes;
     if (path != installed && !QFileInfo::exists(path)) {
         // First run of this player: start from the installed rankings.
@@ -274,12 +335,40 @@ void LoadHighScores()
         if (bytes)
             WriteAtomically(path, *bytes, nullptr);
     } else {
-        bytes = ReadFile(path);
+        QString why;
+        bytes = ReadFile(path, &why);
+        if (!bytes && QFileInfo::exists(path))
+            findings.unreadable = why;
     }
-    HighScoreFile::Parse(bytes.value_or(QByteArray()), HighScores);
+    const auto report = HighScoreFile::Parse(bytes.value_or(QByteArray()), HighScores);
+    findings.notAScoreFile = bytes && !report.looksLikeScoreFile();
 }
 
 bool SaveHighScores(QString* error)
 {
-    return WriteAtomically(ScoreFilePath(), HighScoreFile::Serialize(HighScores), error);
+    const QDateTime start = QDateTime::currentDateTime();
+    const QString path = ScoreFilePath();
+    ScoreFileFindings& findings = LastLoad();
+    const bool loadedHere = findings.path == path;
+    const QFileInfo existing(path);
+    if (existing.exists()) {
+        QString why = loadedHere ? findings.unreadable : QString();
+        if (why.isEmpty() && existing.isFile() && !existing.isReadable())
+            why = QStringLiteral("Permission denied");
+        if (!why.isEmpty()) {
+            if (error) {
+                *error = QStringLiteral("%1: the score file could not be read (%2); it is kept "
+                                        "as it is, and this game's scores stay in memory only")
+                             .arg(path, why);
+            }
+            return false;
+        }
+        if (loadedHere && findings.notAScoreFile) {
+            if (!CopyAside(path, error))
+                return false;
+            findings.notAScoreFile = false;
+        }
+    }
+    RemoveStaleTemporaries(path, start);
+    return WriteAtomically(path, HighScoreFile::Serialize(HighScores), error);
 }

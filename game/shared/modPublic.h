@@ -45,7 +45,11 @@ extern HighScoreList HighScores[4][3];
 // non-increasing score order. A missing file gives an empty table.
 void LoadHighScores();
 // Writes all 120 places atomically; false (with a reason) when the file could
-// not be written, in which case the previous file is untouched.
+// not be written, in which case the previous file is untouched. A score file
+// that exists but could not be read by the last load is never replaced; one
+// that was not a score file at all is first copied aside ("HSData.mvt.bak",
+// or the first free ".bak.N"). Temporary files left by an interrupted save
+// are removed.
 bool SaveHighScores(QString* error = nullptr);
 
 // The folder of the executable, without a trailing separator.

@@ -2,15 +2,22 @@
 #include "TestSupport.h"
 #include "scores/HighScoreFile.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QStandardPaths>
+#include <QStringEncoder>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
+#include <functional>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -36,6 +43,37 @@ QByteArray SampleFile(const QString& name, vb::Long top)
     HighScoreList table[4][3];
     FillTable(table, name, top);
     return HighScoreFile::Serialize(table);
+}
+
+// Runs body with an ordinary user's rights: root reads every file whatever
+// its mode. Under root the body runs in a child process as "nobody", owning
+// folder and everything in it.
+void AsOrdinaryUser(const QString& folder, const std::function<void()>& body)
+{
+    if (geteuid() != 0) {
+        body();
+        return;
+    }
+    constexpr uid_t Nobody = 65534;
+    ASSERT_EQ(chown(QFile::encodeName(folder).constData(), Nobody, Nobody), 0);
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        ASSERT_EQ(chown(QFile::encodeName(it.next()).constData(), Nobody, Nobody), 0);
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgid(Nobody) != 0 || setuid(Nobody) != 0)
+            _exit(3);
+        body();
+        std::fflush(nullptr);
+        _exit(testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the part run as an ordinary user failed (its messages are above)";
 }
 
 class ScoreStorage : public testing::Test {
@@ -219,6 +257,154 @@ TEST_F(ScoreStorage, FolderThatCannotBeMadeFailsTheSaveWithAReason)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(ReadAll(installed), shipped);
     QFile::remove(blocker);
+}
+
+TEST_F(ScoreStorage, FileThatCannotBeReadIsNeverReplaced)
+{
+    const QString file = BuildLayout();
+    const QByteArray stored = SampleFile(QStringLiteral("kept"), 900);
+    ASSERT_TRUE(WriteAll(file, stored));
+    AsOrdinaryUser(root_.path(), [&] {
+        // Write-only for its owner, as a careless chmod leaves it.
+        ASSERT_TRUE(QFile::setPermissions(file, QFile::WriteOwner));
+        LoadHighScores();
+        EXPECT_EQ(HighScores[0][0].Score[0], 0) << "nothing could be read";
+
+        // The table works for the session, but a save does not touch the file.
+        HighScores[0][0].PlayerName[0] = QStringLiteral("今日の提督");
+        HighScores[0][0].Score[0] = 50;
+        QString error;
+        EXPECT_FALSE(SaveHighScores(&error));
+        EXPECT_TRUE(error.contains(file)) << qPrintable(error);
+        EXPECT_TRUE(error.contains(QStringLiteral("could not be read"))) << qPrintable(error);
+        EXPECT_EQ(HighScores[0][0].PlayerName[0], QStringLiteral("今日の提督"));
+
+        // Readable again later in the session: still not replaced, since the
+        // table never held its scores.
+        ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+        EXPECT_FALSE(SaveHighScores(&error));
+        EXPECT_EQ(ReadAll(file), stored);
+        // The next run reads it as it was.
+        LoadHighScores();
+        EXPECT_EQ(HighScores[0][0].Score[0], 900);
+        EXPECT_TRUE(SaveHighScores());
+    });
+    EXPECT_EQ(ReadAll(file), stored) << "a save of what was read leaves it as it was";
+}
+
+TEST_F(ScoreStorage, FileThatIsNotAScoreFileIsCopiedAsideBeforeItIsReplaced)
+{
+    const QString file = BuildLayout();
+    // Binary bytes with a few line ends among them, then UTF-16 text.
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i)
+        binary += char((i * 37 + i / 7) & 0xFF);
+    const QString text = QString::fromUtf8(SampleFile(QStringLiteral("u"), 10));
+    const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+
+    ASSERT_TRUE(WriteAll(file, binary));
+    LoadHighScores();
+    HighScores[1][2].Score[0] = 77;
+    ASSERT_TRUE(SaveHighScores());
+    EXPECT_EQ(ReadAll(file + QStringLiteral(".bak")), binary);
+    EXPECT_TRUE(ReadAll(file).startsWith("\t0\t0\r\n")) << "a score file now";
+    // Copied once: the next save of the same run makes no second copy.
+    ASSERT_TRUE(SaveHighScores());
+    EXPECT_FALSE(QFile::exists(file + QStringLiteral(".bak.1")));
+
+    // Another foreign file later: the older copy is kept.
+    ASSERT_TRUE(WriteAll(file, utf16));
+    LoadHighScores();
+    ASSERT_TRUE(SaveHighScores());
+    EXPECT_EQ(ReadAll(file + QStringLiteral(".bak")), binary);
+    EXPECT_EQ(ReadAll(file + QStringLiteral(".bak.1")), utf16);
+
+    // A damaged but real score file is repaired in place, without a copy.
+    QByteArray damaged = SampleFile(QStringLiteral("d"), 500);
+    damaged.replace("d0\t500", "d0\tfive hundred");
+    ASSERT_TRUE(WriteAll(file, damaged));
+    LoadHighScores();
+    ASSERT_TRUE(SaveHighScores());
+    EXPECT_FALSE(QFile::exists(file + QStringLiteral(".bak.2")));
+    EXPECT_EQ(HighScores[0][0].Score[0], 490);
+}
+
+TEST_F(ScoreStorage, SaveRemovesOnlyStaleTemporariesOfTheScoreFile)
+{
+    const QString file = BuildLayout();
+    const QDir folder = QFileInfo(file).absoluteDir();
+    const QDateTime past = QDateTime::currentDateTime().addSecs(-60);
+    auto leave = [&](const QString& name, const QDateTime& time) {
+        QFile f(folder.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("partial");
+        ASSERT_TRUE(f.setFileTime(time, QFileDevice::FileModificationTime));
+    };
+    // Temporaries named as an interrupted save names them.
+    QStringList stale;
+    for (int i = 0; i < 3; ++i) {
+        QTemporaryFile temp(file + QStringLiteral(".XXXXXX"));
+        temp.setAutoRemove(false);
+        ASSERT_TRUE(temp.open());
+        ASSERT_TRUE(temp.setFileTime(past, QFileDevice::FileModificationTime));
+        stale << QFileInfo(temp.fileName()).fileName();
+    }
+    // Not ours, or not stale: left alone.
+    leave(QStringLiteral("HSData.mvt.bak"), past);
+    leave(QStringLiteral("HSData.mvt.abcdefg"), past);
+    leave(QStringLiteral("HSData.mvt.ab-def"), past);
+    leave(QStringLiteral("Other.mvt.abcdef"), past);
+    leave(QStringLiteral("HSData.mvt.Zz9Zz9"), QDateTime::currentDateTime().addSecs(60));
+
+    FillTable(HighScores, QStringLiteral("t"), 300);
+    ASSERT_TRUE(SaveHighScores());
+    const QStringList left = folder.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& name : stale)
+        EXPECT_FALSE(left.contains(name)) << qPrintable(name);
+    EXPECT_EQ(left, QStringList({"HSData.mvt", "HSData.mvt.Zz9Zz9", "HSData.mvt.ab-def",
+                                 "HSData.mvt.abcdefg", "HSData.mvt.bak", "Other.mvt.abcdef"}));
+    testsupport::ClearTable(HighScores);
+    LoadHighScores();
+    EXPECT_EQ(HighScores[3][2].Score[0], 300);
+}
+
+TEST_F(ScoreStorage, NamesTypedWithALinuxInputMethodSurviveSaveAndLoad)
+{
+    const QString file = BuildLayout();
+    // Typed, and the CP932 character the name is kept as.
+    const std::pair<char16_t, char16_t> twins[] = {
+        {u'\u301C', u'\uFF5E'}, {u'\u2212', u'\uFF0D'}, {u'\u2016', u'\u2225'},
+        {u'\u2014', u'\u2015'}, {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'},
+        {u'\u00AC', u'\uFFE2'},
+    };
+    QStringEncoder cp932("CP932");
+    int p = 0;
+    for (const auto& [typed, twin] : twins) {
+        const QString entered = NormalizeEntryName(QString(QChar(typed)) + QStringLiteral("提督")
+                                                   + QChar(typed));
+        const QString kept = QString(QChar(twin)) + QStringLiteral("提督") + QChar(twin);
+        EXPECT_EQ(entered, kept) << std::hex << int(typed);
+        const QByteArray bytes = cp932.encode(kept);
+        EXPECT_FALSE(cp932.hasError());
+        EXPECT_FALSE(bytes.contains('?'));
+        HighScores[0][0].PlayerName[p] = entered;
+        HighScores[0][0].Score[p] = 1000 - p;
+        ++p;
+    }
+    // Even a name that skipped the entry box is stored as its twins.
+    HighScores[0][0].PlayerName[p] = QStringLiteral("〜提督〜");
+    HighScores[0][0].Score[p] = 1;
+    ASSERT_TRUE(SaveHighScores());
+    EXPECT_FALSE(ReadAll(file).contains('?'));
+    testsupport::ClearTable(HighScores);
+    LoadHighScores();
+    p = 0;
+    for (const auto& [typed, twin] : twins) {
+        EXPECT_EQ(HighScores[0][0].PlayerName[p], QString(QChar(twin)) + QStringLiteral("提督") + QChar(twin))
+            << std::hex << int(typed);
+        ++p;
+    }
+    EXPECT_EQ(HighScores[0][0].PlayerName[p], QStringLiteral("～提督～"));
 }
 
 } // namespace
