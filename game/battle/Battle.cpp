@@ -148,7 +148,9 @@ void Battle::SpawnEnemy()
     const double dx = ship.X - kCentre, dy = ship.Y - kCentre;
     ship.Range = static_cast<vb::Single>(std::sqrt(dx * dx + dy * dy));
     const double straightAtUs = theta > pi ? theta - pi : theta + pi;
-    ship.Heading = straightAtUs + (random_.Next() * (pi / 180 * 40) - pi / 180 * 20);
+    // Left to right, as the formula reads: grouping the spread first differs
+    // in the last bit and breaks bit-exact replays.
+    ship.Heading = straightAtUs + random_.Next() * (pi / 180 * 40) - pi / 180 * 20;
     ship.TurnRate = random_.Next() * (pi / 180 * 10) - pi / 180 * 5;
     ship.Damage = 0;
 

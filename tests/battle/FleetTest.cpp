@@ -93,6 +93,28 @@ TEST(Spawn, SpreadsOfHeadingAndTurnRate)
     EXPECT_EQ(rig.ui.labMessage[0].Text, "3時の方向に敵艦発見！");
 }
 
+TEST(Spawn, HeadingIsSummedLeftToRight)
+{
+    // ((θ ± π) + r2·(π/180·40)) − π/180·20, bit for bit: grouping the last
+    // two terms first gives another double for many draws.
+    int differing = 0;
+    for (int i = 0; i < 200; ++i) {
+        const double r1 = (i * 0.618033988749895) - std::floor(i * 0.618033988749895);
+        const double r2 = (i * 0.414213562373095) - std::floor(i * 0.414213562373095);
+        BattleRig rig;
+        rig.battle.Form_Load();
+        rig.Draws({r1, r2, 0.5});
+        rig.battle.SpawnEnemy();
+        const double theta = r1 * Pi * 2;
+        const double straightAtUs = theta > Pi ? theta - Pi : theta + Pi;
+        const double expected = straightAtUs + r2 * (Pi / 180 * 40) - Pi / 180 * 20;
+        const double grouped = straightAtUs + (r2 * (Pi / 180 * 40) - Pi / 180 * 20);
+        differing += expected != grouped;
+        ASSERT_EQ(rig.State().Enemy[1].Heading, expected) << "draws " << r1 << ", " << r2;
+    }
+    EXPECT_GT(differing, 20) << "the draws must tell the two groupings apart";
+}
+
 TEST(Spawn, HourTwelveJustBelowAFullTurn)
 {
     BattleRig rig;
