@@ -34,9 +34,10 @@ int Sign(double v) { return (v > 0) - (v < 0); }
 } // namespace
 
 Battle::Battle(BattleUi& ui, RandomSource& random, WallClock& clock, BattleSettings settings,
-               std::string programFolder)
+               std::string programFolder, std::string dataFolderName)
     : ui_(ui), random_(random), clock_(clock), settings_(settings),
-      programFolder_(WithoutTrailingSeparator(std::move(programFolder)))
+      programFolder_(WithoutTrailingSeparator(std::move(programFolder))),
+      dataFolderName_(std::move(dataFolderName))
 {
 }
 
@@ -470,7 +471,7 @@ void Battle::SetLine(int index, const MessageLine& line)
 
 std::string Battle::OpenCommand(const char* file, const char* alias) const
 {
-    return std::string("open \"") + programFolder_ + "/data/" + file + "\" alias " + alias + " notify ";
+    return std::string("open \"") + programFolder_ + '/' + dataFolderName_ + '/' + file + "\" alias " + alias + " notify ";
 }
 
 void Battle::PlaySound(const std::string& alias)

@@ -35,10 +35,11 @@ struct MessageLine {
 // within BattleUi::EndBattle, since nothing of the battle is touched after it.
 class Battle {
 public:
-    // programFolder is the folder of the program; its "data" subfolder holds
-    // the sounds. A trailing separator is ignored.
+    // programFolder is the folder of the program; its subfolder dataFolderName
+    // ("data", or "Data" where only that exists) holds the sounds. A trailing
+    // separator is ignored.
     Battle(BattleUi& ui, RandomSource& random, WallClock& clock, BattleSettings settings,
-           std::string programFolder);
+           std::string programFolder, std::string dataFolderName = "data");
 
     // Event handlers.
     void Form_Load();
@@ -100,6 +101,7 @@ private:
     WallClock& clock_;
     BattleSettings settings_;
     std::string programFolder_;
+    std::string dataFolderName_;
     BattleState state_;
     MessageLine log_[3];
     bool ended_ = false;

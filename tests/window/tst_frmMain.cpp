@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -216,6 +217,26 @@ private slots:
         QCOMPARE(b.media.commands.size(), std::size_t(2));
         QCOMPARE(b.media.commands[0], "open \"" + folder + "/data/Turn.wav\" alias TURN_SND notify ");
         QCOMPARE(b.media.commands[1], "open \"" + folder + "/data/Fire.wav\" alias FIRE_SND notify ");
+    }
+
+    void soundsComeFromAFolderNamedDataWithACapital()
+    {
+        // An older copy of the game keeps its media in "Data" only.
+        const QString usual = ProgramDir();
+        QTemporaryDir program;
+        QVERIFY(QDir(program.path()).mkpath(QStringLiteral("Data")));
+        QFile::copy(DataDir() + QStringLiteral("/HSData.mvt"), program.filePath("Data/HSData.mvt"));
+        SetProgramDirForTesting(program.path());
+        const std::string folder = AppPath().toStdString();
+        std::vector<std::string> opened;
+        {
+            Battlefield b;
+            opened = b.media.commands;
+        }
+        SetProgramDirForTesting(usual);
+        QCOMPARE(opened.size(), std::size_t(2));
+        QCOMPARE(opened[0], "open \"" + folder + "/Data/Turn.wav\" alias TURN_SND notify ");
+        QCOMPARE(opened[1], "open \"" + folder + "/Data/Fire.wav\" alias FIRE_SND notify ");
     }
 
     void mainTickSpawnsMovesAndCountsDown()

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QFrame>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -164,7 +165,9 @@ frmMain::frmMain(Options options, QWidget* parent)
     settings.EnemyMax = EnemyMax;
     settings.TimeLimit = TimeLimit;
     settings.GameLevel = GameLevel;
-    battle_ = std::make_unique<Battle>(*this, *random_, *clock_, settings, AppPath().toStdString());
+    // The sounds sit in the same data folder as the movie and the scores.
+    battle_ = std::make_unique<Battle>(*this, *random_, *clock_, settings, AppPath().toStdString(),
+                                       QFileInfo(DataDir()).fileName().toStdString());
     battle_->Form_Load();
     // tmrMain is enabled at design time: it starts with the form.
     SetTimerEnabled(Timer::tmrMain, true);
