@@ -300,3 +300,46 @@ TEST(RadarRenderer, PainterAndImagePathsAgreeAndStayInsideTheRadar)
         }
     }
 }
+
+namespace {
+
+// Pixels of the radar's outermost column or row (edge 0 left, 1 right,
+// 2 top, 3 bottom) that a mark changed.
+int LitOnEdge(const QImage& image, int edge)
+{
+    int lit = 0;
+    for (int i = 0; i < image.width(); ++i) {
+        const int x = edge == 0 ? 0 : edge == 1 ? image.width() - 1 : i;
+        const int y = edge == 2 ? 0 : edge == 3 ? image.height() - 1 : i;
+        lit += image.pixel(x, y) != qRgb(0, 0, 0);
+    }
+    return lit;
+}
+
+} // namespace
+
+TEST(RadarRenderer, MarksJustOffTheLeftAndTopEdgesShowTheirSliver)
+{
+    // A centre up to its radius beyond an edge leaves a sliver on the radar,
+    // whichever edge it is; rows behave exactly as columns.
+    const RadarRenderer renderer(Filled(130, 130, qRgb(0, 0, 0)));
+    auto mark = [](float x, float y, int radius) {
+        return std::vector<RadarMark>{{x, y, radius, radar::Yellow, radar::Green}};
+    };
+    for (const int radius : {30, 15}) {
+        for (int beyond = 0; beyond <= radius + 20; ++beyond) {
+            const float out = static_cast<float>(beyond);
+            const float far = 1950.0f + out;
+            const int left = LitOnEdge(renderer.render({130, 130}, mark(-out, 975, radius), {975, 975}), 0);
+            const int top = LitOnEdge(renderer.render({130, 130}, mark(975, -out, radius), {975, 975}), 2);
+            const int right = LitOnEdge(renderer.render({130, 130}, mark(far, 975, radius), {975, 975}), 1);
+            const int bottom = LitOnEdge(renderer.render({130, 130}, mark(975, far, radius), {975, 975}), 3);
+            if (beyond <= radius) {
+                EXPECT_GE(left, 1) << radius << " beyond " << beyond;
+                EXPECT_GE(top, 1) << radius << " beyond " << beyond;
+            }
+            EXPECT_EQ(left, top) << radius << " beyond " << beyond;
+            EXPECT_EQ(right, bottom) << radius << " beyond " << beyond;
+        }
+    }
+}
