@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "frmMain.h"
 
+#include "BattleEnding.h"
 #include "BattleSlider.h"
-#include "Curtain.h"
 #include "GameRandom.h"
 #include "GaugeHost.h"
 #include "PictureBox.h"
@@ -19,10 +19,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QFrame>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -592,88 +590,8 @@ void frmMain::EndBattle()
 
 void frmMain::runEndSequence()
 {
-    drawCurtain();
-    labGameOver_->show();
-    enterRanking();
-    pause(3);
-
-    ShowTitleForm();
+    BattleEnding(this, picScene_, labGameOver_, *clock_).run(battle_->State().Points);
     closeFromCode();
-}
-
-void frmMain::drawCurtain()
-{
-    // The scene picture in twips, as the curtain measures it.
-    const int heightTwips = vb::CLng(picScene_->height() * Tpp);
-    const int widthTwips = vb::CLng(picScene_->width() * Tpp);
-    QImage& canvas = picScene_->canvas();
-    if (canvas.isNull() || canvas.size() != picScene_->size()) {
-        QImage sized(picScene_->size(), QImage::Format_RGB32);
-        sized.fill(Qt::black);
-        if (!canvas.isNull()) {
-            QPainter painter(&sized);
-            painter.drawImage(sized.rect(), canvas);
-        }
-        canvas = sized;
-    }
-    const int half = vb::CInt(heightTwips / 2.0);
-    const int step = curtain::StepTwips(Tpp);
-    int lastRow = -1;
-    for (int i = 0; i <= half; i += step) {
-        curtain::DrawPass(canvas, i, widthTwips, heightTwips, Tpp);
-        picScene_->pictureChanged();
-        QCoreApplication::processEvents();
-        // One pixel row in about 8 ms: the curtain closes in a second.
-        const int row = vb::CLng(i / Tpp);
-        if (row != lastRow) {
-            lastRow = row;
-            QEventLoop wait;
-            QTimer::singleShot(8, &wait, &QEventLoop::quit);
-            wait.exec();
-        }
-    }
-}
-
-void frmMain::enterRanking()
-{
-    // Only the allowed settings name a list; hand-edited ones enter nothing.
-    const int timeLimit = TimeLimit;
-    const int level = GameLevel;
-    if (timeLimit < 120 || timeLimit > 210 || (timeLimit - 120) % 30 != 0 || level < 0 || level > 2)
-        return;
-    HighScoreList& list = HighScores[(timeLimit - 120) / 30][level];
-    const vb::Long points = battle_->State().Points;
-    if (RankingPlace(list, points) < 0)
-        return;
-
-    QInputDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("ハイスコア登録"));
-    dialog.setLabelText(QStringLiteral("ランキング入りしました！\nお名前を入力してください（12文字まで）"));
-    dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setTextValue(QString());
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
-    const QString answer = dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
-
-    InsertRanking(list, RankingPlace(list, points), NormalizeEntryName(answer), points, NowAsDate());
-    QString error;
-    if (!SaveHighScores(&error)) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Mortavel"),
-                        QStringLiteral("ハイスコアを保存できませんでした。"), QMessageBox::Ok, this);
-        box.setInformativeText(error);
-        box.exec();
-    }
-}
-
-void frmMain::pause(double seconds)
-{
-    const double end = clock_->Now() + seconds;
-    while (clock_->Now() < end) {
-        QCoreApplication::processEvents();
-        QEventLoop wait;
-        QTimer::singleShot(20, &wait, &QEventLoop::quit);
-        wait.exec();
-    }
 }
 
 frmMain* ShowBattleWindow()

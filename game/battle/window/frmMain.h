@@ -81,11 +81,7 @@ private:
     bool onKeyRelease(QWidget* receiver, QKeyEvent* event);
     void onRadarMouseUp(QMouseEvent* event);
 
-    // End of battle.
     void runEndSequence();
-    void drawCurtain();
-    void enterRanking();
-    void pause(double seconds);
     void closeFromCode();
 
     Options options_;

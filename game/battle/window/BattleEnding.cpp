@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: MIT
+#include "BattleEnding.h"
+
+#include "Curtain.h"
+#include "PictureBox.h"
+
+#include "shared/Forms.h"
+#include "shared/modPublic.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+constexpr double Tpp = PictureBox::TwipsPerPixel;
+
+} // namespace
+
+BattleEnding::BattleEnding(QWidget* form, PictureBox* scene, QLabel* gameOver, WallClock& clock)
+    : form_(form), scene_(scene), gameOver_(gameOver), clock_(clock)
+{
+}
+
+void BattleEnding::run(vb::Long points)
+{
+    drawCurtain();
+    gameOver_->show();
+    enterRanking(points);
+    pause(3);
+    ShowTitleForm();
+}
+
+void BattleEnding::drawCurtain()
+{
+    // The scene picture in twips, as the curtain measures it.
+    const int heightTwips = vb::CLng(scene_->height() * Tpp);
+    const int widthTwips = vb::CLng(scene_->width() * Tpp);
+    QImage& canvas = scene_->canvas();
+    if (canvas.isNull() || canvas.size() != scene_->size()) {
+        QImage sized(scene_->size(), QImage::Format_RGB32);
+        sized.fill(Qt::black);
+        if (!canvas.isNull()) {
+            QPainter painter(&sized);
+            painter.drawImage(sized.rect(), canvas);
+        }
+        canvas = sized;
+    }
+    const int half = vb::CInt(heightTwips / 2.0);
+    const int step = curtain::StepTwips(Tpp);
+    int lastRow = -1;
+    for (int i = 0; i <= half; i += step) {
+        curtain::DrawPass(canvas, i, widthTwips, heightTwips, Tpp);
+        scene_->pictureChanged();
+        QCoreApplication::processEvents();
+        // One pixel row in about 8 ms: the curtain closes in a second.
+        const int row = vb::CLng(i / Tpp);
+        if (row != lastRow) {
+            lastRow = row;
+            QEventLoop wait;
+            QTimer::singleShot(8, &wait, &QEventLoop::quit);
+            wait.exec();
+        }
+    }
+}
+
+void BattleEnding::enterRanking(vb::Long points)
+{
+    // Only the allowed settings name a list; hand-edited ones enter nothing.
+    const int timeLimit = TimeLimit;
+    const int level = GameLevel;
+    if (timeLimit < 120 || timeLimit > 210 || (timeLimit - 120) % 30 != 0 || level < 0 || level > 2)
+        return;
+    HighScoreList& list = HighScores[(timeLimit - 120) / 30][level];
+    if (RankingPlace(list, points) < 0)
+        return;
+
+    QInputDialog dialog(form_);
+    dialog.setWindowTitle(QStringLiteral("ハイスコア登録"));
+    dialog.setLabelText(QStringLiteral("ランキング入りしました！\nお名前を入力してください（12文字まで）"));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(QString());
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+    const QString answer = dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+
+    InsertRanking(list, RankingPlace(list, points), NormalizeEntryName(answer), points, NowAsDate());
+    QString error;
+    if (!SaveHighScores(&error)) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Mortavel"),
+                        QStringLiteral("ハイスコアを保存できませんでした。"), QMessageBox::Ok, form_);
+        box.setInformativeText(error);
+        box.exec();
+    }
+}
+
+void BattleEnding::pause(double seconds)
+{
+    const double end = clock_.Now() + seconds;
+    while (clock_.Now() < end) {
+        QCoreApplication::processEvents();
+        QEventLoop wait;
+        QTimer::singleShot(20, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+}
