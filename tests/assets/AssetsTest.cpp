@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <deque>
 
 namespace {
@@ -302,15 +304,39 @@ TEST(ResourceLoader, IconComesInEveryDesktopSize)
     }
 }
 
+// Whether two encoded pictures hold the same pixels give or take one step of
+// a channel: Qt's antialiasing and smooth scaling round differently on
+// processors with other vector units, so a PNG drawn that way may differ in
+// the last bit from the one committed elsewhere.
+bool SamePictureWithinOneStep(const QByteArray& a, const QByteArray& b)
+{
+    const QImage x = QImage::fromData(a).convertToFormat(QImage::Format_ARGB32);
+    const QImage y = QImage::fromData(b).convertToFormat(QImage::Format_ARGB32);
+    if (x.isNull() || x.size() != y.size())
+        return false;
+    for (int row = 0; row < x.height(); ++row) {
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
+            if (std::abs(qRed(p) - qRed(q)) > 1 || std::abs(qGreen(p) - qGreen(q)) > 1
+                || std::abs(qBlue(p) - qBlue(q)) > 1 || std::abs(qAlpha(p) - qAlpha(q)) > 1)
+                return false;
+        }
+    }
+    return true;
+}
+
 TEST(Generator, ReproducesEveryCommittedFile)
 {
-    // Regenerating must give the committed bytes, so the two cannot drift.
+    // Regenerating must give the committed bytes, so the two cannot drift;
+    // antialiased PNG icons may differ by a rounding step between processors.
     const QList<art::GeneratedFile> files = art::generateAll();
     EXPECT_GE(files.size(), 25);
     for (const art::GeneratedFile& f : files) {
         const QByteArray committed = readSourceFile(f.path);
         EXPECT_FALSE(committed.isEmpty()) << qPrintable(f.path) << " is not committed";
-        EXPECT_TRUE(committed == f.bytes) << qPrintable(f.path) << " differs from the generator's output";
+        const bool same = committed == f.bytes
+            || (f.path.endsWith(QLatin1String(".png")) && SamePictureWithinOneStep(committed, f.bytes));
+        EXPECT_TRUE(same) << qPrintable(f.path) << " differs from the generator's output";
     }
 }
 
