@@ -18,11 +18,17 @@ SoundStream::SoundStream(const PcmClip& clip, QObject* parent)
     feeder_.setTimerType(Qt::PreciseTimer);
     feeder_.setInterval(FeedMs);
     connect(&feeder_, &QTimer::timeout, this, &SoundStream::feed);
+    // A cue stops and rewinds a sound, then often plays it at once: the
+    // silent stream is made only once the cue is through.
+    settle_.setSingleShot(true);
+    settle_.setInterval(0);
+    connect(&settle_, &QTimer::timeout, this, [this] { restart(false, false); });
     restart(false, false);
 }
 
 SoundStream::~SoundStream()
 {
+    settle_.stop();
     feeder_.stop();
     sink_->stop();
 }
@@ -36,15 +42,19 @@ void SoundStream::stop()
 {
     // The game stops and rewinds each sound several times per cue; a stream
     // made anew for each would only burden the server.
-    if (quiet_ && output_)
+    if ((quiet_ && output_) || settle_.isActive())
         return;
-    restart(false, false);
+    feeder_.stop();
+    sink_->stop();
+    output_ = nullptr;
+    settle_.start();
 }
 
 void SoundStream::restart(bool sound, bool loop)
 {
     // A new server stream each time: nothing queued of an earlier play is
     // left to sound.
+    settle_.stop();
     feeder_.stop();
     sink_->stop();
     sounding_ = sound;

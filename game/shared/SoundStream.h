@@ -19,7 +19,7 @@ class QIODevice;
 class SoundStream : public QObject {
     Q_OBJECT
 public:
-    static constexpr int BufferMs = 60;
+    static constexpr int BufferMs = 80;
     static constexpr int FeedMs = 10;
 
     explicit SoundStream(const PcmClip& clip, QObject* parent = nullptr);
@@ -39,6 +39,7 @@ private:
     bool sounding_ = false;
     bool quiet_ = false; // the stream has carried nothing but silence
     QTimer feeder_;
+    QTimer settle_;
     QByteArray chunk_;
     int frameBytes_;
 };

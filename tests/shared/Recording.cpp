@@ -103,20 +103,22 @@ Recording::find(const std::vector<std::int16_t>& ref, std::int64_t refFrom, std:
     return std::nullopt;
 }
 
-double Recording::match(std::int64_t at, const std::vector<std::int16_t>& ref,
-                        std::int64_t refFrom, std::int64_t length) const
+double Recording::follows(std::int64_t at, const std::vector<std::int16_t>& ref,
+                          std::int64_t refFrom, std::int64_t length, std::int64_t maxLag) const
 {
-    if (at < 0 || refFrom < 0 || at + length > size() || refFrom + length > std::int64_t(ref.size()))
-        return 0;
-    double xy = 0, xx = 0, yy = 0;
-    for (std::int64_t i = 0; i < length; ++i) {
-        const double x = samples_[size_t(at + i)];
-        const double y = ref[size_t(refFrom + i)];
-        xy += x * y;
-        xx += x * x;
-        yy += y * y;
+    const std::int64_t piece = rate_ / 100;
+    int sounding = 0, found = 0;
+    for (std::int64_t p = at; p + piece <= std::min(at + length, size()); p += piece) {
+        const auto pos = firstSound(p, p + piece);
+        if (!pos)
+            continue;
+        ++sounding;
+        // The recording can only lag behind the sound, never run ahead.
+        const std::int64_t expected = refFrom + (*pos - at);
+        if (find(ref, expected - maxLag, expected + 1, *pos, *pos + 1))
+            ++found;
     }
-    return xx > 0 && yy > 0 ? xy / std::sqrt(xx * yy) : 0;
+    return sounding ? double(found) / sounding : 0;
 }
 
 void Recording::save(const std::string& path) const

@@ -47,10 +47,13 @@ public:
                                                               std::int64_t refFrom, std::int64_t refTo,
                                                               std::int64_t from, std::int64_t to) const;
 
-    // Normalised correlation of [at, at + length) with ref from refFrom:
-    // 1 for the very same samples.
-    double match(std::int64_t at, const std::vector<std::int16_t>& ref, std::int64_t refFrom,
-                 std::int64_t length) const;
+    // The share of the sounding 10 ms pieces of [at, at + length) that run
+    // exactly as ref does where they belong, sound from refFrom being heard
+    // from at: up to maxLag later in ref is allowed, as a late feed leaves
+    // a gap and the rest follows that much later. A mix with anything else,
+    // a tail of an earlier play say, matches nowhere.
+    double follows(std::int64_t at, const std::vector<std::int16_t>& ref, std::int64_t refFrom,
+                   std::int64_t length, std::int64_t maxLag) const;
 
     // Raw 16-bit mono samples, for a look with other tools.
     void save(const std::string& path) const;

@@ -32,6 +32,9 @@ constexpr double MaxDelayMs = 100;
 // the part that fell into the block's past.
 constexpr double LeadMs = 30;
 constexpr double SkipMs = 50;
+// On a busy machine a feed can come late: the server then plays a short
+// gap, and the rest of the sound follows that much later.
+constexpr double MaxLagMs = 100;
 
 std::vector<std::int16_t> samplesOf(const QString& path)
 {
@@ -91,7 +94,10 @@ Clock::time_point turretStarts()
     return playSound("TURN_SND");
 }
 
-class SoundHeardTest : public ::testing::Test {
+// Run with a capture that keeps the server at a low latency, and with one
+// that takes its samples a second at a time and asks nothing of it: the
+// game's streams must be on time either way.
+class SoundHeardTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
@@ -112,8 +118,9 @@ protected:
 
     // Records at the latency given while body runs, with quiet around it.
     template<typename Body>
-    std::optional<Recording> record(int latencyMs, int tailMs, Body body)
+    std::optional<Recording> record(Body body)
     {
+        const int latencyMs = GetParam();
         MonitorRecorder recorder(server->monitor(), PulseServer::Rate, latencyMs);
         std::string why;
         if (!recorder.start(&why)) {
@@ -122,7 +129,8 @@ protected:
         }
         runFor(300);
         body();
-        runFor(tailMs);
+        // The last piece of a slow capture must have come in before it ends.
+        runFor(latencyMs + 500);
         Recording r = recorder.finish();
         // For a look at what was heard when a case fails.
         if (const QByteArray dir = qgetenv("SOUND_HEARD_KEEP"); !dir.isEmpty()) {
@@ -149,9 +157,10 @@ protected:
         const auto [place, from] = *found;
         std::printf("%s: heard %.1f ms after play (from %.1f ms into the sound)\n", what,
                     r.msBetween(command, place), r.ms(from));
-        const double score = r.match(place, sound, from, r.samplesFor(ms));
-        std::printf("%s: next %.0f ms match the sound at %.4f\n", what, ms, score);
-        EXPECT_GT(score, 0.99) << what << ": not the sound alone from its beginning";
+        const double share = r.follows(place, sound, from, r.samplesFor(ms), r.samplesFor(MaxLagMs));
+        std::printf("%s: %.1f %% of the next %.0f ms are the sound's own samples\n", what,
+                    share * 100, ms);
+        EXPECT_GE(share, 0.95) << what << ": not the sound alone from its beginning";
         return place - from;
     }
 
@@ -180,10 +189,10 @@ protected:
     std::vector<std::int16_t> turn = samplesOf(QStringLiteral(MEDIA_TEST_DATA_DIR "/Turn.wav"));
 };
 
-TEST_F(SoundHeardTest, GunIsHeardAtTheShotAndStopsAtTheFall)
+TEST_P(SoundHeardTest, GunIsHeardAtTheShotAndStopsAtTheFall)
 {
     Clock::time_point shot, fall, again, stop;
-    const auto r = record(20, 500, [&] {
+    const auto r = record([&] {
         shot = gunFires();
         runFor(2000);
         fall = stopSound("FIRE_SND");
@@ -207,10 +216,10 @@ TEST_F(SoundHeardTest, GunIsHeardAtTheShotAndStopsAtTheFall)
     expectSilencedBy(*r, *second, stop, r->size(), "second shot stopped");
 }
 
-TEST_F(SoundHeardTest, TurretHumsUntilTheTurretArrives)
+TEST_P(SoundHeardTest, TurretHumsUntilTheTurretArrives)
 {
     Clock::time_point start, restart, arrive;
-    const auto r = record(20, 500, [&] {
+    const auto r = record([&] {
         start = turretStarts();
         runFor(1200);
         // A new order while the turret still turns restarts the hum at once.
@@ -227,10 +236,10 @@ TEST_F(SoundHeardTest, TurretHumsUntilTheTurretArrives)
     expectSilencedBy(*r, *again, arrive, r->size(), "hum at the arrival");
 }
 
-TEST_F(SoundHeardTest, RepeatedSoundLoopsUntilStopped)
+TEST_P(SoundHeardTest, RepeatedSoundLoopsUntilStopped)
 {
     Clock::time_point start, stop;
-    const auto r = record(20, 500, [&] {
+    const auto r = record([&] {
         stopSound("TURN_SND");
         start = Clock::now();
         EXPECT_TRUE(send("play TURN_SND repeat"));
@@ -241,11 +250,17 @@ TEST_F(SoundHeardTest, RepeatedSoundLoopsUntilStopped)
     expectNoLoss(*r);
     const auto first = heardFromStart(*r, start, turn, 1000, "looped hum");
     ASSERT_TRUE(first);
-    // One whole round later the sound begins again.
+    // One whole round later the sound begins again, with its first samples
+    // this time: a late feed may have shifted it a little.
     const auto round = *first + std::int64_t(turn.size());
-    const double score = r->match(round, turn, 0, r->samplesFor(500));
-    std::printf("looped hum: second round matches the start at %.4f\n", score);
-    EXPECT_GT(score, 0.99) << "the second round is not the sound from its start";
+    const auto again = r->find(turn, 0, r->samplesFor(5), round - r->samplesFor(LeadMs),
+                               round + r->samplesFor(MaxDelayMs));
+    ASSERT_TRUE(again) << "no second round of the sound from its start";
+    const auto [place, from] = *again;
+    const double share = r->follows(place, turn, from, r->samplesFor(500), r->samplesFor(MaxLagMs));
+    std::printf("looped hum: second round %.1f ms late, %.1f %% the sound's own samples\n",
+                r->ms(place - from - round), share * 100);
+    EXPECT_GE(share, 0.95) << "the second round is not the sound from its start";
     expectSilencedBy(*r, *first, stop, r->size(), "looped hum");
 }
 
@@ -293,6 +308,11 @@ TEST_F(SoundHeardTest, QueuesLittleWithNoOtherClient)
     EXPECT_LE(playing.front(), MaxDelayMs) << "a stream of the game queues too much to stop at once";
     stopSound("FIRE_SND");
 }
+
+INSTANTIATE_TEST_SUITE_P(Capture, SoundHeardTest, ::testing::Values(20, 1000),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "At" + std::to_string(info.param) + "ms";
+                         });
 
 } // namespace
 
