@@ -134,7 +134,8 @@ protected:
         Recording r = recorder.finish();
         // For a look at what was heard when a case fails.
         if (const QByteArray dir = qgetenv("SOUND_HEARD_KEEP"); !dir.isEmpty()) {
-            const auto name = QByteArray(::testing::UnitTest::GetInstance()->current_test_info()->name());
+            const auto name = QByteArray(::testing::UnitTest::GetInstance()->current_test_info()->name())
+                                  .replace('/', '-');
             r.save((dir + '/' + name + ".raw").toStdString());
         }
         return r;
