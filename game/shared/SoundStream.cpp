@@ -18,6 +18,14 @@ SoundStream::SoundStream(const PcmClip& clip, QObject* parent)
     feeder_.setTimerType(Qt::PreciseTimer);
     feeder_.setInterval(FeedMs);
     connect(&feeder_, &QTimer::timeout, this, &SoundStream::feed);
+    // The output also stops by itself when the server goes away, and then
+    // takes the device it handed out with it.
+    connect(sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
+        if (state == QAudio::StoppedState) {
+            feeder_.stop();
+            output_ = nullptr;
+        }
+    });
     // A cue stops and rewinds a sound, then often plays it at once: the
     // silent stream is made only once the cue is through.
     settle_.setSingleShot(true);
