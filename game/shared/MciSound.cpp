@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "MciSound.h"
 
-#include <QSoundEffect>
-#include <QUrl>
+#include "SoundStream.h"
 
 #include <algorithm>
 #include <climits>
@@ -27,30 +26,31 @@ MciSound::MciSound(const QString& path, const WaveInfo& info,
     end_.setSingleShot(true);
     connect(&end_, &QTimer::timeout, this, [this] { status_.mode = mci::Mode::Stopped; });
 
-    // Decoding starts now, well before the first play. Without a sound card
-    // the effect would only complain; it is made once an output is there.
+    // Decoded now, well before the first play.
+    if (const auto samples = info_.readSamples(path))
+        clip_ = PcmClip::fromWave(info_, *samples);
+    if (!clip_) {
+        markFailed(QStringLiteral("cannot decode"));
+        return;
+    }
+    // Without a sound server the stream would only complain; it is made once
+    // an output is there.
     if (audioAvailable_())
-        createEffect();
+        createStream();
 }
 
-void MciSound::createEffect()
+void MciSound::createStream()
 {
-    effect_ = new QSoundEffect(this);
-    connect(effect_, &QSoundEffect::statusChanged, this, [this] {
-        if (effect_->status() == QSoundEffect::Error && markFailed(QStringLiteral("cannot decode")))
-            stop();
-    });
-    effect_->setSource(QUrl::fromLocalFile(status_.path));
+    stream_ = new SoundStream(*clip_, this);
 }
 
 void MciSound::start(bool repeat)
 {
-    if (!effect_)
-        createEffect();
+    if (!stream_)
+        createStream();
     status_.mode = mci::Mode::Playing;
     status_.repeat = repeat;
-    effect_->setLoopCount(repeat ? QSoundEffect::Infinite : 1);
-    effect_->play();
+    stream_->play(repeat);
     if (repeat)
         end_.stop();
     else
@@ -71,8 +71,8 @@ bool MciSound::play(bool repeat)
 bool MciSound::stop()
 {
     end_.stop();
-    if (effect_)
-        effect_->stop();
+    if (stream_)
+        stream_->stop();
     status_.mode = mci::Mode::Stopped;
     return true;
 }
@@ -82,8 +82,8 @@ bool MciSound::pause()
     if (status_.mode != mci::Mode::Playing)
         return status_.mode == mci::Mode::Paused;
     end_.stop();
-    if (effect_)
-        effect_->stop();
+    if (stream_)
+        stream_->stop();
     status_.mode = mci::Mode::Paused;
     return true;
 }
@@ -94,8 +94,7 @@ bool MciSound::resume()
         return status_.mode == mci::Mode::Playing;
     if (status_.failed || !audioAvailable_())
         return false;
-    // A sound effect cannot continue mid-way; these cues are short enough
-    // for a restart to pass.
+    // These cues are short enough for a restart to pass for a resume.
     start(status_.repeat);
     return true;
 }

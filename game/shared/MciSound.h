@@ -2,13 +2,15 @@
 #pragma once
 
 #include "MciDevice.h"
+#include "PcmClip.h"
 #include "WaveInfo.h"
 
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
-class QSoundEffect;
+class SoundStream;
 
 // A short sound kept decoded in memory, so that play starts at once.
 class MciSound : public MciDevice {
@@ -27,12 +29,13 @@ public:
 private:
     MciSound(const QString& path, const WaveInfo& info, std::function<bool()> audioAvailable,
              QObject* parent);
-    void createEffect();
+    void createStream();
     void start(bool repeat);
 
     WaveInfo info_;
     std::function<bool()> audioAvailable_;
-    QSoundEffect* effect_ = nullptr;
+    std::optional<PcmClip> clip_;
+    SoundStream* stream_ = nullptr;
     // The audio service keeps saying "playing" when no sound card takes the
     // samples, so the end of a single play is timed from the file's length.
     QTimer end_;

@@ -40,25 +40,35 @@ std::optional<WaveInfo> WaveInfo::read(const QString& path)
             return std::nullopt;
         const qint64 size = qFromLittleEndian<quint32>(header + 4);
         if (memcmp(header, "fmt ", 4) == 0) {
-            char fmt[16];
-            if (size < qint64(sizeof fmt) || !readExactly(file, fmt, sizeof fmt))
+            // The extensible layout carries the real format tag in the first
+            // two bytes of its sub-format.
+            char fmt[26];
+            const qint64 wanted = std::min<qint64>(size, sizeof fmt);
+            if (size < 16 || !readExactly(file, fmt, wanted))
                 return std::nullopt;
-            const quint16 tag = qFromLittleEndian<quint16>(fmt);
+            quint16 tag = qFromLittleEndian<quint16>(fmt);
+            if (tag == FormatExtensible) {
+                if (wanted < qint64(sizeof fmt))
+                    return std::nullopt;
+                tag = qFromLittleEndian<quint16>(fmt + 24);
+            }
             info.channels = qFromLittleEndian<quint16>(fmt + 2);
             info.sampleRate = int(qFromLittleEndian<quint32>(fmt + 4));
             blockAlign = qFromLittleEndian<quint16>(fmt + 12);
             info.bitsPerSample = qFromLittleEndian<quint16>(fmt + 14);
-            if ((tag != FormatPcm && tag != FormatFloat && tag != FormatExtensible)
-                || info.channels == 0 || info.sampleRate <= 0 || blockAlign == 0
-                || info.bitsPerSample == 0)
+            if ((tag != FormatPcm && tag != FormatFloat) || info.channels == 0
+                || info.sampleRate <= 0 || blockAlign == 0 || info.bitsPerSample == 0)
                 return std::nullopt;
+            info.isFloat = tag == FormatFloat;
+            info.blockAlign = blockAlign;
             haveFormat = true;
-            if (!file.seek(file.pos() + (size - qint64(sizeof fmt)) + (size & 1)))
+            if (!file.seek(file.pos() + (size - wanted) + (size & 1)))
                 return std::nullopt;
         } else if (memcmp(header, "data", 4) == 0) {
             if (!haveFormat)
                 return std::nullopt;
             // Recorders that stream often leave the size unset: trust the file.
+            info.dataOffset = file.pos();
             info.dataBytes = std::min(size, file.size() - file.pos());
             const qint64 bytesPerSecond = qint64(info.sampleRate) * blockAlign;
             info.durationMs = info.dataBytes * 1000 / bytesPerSecond;
@@ -67,4 +77,16 @@ std::optional<WaveInfo> WaveInfo::read(const QString& path)
             return std::nullopt;
         }
     }
+}
+
+std::optional<QByteArray> WaveInfo::readSamples(const QString& path) const
+{
+    QFile file(path);
+    if (blockAlign <= 0 || !file.open(QIODevice::ReadOnly) || !file.seek(dataOffset))
+        return std::nullopt;
+    const qint64 wanted = dataBytes - dataBytes % blockAlign;
+    QByteArray samples = file.read(wanted);
+    if (samples.size() != wanted)
+        return std::nullopt;
+    return samples;
 }

@@ -126,6 +126,21 @@ TEST_F(MciSoundTest, FailuresReturnFalseAndLeaveNothingOpen)
     EXPECT_TRUE(mci::openAliases().isEmpty());
 }
 
+TEST_F(MciSoundTest, ASoundWithNoOutputFormatOpensButNeverPlays)
+{
+    QByteArray halfFloat = makeWave(100);
+    halfFloat[20] = 3; // 16-bit floating point: a WAV, but nothing can play it
+    const QString path = dir.filePath(QStringLiteral("half.wav"));
+    ASSERT_TRUE(writeFile(path, halfFloat));
+    ASSERT_TRUE(openTurn(path));
+    const auto status = mci::status(QStringLiteral("TURN_SND"));
+    EXPECT_TRUE(status->failed);
+    EXPECT_FALSE(status->error.isEmpty());
+    EXPECT_FALSE(mciExecute(QStringLiteral("play TURN_SND")));
+    EXPECT_EQ(mode("TURN_SND"), Mode::Stopped);
+    EXPECT_TRUE(mciExecute(QStringLiteral("close TURN_SND")));
+}
+
 TEST_F(MciSoundTest, WithoutAudioOutputPlayFailsQuietly)
 {
     mci::setAudioOutputOverride(false);

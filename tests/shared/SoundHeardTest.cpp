@@ -1,0 +1,365 @@
+// SPDX-License-Identifier: MIT
+// The battle's two sounds as a player hears them: played through a real
+// sound server, recorded from its sink and timed against the commands.
+#include "Mci.h"
+#include "MonitorRecorder.h"
+#include "PulseServer.h"
+#include "Recording.h"
+#include "WaveInfo.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+using Clock = Recording::Clock;
+
+PulseServer* server = nullptr;
+
+// Heard and silenced within this of the command, as a player would have it.
+constexpr double MaxDelayMs = 100;
+// The null sink mixes a new stream into the block it is rendering, so the
+// recording can show a sound up to a block before its command and without
+// the part that fell into the block's past.
+constexpr double LeadMs = 30;
+constexpr double SkipMs = 50;
+// On a busy machine a feed can come late: the server then plays a short
+// gap, and the rest of the sound follows that much later.
+constexpr double MaxLagMs = 100;
+
+std::vector<std::int16_t> samplesOf(const QString& path)
+{
+    const auto info = WaveInfo::read(path);
+    const auto bytes = info ? info->readSamples(path) : std::nullopt;
+    if (!bytes || info->bitsPerSample != 16 || info->channels != 1
+        || info->sampleRate != PulseServer::Rate)
+        return {};
+    std::vector<std::int16_t> samples(size_t(bytes->size() / 2));
+    std::memcpy(samples.data(), bytes->constData(), samples.size() * 2);
+    return samples;
+}
+
+// The game's timers and the audio output's feeding run on this thread, so it
+// waits in an event loop, as the game does.
+void runFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool send(const char* command)
+{
+    return mciExecute(QString::fromUtf8(command));
+}
+
+// The cues exactly as the battle sends them; each returns the moment of its
+// play command.
+Clock::time_point playSound(const char* alias)
+{
+    send(QByteArray("seek ").append(alias).append(" to start").constData());
+    const auto t = Clock::now();
+    EXPECT_TRUE(send(QByteArray("play ").append(alias).constData())) << alias;
+    return t;
+}
+
+Clock::time_point stopSound(const char* alias)
+{
+    const auto t = Clock::now();
+    EXPECT_TRUE(send(QByteArray("stop ").append(alias).constData())) << alias;
+    send(QByteArray("seek ").append(alias).append(" to start").constData());
+    return t;
+}
+
+Clock::time_point gunFires()
+{
+    stopSound("FIRE_SND");
+    stopSound("TURN_SND");
+    return playSound("FIRE_SND");
+}
+
+Clock::time_point turretStarts()
+{
+    stopSound("FIRE_SND");
+    stopSound("TURN_SND");
+    return playSound("TURN_SND");
+}
+
+// Run with a capture that keeps the server at a low latency, and with one
+// that takes its samples a second at a time and asks nothing of it: the
+// game's streams must be on time either way.
+class SoundHeardTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(fire.empty()) << "data/Fire.wav is not 16-bit mono at the sink's rate";
+        ASSERT_FALSE(turn.empty()) << "data/Turn.wav is not 16-bit mono at the sink's rate";
+        const QString folder = QStringLiteral(MEDIA_TEST_DATA_DIR);
+        ASSERT_TRUE(mciExecute(QStringLiteral("open \"%1/Turn.wav\" alias TURN_SND notify ").arg(folder)));
+        ASSERT_TRUE(mciExecute(QStringLiteral("open \"%1/Fire.wav\" alias FIRE_SND notify ").arg(folder)));
+        // A null sink woken from idle first works its longest block ahead;
+        // the game's streams bring it down to their latency within that.
+        runFor(2500);
+    }
+    void TearDown() override
+    {
+        mciExecute(QStringLiteral("close TURN_SND"));
+        mciExecute(QStringLiteral("close FIRE_SND"));
+    }
+
+    // Records at the latency given while body runs, with quiet around it.
+    template<typename Body>
+    std::optional<Recording> record(Body body)
+    {
+        const int latencyMs = GetParam();
+        MonitorRecorder recorder(server->monitor(), PulseServer::Rate, latencyMs);
+        std::string why;
+        if (!recorder.start(&why)) {
+            ADD_FAILURE() << "cannot record the sink: " << why;
+            return std::nullopt;
+        }
+        runFor(300);
+        body();
+        // The last piece of a slow capture must have come in before it ends.
+        runFor(latencyMs + 500);
+        Recording r = recorder.finish();
+        // For a look at what was heard when a case fails.
+        if (const QByteArray dir = qgetenv("SOUND_HEARD_KEEP"); !dir.isEmpty()) {
+            const auto name = QByteArray(::testing::UnitTest::GetInstance()->current_test_info()->name())
+                                  .replace('/', '-');
+            r.save((dir + '/' + name + ".raw").toStdString());
+        }
+        return r;
+    }
+
+    // Where the sound's first sample falls in the recording, once its
+    // beginning has been heard after the command and the sound has gone on
+    // as itself for ms, with nothing of an earlier play in it.
+    std::optional<std::int64_t> heardFromStart(const Recording& r, Clock::time_point command,
+                                               const std::vector<std::int16_t>& sound, double ms,
+                                               const char* what)
+    {
+        const auto at = r.indexAt(command);
+        const auto found = r.find(sound, 0, r.samplesFor(SkipMs), at - r.samplesFor(LeadMs),
+                                  at + r.samplesFor(MaxDelayMs));
+        if (!found) {
+            ADD_FAILURE() << what << ": its beginning not heard within " << MaxDelayMs << " ms";
+            return std::nullopt;
+        }
+        const auto [place, from] = *found;
+        std::printf("%s: heard %.1f ms after play (from %.1f ms into the sound)\n", what,
+                    r.msBetween(command, place), r.ms(from));
+        const double share = r.follows(place, sound, from, r.samplesFor(ms), r.samplesFor(MaxLagMs));
+        std::printf("%s: %.1f %% of the next %.0f ms are the sound's own samples\n", what,
+                    share * 100, ms);
+        EXPECT_GE(share, 0.95) << what << ": not the sound alone from its beginning";
+        return place - from;
+    }
+
+    // Still sounding right up to the stop, and quiet within the limit after.
+    void expectSilencedBy(const Recording& r, std::int64_t start, Clock::time_point stop,
+                          std::int64_t until, const char* what)
+    {
+        const auto begin = r.firstSound(start, until).value_or(start);
+        const auto last = r.lastSound(begin, until);
+        ASSERT_TRUE(last) << what;
+        const double after = r.msBetween(stop, *last);
+        std::printf("%s: silent %.1f ms after stop\n", what, after);
+        EXPECT_LE(after, MaxDelayMs) << what << ": still sounding after the stop";
+        EXPECT_GE(after, -MaxDelayMs) << what << ": ended before the stop";
+        const double gap = r.ms(r.longestQuiet(begin, std::min(*last, r.indexAt(stop))));
+        std::printf("%s: longest dropout %.1f ms\n", what, gap);
+        EXPECT_LT(gap, 50) << what << ": a gap in the sound while it plays";
+    }
+
+    static void expectNoLoss(const Recording& r)
+    {
+        EXPECT_LT(std::abs(r.lostMs()), 100) << "the recording lost or gained time";
+    }
+
+    std::vector<std::int16_t> fire = samplesOf(QStringLiteral(MEDIA_TEST_DATA_DIR "/Fire.wav"));
+    std::vector<std::int16_t> turn = samplesOf(QStringLiteral(MEDIA_TEST_DATA_DIR "/Turn.wav"));
+};
+
+TEST_P(SoundHeardTest, GunIsHeardAtTheShotAndStopsAtTheFall)
+{
+    Clock::time_point shot, fall, again, stop;
+    const auto r = record([&] {
+        shot = gunFires();
+        runFor(2000);
+        fall = stopSound("FIRE_SND");
+        runFor(800);
+        again = gunFires();
+        runFor(600);
+        stop = stopSound("FIRE_SND");
+    });
+    ASSERT_TRUE(r);
+    expectNoLoss(*r);
+    const auto lead = r->samplesFor(LeadMs);
+    EXPECT_FALSE(r->firstSound(0, r->indexAt(shot) - lead)) << "sound before the first shot";
+
+    const auto first = heardFromStart(*r, shot, fire, 300, "gun");
+    ASSERT_TRUE(first);
+    expectSilencedBy(*r, *first, fall, r->indexAt(again) - lead, "gun at the fall");
+
+    // The next shot: the sound from its beginning, no tail of the last one.
+    const auto second = heardFromStart(*r, again, fire, 500, "second shot");
+    ASSERT_TRUE(second);
+    expectSilencedBy(*r, *second, stop, r->size(), "second shot stopped");
+}
+
+TEST_P(SoundHeardTest, TurretHumsUntilTheTurretArrives)
+{
+    Clock::time_point start, restart, arrive;
+    const auto r = record([&] {
+        start = turretStarts();
+        runFor(1200);
+        // A new order while the turret still turns restarts the hum at once.
+        restart = turretStarts();
+        runFor(2500);
+        arrive = stopSound("TURN_SND");
+    });
+    ASSERT_TRUE(r);
+    expectNoLoss(*r);
+    ASSERT_TRUE(heardFromStart(*r, start, turn, 1000, "hum"));
+    // Found by its content: there need be no quiet before the restart.
+    const auto again = heardFromStart(*r, restart, turn, 2000, "hum restarted");
+    ASSERT_TRUE(again);
+    expectSilencedBy(*r, *again, arrive, r->size(), "hum at the arrival");
+}
+
+TEST_P(SoundHeardTest, RepeatedSoundLoopsUntilStopped)
+{
+    Clock::time_point start, stop;
+    const auto r = record([&] {
+        stopSound("TURN_SND");
+        start = Clock::now();
+        EXPECT_TRUE(send("play TURN_SND repeat"));
+        runFor(int(turn.size() * 1000 / PulseServer::Rate) + 1200);
+        stop = stopSound("TURN_SND");
+    });
+    ASSERT_TRUE(r);
+    expectNoLoss(*r);
+    const auto first = heardFromStart(*r, start, turn, 1000, "looped hum");
+    ASSERT_TRUE(first);
+    // One whole round later the sound begins again, with its first samples
+    // this time: a late feed may have shifted it a little.
+    const auto round = *first + std::int64_t(turn.size());
+    const auto again = r->find(turn, 0, r->samplesFor(5), round - r->samplesFor(LeadMs),
+                               round + r->samplesFor(MaxDelayMs));
+    ASSERT_TRUE(again) << "no second round of the sound from its start";
+    const auto [place, from] = *again;
+    const double share = r->follows(place, turn, from, r->samplesFor(500), r->samplesFor(MaxLagMs));
+    std::printf("looped hum: second round %.1f ms late, %.1f %% the sound's own samples\n",
+                r->ms(place - from - round), share * 100);
+    EXPECT_GE(share, 0.95) << "the second round is not the sound from its start";
+    expectSilencedBy(*r, *first, stop, r->size(), "looped hum");
+}
+
+// What the server says of the playing streams' latencies, in ms: each
+// stream's buffer plus the sink's part, largest first.
+std::vector<double> streamLatencies()
+{
+    QProcess pactl;
+    QEventLoop loop;
+    QObject::connect(&pactl, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    // Waited for in an event loop: the game's streams are fed from this thread.
+    pactl.start(QStringLiteral(PACTL_PROGRAM), {QStringLiteral("list"), QStringLiteral("sink-inputs")});
+    loop.exec();
+    std::vector<double> found;
+    double buffer = -1;
+    const QRegularExpression number(QStringLiteral("(\\d+) usec"));
+    for (const QByteArray& line : pactl.readAllStandardOutput().split('\n')) {
+        const auto m = number.match(QString::fromUtf8(line));
+        if (!m.hasMatch())
+            continue;
+        const double ms = m.captured(1).toDouble() / 1000;
+        if (line.contains("Buffer Latency"))
+            buffer = ms;
+        else if (line.contains("Sink Latency") && buffer >= 0) {
+            std::printf("stream on the server: %.1f ms buffered, %.1f ms in the sink\n", buffer, ms);
+            found.push_back(buffer + ms);
+        }
+    }
+    std::sort(found.rbegin(), found.rend());
+    return found;
+}
+
+// No other client on the server asks for a low latency here, nor records:
+// the game's own streams must keep what is queued for it short, which is what
+// a sound card would play on after a stop and what a start waits behind.
+TEST_F(SoundHeardTest, QueuesLittleWithNoOtherClient)
+{
+    runFor(200);
+    gunFires();
+    runFor(300);
+    const auto playing = streamLatencies();
+    ASSERT_FALSE(playing.empty()) << "the server knows no stream of the game while it plays";
+    std::printf("alone on the server: the game's streams queue up to %.1f ms\n", playing.front());
+    EXPECT_LE(playing.front(), MaxDelayMs) << "a stream of the game queues too much to stop at once";
+    stopSound("FIRE_SND");
+}
+
+// The server going away under a playing game. It takes the server down for
+// good, so it runs on its own (see CMakeLists.txt), not with the cases above.
+TEST_F(SoundHeardTest, DISABLED_ServerGoneTheGameRunsOnSilently)
+{
+    turretStarts();
+    runFor(300);
+    gunFires();
+    runFor(200);
+    server->stop();
+    runFor(500);
+    // The media layer neither crashes nor blocks; the commands are carried
+    // out as far as the layer goes, and the sounds stay silent.
+    const auto t = Clock::now();
+    stopSound("FIRE_SND");
+    turretStarts();
+    runFor(300);
+    stopSound("TURN_SND");
+    gunFires();
+    runFor(300);
+    EXPECT_TRUE(mciExecute(QStringLiteral("close TURN_SND")));
+    EXPECT_TRUE(mciExecute(QStringLiteral("close FIRE_SND")));
+    EXPECT_LT(std::chrono::duration<double>(Clock::now() - t).count(), 5.0)
+        << "the commands waited for the lost server";
+}
+
+INSTANTIATE_TEST_SUITE_P(Capture, SoundHeardTest, ::testing::Values(20, 1000),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "At" + std::to_string(info.param) + "ms";
+                         });
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    // Started before anything of Qt, which looks for the server only once.
+    PulseServer pulse;
+    std::string why;
+    if (!pulse.start(&why)) {
+        std::fprintf(stderr, "FAILED: cannot start a private PulseAudio server: %s\n", why.c_str());
+        return 1;
+    }
+    server = &pulse;
+    int result;
+    {
+        QCoreApplication app(argc, argv);
+        result = RUN_ALL_TESTS();
+        mci::closeAll();
+    }
+    server = nullptr;
+    pulse.stop();
+    return result;
+}
