@@ -104,11 +104,14 @@ frmConfig::frmConfig(QWidget* parent) : QDialog(parent)
         }
     }
 
-    cmdOK = MakeButton(this, "cmdOK", tr("&OK"), tr("設定を反映してタイトル画面に戻ります"),
+    cmdOK = MakeButton(this, "cmdOK", tr("&OK"),
+                       tr("設定を反映してタイトル画面に戻ります"),
                        TwipsRect(1260, 2400, 1125, 390));
-    cmdQuit = MakeButton(this, "cmdQuit", tr("閉じる(&C)"), tr("設定は変更せずにタイトル画面に戻ります"),
+    cmdQuit = MakeButton(this, "cmdQuit", tr("閉じる(&C)"),
+                         tr("設定は変更せずにタイトル画面に戻ります"),
                          TwipsRect(2475, 2400, 1125, 390));
-    cmdUpdate = MakeButton(this, "cmdUpdate", tr("更新(&U)"), tr("設定の変更を保存します"),
+    cmdUpdate = MakeButton(this, "cmdUpdate", tr("更新(&U)"),
+                           tr("設定の変更を保存します"),
                            TwipsRect(3690, 2400, 1125, 390));
     cmdDefault = MakeButton(this, "cmdDefault", tr("デフォルトに戻す(&D)"),
                             tr("初期設定値に設定し直します"),

@@ -224,8 +224,8 @@ void frmMain::buildControls()
         radarRenderer_->paint(painter, target, radarMarks_);
     });
     picRader_->setLine(QLineF(975, 60, 975, 975), Qt::red, 3);
-    picRader_->setToolTip(
-        tr("自艦を中心として敵艦の方向と位置を示します。赤い線は現在の視野中心方向です。"));
+    picRader_->setToolTip(tr(
+        "自艦を中心として敵艦の方向と位置を示します。赤い線は現在の視野中心方向です。"));
 
     sldV_ = new BattleSlider(Qt::Vertical, this);
     sldV_->setObjectName(QStringLiteral("sldV"));
@@ -254,7 +254,8 @@ void frmMain::buildControls()
     pgbReload_ = new GaugeHost(4890, 390, this);
     pgbReload_->setObjectName(QStringLiteral("pgbReload"));
     pgbReload_->move(twips(2775, 4350, 4890, 390).topLeft());
-    pgbReload_->setToolTip(tr("砲弾を装填していますので、このゲージがフルになるまでは発射できません"));
+    pgbReload_->setToolTip(
+        tr("砲弾を装填していますので、このゲージがフルになるまでは発射できません"));
     pgbReload_->hide();
 
     auto* shpMessage = new QFrame(this);
