@@ -110,6 +110,7 @@ private slots:
         }
         if (testlang::english())
             QCOMPARE(testlang::japaneseTexts(viewer.get()), QStringList());
+        QCOMPARE(testlang::clippedTexts(viewer.get()), QStringList());
     }
 
     void opensOnTheListOfTheSettings()

@@ -339,6 +339,7 @@ private slots:
         QCOMPARE(title->windowTitle(), QStringLiteral("Mortavel"));
         if (testlang::english())
             QCOMPARE(testlang::japaneseTexts(title), QStringList());
+        QCOMPARE(testlang::clippedTexts(title), QStringList());
     }
 
     void copyrightLineOpensTheWebPage()

@@ -7,11 +7,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
 #include <QString>
 #include <QStringList>
 #include <QTableWidget>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -78,6 +82,48 @@ inline QStringList japaneseTexts(QWidget* root)
                     check(w, QStringLiteral("header"), item->text());
             }
         }
+    }
+    return found;
+}
+
+// Every caption of root and its children wider than the control it sits on,
+// at the control's own size and font.
+inline QStringList clippedTexts(QWidget* root)
+{
+    QStringList found;
+    auto widest = [](const QFontMetrics& metrics, const QString& text) {
+        int width = 0;
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            width = std::max(width, metrics.horizontalAdvance(QString(line).remove(QLatin1Char('&'))));
+        return width;
+    };
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* w : widgets) {
+        int need = 0, room = w->width();
+        QString text;
+        if (auto* radio = qobject_cast<QRadioButton*>(w)) {
+            text = radio->text();
+            need = widest(radio->fontMetrics(), text)
+                   + radio->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, radio)
+                   + radio->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, radio);
+        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+            text = button->text();
+            need = widest(button->fontMetrics(), text) + 6; // the bevel on both sides
+        } else if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->wordWrap() || label->text().isEmpty())
+                continue;
+            text = label->text();
+            need = widest(label->fontMetrics(), text);
+            room = label->contentsRect().width();
+        } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+            text = frame->title();
+            need = widest(frame->fontMetrics(), text);
+        } else {
+            continue;
+        }
+        if (need > room)
+            found << QStringLiteral("%1 \"%2\": %3 > %4 px").arg(w->objectName(), text).arg(need).arg(room);
     }
     return found;
 }

@@ -4,6 +4,7 @@
 #include "WindowTestSupport.h"
 
 #include "BattleSlider.h"
+#include "BattleWindowTexts.h"
 #include "GaugeHost.h"
 #include "PictureBox.h"
 #include "ReplayRandom.h"
@@ -157,6 +158,7 @@ private slots:
         }
         if (testlang::english())
             QCOMPARE(testlang::japaneseTexts(b.form), QStringList());
+        QCOMPARE(testlang::clippedTexts(b.form), QStringList());
         QCOMPARE(b.child<QWidget>("labGameOver")->parentWidget(), b.child<QWidget>("picScene"));
 
         QCOMPARE(b.button("cmdTurn")->text(), testlang::pick("旋回(&T)", "&Turn"));
@@ -197,6 +199,34 @@ private slots:
             QCOMPARE(timer->interval(), t.interval);
             QCOMPARE(b.form->TimerEnabled(t.timer), t.enabled);
         }
+    }
+
+    void everyLogLineFitsItsLabel()
+    {
+        Battlefield b;
+        const BattleTexts t = TranslatedBattleTexts();
+        // The widest numbers each message can carry.
+        const std::string lines[] = {FillTemplate(t.EnemySighted, {"12"}),
+                                     FillTemplate(t.TurretTurning, {"11", "58", "85"}),
+                                     t.TurretArrived,
+                                     t.Fire,
+                                     t.ShellLanded,
+                                     FillTemplate(t.Hit, {t.Sunk}),
+                                     FillTemplate(t.Hit, {t.HeavyDamage}),
+                                     FillTemplate(t.Hit, {t.ModerateDamage}),
+                                     FillTemplate(t.Hit, {t.LightDamage}),
+                                     t.Loaded};
+        for (const std::string& line : lines) {
+            QLabel* label = wt::label(b.form, "labMessage2");
+            const QString text = QString::fromStdString(line);
+            QVERIFY2(label->fontMetrics().horizontalAdvance(text) <= label->width(), qPrintable(text));
+        }
+        QLabel* time = wt::label(b.form, "labTime");
+        QLabel* score = wt::label(b.form, "labScore");
+        QVERIFY(time->fontMetrics().horizontalAdvance(QString::fromStdString(FillTemplate(t.TimeLeft, {"210"})))
+                <= time->width());
+        QVERIFY(score->fontMetrics().horizontalAdvance(QString::fromStdString(FillTemplate(t.Score, {"99999"})))
+                <= score->width());
     }
 
     void startShowsTheFreshBattle()
