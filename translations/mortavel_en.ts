@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>BattleEnding</name>
+    <message>
+        <source>ハイスコア登録</source>
+        <translation>New High Score</translation>
+    </message>
+    <message>
+        <source>ランキング入りしました！
+お名前を入力してください（12文字まで）</source>
+        <translation>You have made the ranking!
+Enter your name (up to 12 characters)</translation>
+    </message>
+    <message>
+        <source>ハイスコアを保存できませんでした。</source>
+        <translation>The high scores could not be saved.</translation>
+    </message>
+</context>
+<context>
     <name>BattleTexts</name>
     <message>
         <source>%1時の方向に敵艦発見！</source>
