@@ -119,19 +119,4 @@ TEST_F(Texts, TheCloseQuestionComesFromItsTemplates)
     EXPECT_EQ(ui.Questions[0].Title, "quit");
 }
 
-TEST(DefaultTexts, AreTheGamesOwnJapanese)
-{
-    SimUi ui;
-    ReplayRandom random{1};
-    ManualClock clock;
-    Battle battle(ui, random, clock, BattleSettings{}, "/opt/Mortavel");
-    battle.Form_Load();
-    EXPECT_EQ(ui.labTime, "150 Sec.");
-    random.Queue(0.25);
-    random.Queue(0.5);
-    random.Queue(0.5);
-    battle.SpawnEnemy();
-    EXPECT_EQ(ui.labMessage[0].Text, "3時の方向に敵艦発見！");
-}
-
 } // namespace
