@@ -42,7 +42,8 @@ int main(int argc, char* argv[])
         }
         language = *chosen;
     }
-    GameLanguage::install(language);
+    if (!GameLanguage::install(language))
+        std::fprintf(stderr, "mortavel: the English translation was not found; playing in Japanese\n");
 
     // The title and the battle take turns; the run ends when the last one closes.
     ShowTitleForm = [] { frmTitle::ShowTitle(); };
