@@ -90,7 +90,8 @@ void Battle::tmrMain_Timer()
     ui_.DrawRadar();
     ui_.DrawScene();
 
-    ui_.SetTimeCaption(FillTemplate(texts_.TimeLeft, {std::to_string(settings_.TimeLimit - ElapsedSeconds())}));
+    ui_.SetTimeCaption(
+        FillTemplate(texts_.TimeLeft, {std::to_string(settings_.TimeLimit - ElapsedSeconds())}));
 
     if (ElapsedSeconds() >= settings_.TimeLimit) {
         ui_.SetTimerEnabled(BattleUi::Timer::tmrMain, false);

@@ -423,7 +423,9 @@ private slots:
         QCOMPARE(b.form->gaugeHost()->Value(), 19);
         QVERIFY(!b.form->battle().State().SplashVisible);
         b.form->tick(Timer::tmrReload);
-        QCOMPARE(b.log(), QStringList({testlang::pick("発射！！", "Fire!!"), testlang::pick("着弾確認！", "Splash! Fall of shot observed!"), testlang::pick("敵艦に命中！敵艦中破！", "Hit! Enemy ship damaged!")}));
+        QCOMPARE(b.log(), QStringList({testlang::pick("発射！！", "Fire!!"),
+                                       testlang::pick("着弾確認！", "Splash! Fall of shot observed!"),
+                                       testlang::pick("敵艦に命中！敵艦中破！", "Hit! Enemy ship damaged!")}));
         for (int i = 0; i < 3; ++i)
             QCOMPARE(b.logColor(i), Red);
         QCOMPARE(wt::label(b.form, "labScore")->text(), QStringLiteral("100 Pts."));
@@ -438,7 +440,9 @@ private slots:
         QVERIFY(b.form->gaugeHost()->isHidden());
         QVERIFY(!b.form->TimerEnabled(Timer::tmrReload));
         QVERIFY(b.button("cmdFire")->isEnabled());
-        QCOMPARE(b.log(), QStringList({testlang::pick("着弾確認！", "Splash! Fall of shot observed!"), testlang::pick("敵艦に命中！敵艦中破！", "Hit! Enemy ship damaged!"), testlang::pick("砲弾装填完了！", "Gun loaded, ready to fire!")}));
+        QCOMPARE(b.log(), QStringList({testlang::pick("着弾確認！", "Splash! Fall of shot observed!"),
+                                       testlang::pick("敵艦に命中！敵艦中破！", "Hit! Enemy ship damaged!"),
+                                       testlang::pick("砲弾装填完了！", "Gun loaded, ready to fire!")}));
         QCOMPARE(b.logColor(0), Red);
         QCOMPARE(b.logColor(2), Black);
     }

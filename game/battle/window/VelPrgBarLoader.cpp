@@ -51,7 +51,8 @@ const VpbApi* tryLoad(const QString& file, QString* reason)
     }
     auto getApi = reinterpret_cast<VelPrgBar_GetApiFn>(library->resolve(VELPRGBAR_ENTRY_POINT));
     if (!getApi) {
-        *reason = QCoreApplication::translate("VelPrgBarLoader", "%1: %2 がありません").arg(file, QStringLiteral(VELPRGBAR_ENTRY_POINT));
+        *reason = QCoreApplication::translate("VelPrgBarLoader", "%1: %2 がありません")
+                      .arg(file, QStringLiteral(VELPRGBAR_ENTRY_POINT));
         return nullptr;
     }
     const VpbApi* api = getApi(VELPRGBAR_API_VERSION);
