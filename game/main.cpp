@@ -3,10 +3,15 @@
 #include "frontend/AppFonts.h"
 #include "frontend/frmTitle.h"
 #include "shared/Forms.h"
+#include "shared/GameLanguage.h"
 #include "shared/Mci.h"
 #include "shared/Resources.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QLocale>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -16,6 +21,29 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("net.mortavel.Mortavel"));
     QApplication::setWindowIcon(AppIcon());
     InstallFontSubstitutes();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Mortavel, a naval gunnery game."));
+    parser.addHelpOption();
+    const QCommandLineOption languageOption(
+        QStringLiteral("language"),
+        QStringLiteral("The language of the game: ja (Japanese) or en (English). "
+                       "Without it, the system's language settings decide."),
+        QStringLiteral("ja|en"));
+    parser.addOption(languageOption);
+    parser.process(app);
+    GameLanguage::Language language = GameLanguage::fromUiLanguages(QLocale::system().uiLanguages());
+    if (parser.isSet(languageOption)) {
+        const auto chosen = GameLanguage::fromName(parser.value(languageOption));
+        if (!chosen) {
+            std::fprintf(stderr, "mortavel: --language takes ja or en, not \"%s\"\n",
+                         qPrintable(parser.value(languageOption)));
+            return 2;
+        }
+        language = *chosen;
+    }
+    if (!GameLanguage::install(language))
+        std::fprintf(stderr, "mortavel: the English translation was not found; playing in Japanese\n");
 
     // The title and the battle take turns; the run ends when the last one closes.
     ShowTitleForm = [] { frmTitle::ShowTitle(); };

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev libqt6opengl6-dev libxkbcommon-dev qt6-multimedia-dev
-  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation2

@@ -34,10 +34,10 @@ int Sign(double v) { return (v > 0) - (v < 0); }
 } // namespace
 
 Battle::Battle(BattleUi& ui, RandomSource& random, WallClock& clock, BattleSettings settings,
-               std::string programFolder, std::string dataFolderName)
+               std::string programFolder, std::string dataFolderName, BattleTexts texts)
     : ui_(ui), random_(random), clock_(clock), settings_(settings),
       programFolder_(WithoutTrailingSeparator(std::move(programFolder))),
-      dataFolderName_(std::move(dataFolderName))
+      dataFolderName_(std::move(dataFolderName)), texts_(std::move(texts))
 {
 }
 
@@ -64,8 +64,8 @@ void Battle::Form_Load()
     ui_.SendMedia(OpenCommand("Fire.wav", kFireAlias));
 
     state_.StartTime = clock_.Now();
-    ui_.SetTimeCaption(std::to_string(settings_.TimeLimit) + " Sec.");
-    ui_.SetScoreCaption("0 Pts.");
+    ui_.SetTimeCaption(FillTemplate(texts_.TimeLeft, {std::to_string(settings_.TimeLimit)}));
+    ui_.SetScoreCaption(FillTemplate(texts_.Score, {"0"}));
 }
 
 long long Battle::ElapsedSeconds()
@@ -90,7 +90,8 @@ void Battle::tmrMain_Timer()
     ui_.DrawRadar();
     ui_.DrawScene();
 
-    ui_.SetTimeCaption(std::to_string(settings_.TimeLimit - ElapsedSeconds()) + " Sec.");
+    ui_.SetTimeCaption(
+        FillTemplate(texts_.TimeLeft, {std::to_string(settings_.TimeLimit - ElapsedSeconds())}));
 
     if (ElapsedSeconds() >= settings_.TimeLimit) {
         ui_.SetTimerEnabled(BattleUi::Timer::tmrMain, false);
@@ -119,7 +120,7 @@ bool Battle::Form_QueryUnload(int unloadMode)
         // The end of the battle closes the form itself once it is done.
         if (ended_)
             return true;
-        if (!ui_.AskYesNo("ゲームを終了してもよろしいですか？", "終了確認"))
+        if (!ui_.AskYesNo(texts_.QuitQuestion, texts_.QuitTitle))
             return true;
         // Timers keep running while the question is open; if the time ran out
         // meanwhile, the end of the battle is already closing the form.
@@ -156,7 +157,7 @@ void Battle::SpawnEnemy()
     ship.Damage = 0;
 
     const int hour = vb::CInt(theta / (pi / 6));
-    ShowMessage(std::to_string(hour) + "時の方向に敵艦発見！", false);
+    ShowMessage(FillTemplate(texts_.EnemySighted, {std::to_string(hour)}), false);
 }
 
 void Battle::MoveEnemies()
@@ -223,8 +224,8 @@ void Battle::cmdTurn_Click()
     state_.Turning = true;
 
     const int b = tb < 0 ? tb + 360 : tb;
-    ShowMessage("砲塔旋回、" + std::to_string(b / 30) + "時" + std::to_string((b % 30) * 2) + "分、仰角" +
-                    std::to_string(te) + "度！",
+    ShowMessage(FillTemplate(texts_.TurretTurning,
+                             {std::to_string(b / 30), std::to_string((b % 30) * 2), std::to_string(te)}),
                 false);
     StopSound(kFireAlias);
     StopSound(kTurnAlias);
@@ -263,7 +264,7 @@ void Battle::tmrTurn_Timer()
     ui_.SetEnabled(BattleUi::Control::sldH, true);
     ui_.SetEnabled(BattleUi::Control::sldV, true);
     state_.Turning = false;
-    ShowMessage("砲塔旋回完了！", false);
+    ShowMessage(texts_.TurretArrived, false);
 }
 
 void Battle::UpdateGauges()
@@ -343,7 +344,7 @@ void Battle::cmdFire_Click()
     state_.Reloading = true;
     ui_.Gauge().SetValue(0);
     ui_.Gauge().SetVisible(true);
-    ShowMessage("発射！！", true);
+    ShowMessage(texts_.Fire, true);
     StopSound(kFireAlias);
     StopSound(kTurnAlias);
     PlaySound(kFireAlias);
@@ -365,7 +366,7 @@ void Battle::tmrReload_Timer()
         ui_.SetEnabled(BattleUi::Control::cmdFire, true);
         state_.Reloading = false;
         ui_.Gauge().SetVisible(false);
-        ShowMessage("砲弾装填完了！", false);
+        ShowMessage(texts_.Loaded, false);
         break;
     default: break;
     }
@@ -397,24 +398,25 @@ void Battle::ShellFalls()
         const int damage = vb::CInt(r * 40 - 20 + closeness);
         if (damage <= 0)
             continue;
-        hits += kCrLf;
-        hits += "敵艦に命中！";
         state_.Points += damage;
         ship.Damage = static_cast<vb::Integer>(ship.Damage + damage);
+        const std::string* grade = nullptr;
         if (ship.Damage > 120) {
-            hits += "敵艦撃沈！";
+            grade = &texts_.Sunk;
             state_.Points += 300;
             ship.Sunk = true;
         } else if (ship.Damage > 100) {
-            hits += "敵艦大破！";
+            grade = &texts_.HeavyDamage;
             ship.DamageLevel = 3;
         } else if (ship.Damage > 50) {
-            hits += "敵艦中破！";
+            grade = &texts_.ModerateDamage;
             ship.DamageLevel = 2;
         } else {
-            hits += "敵艦小破！";
+            grade = &texts_.LightDamage;
             ship.DamageLevel = 1;
         }
+        hits += kCrLf;
+        hits += FillTemplate(texts_.Hit, {*grade});
     }
 
     // The scene shows the splash among the ships before the sunk ones leave.
@@ -427,8 +429,8 @@ void Battle::ShellFalls()
     state_.Enemy = std::move(afloat);
     state_.EnemyCount = static_cast<vb::Integer>(state_.Enemy.size() - 1);
 
-    ShowMessage("着弾確認！" + hits, true);
-    ui_.SetScoreCaption(std::to_string(state_.Points) + " Pts.");
+    ShowMessage(texts_.ShellLanded + hits, true);
+    ui_.SetScoreCaption(FillTemplate(texts_.Score, {std::to_string(state_.Points)}));
 }
 
 // ---------------------------------------------------------------- message log and sounds

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BattleState.h"
+#include "BattleTexts.h"
 #include "BattleUi.h"
 
 #include <cstdint>
@@ -37,9 +38,10 @@ class Battle {
 public:
     // programFolder is the folder of the program; its subfolder dataFolderName
     // ("data", or "Data" where only that exists) holds the sounds. A trailing
-    // separator is ignored.
+    // separator is ignored. texts are the messages the battle shows, Japanese
+    // unless the window hands in a translation.
     Battle(BattleUi& ui, RandomSource& random, WallClock& clock, BattleSettings settings,
-           std::string programFolder, std::string dataFolderName = "data");
+           std::string programFolder, std::string dataFolderName = "data", BattleTexts texts = {});
 
     // Event handlers.
     void Form_Load();
@@ -102,6 +104,7 @@ private:
     BattleSettings settings_;
     std::string programFolder_;
     std::string dataFolderName_;
+    BattleTexts texts_;
     BattleState state_;
     MessageLine log_[3];
     bool ended_ = false;

@@ -34,12 +34,14 @@ struct RowDesign {
 const RowDesign& Design(int row)
 {
     static const RowDesign design[3] = {
-        {"labMax", "shpMax", 225, "敵艦の最大出現数：", "同時に画面内に出現する敵艦の最大数です",
+        {"labMax", "shpMax", 225, QT_TRANSLATE_NOOP("frmConfig", "敵艦の最大出現数："),
+         QT_TRANSLATE_NOOP("frmConfig", "同時に画面内に出現する敵艦の最大数です"),
          {2475, 3300, 4125}, {"3", "5", "7"}},
-        {"labTime", "shpTime", 825, "プレイ時間：",
-         "一回のゲームのスタートから終了までの時間（秒単位）です", {1650, 2475, 3300, 4125},
-         {"120", "150", "180", "210"}},
-        {"labLevel", "shpLevel", 1425, "ゲーム難易度：", "ゲームの難しさの設定です",
+        {"labTime", "shpTime", 825, QT_TRANSLATE_NOOP("frmConfig", "プレイ時間："),
+         QT_TRANSLATE_NOOP("frmConfig", "一回のゲームのスタートから終了までの時間（秒単位）です"),
+         {1650, 2475, 3300, 4125}, {"120", "150", "180", "210"}},
+        {"labLevel", "shpLevel", 1425, QT_TRANSLATE_NOOP("frmConfig", "ゲーム難易度："),
+         QT_TRANSLATE_NOOP("frmConfig", "ゲームの難しさの設定です"),
          {2475, 3300, 4125}, {"Easy", "Normal", "Hard"}},
     };
     return design[row];
@@ -63,7 +65,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 frmConfig::frmConfig(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmConfig"));
-    setWindowTitle(QStringLiteral("Mortavel - 設定"));
+    setWindowTitle(tr("Mortavel - 設定"));
     setFont(FormFont());
     setFixedSize(TwipsSize(4890, 2910));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -72,10 +74,10 @@ frmConfig::frmConfig(QWidget* parent) : QDialog(parent)
         const RowDesign& d = Design(row);
         Row& r = rows_[row];
         const int firstColumn = d.columns.front();
-        r.tag = new QLabel(QString::fromUtf8(d.tag), this);
+        r.tag = new QLabel(tr(d.tag), this);
         r.tag->setTextFormat(Qt::PlainText);
         r.tag->setObjectName(QStringLiteral("labTag(%1)").arg(row));
-        r.tag->setToolTip(QString::fromUtf8(d.tagTip));
+        r.tag->setToolTip(tr(d.tagTip));
         r.tag->setGeometry(TwipsRect(TagLeft, d.top, firstColumn - TagLeft - 75, ShapeHeight));
         r.tag->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         for (int i = 0; i < d.columns.size(); ++i) {
@@ -102,17 +104,17 @@ frmConfig::frmConfig(QWidget* parent) : QDialog(parent)
         }
     }
 
-    cmdOK = MakeButton(this, "cmdOK", QStringLiteral("&OK"),
-                       QStringLiteral("設定を反映してタイトル画面に戻ります"),
+    cmdOK = MakeButton(this, "cmdOK", tr("&OK"),
+                       tr("設定を反映してタイトル画面に戻ります"),
                        TwipsRect(1260, 2400, 1125, 390));
-    cmdQuit = MakeButton(this, "cmdQuit", QStringLiteral("閉じる(&C)"),
-                         QStringLiteral("設定は変更せずにタイトル画面に戻ります"),
+    cmdQuit = MakeButton(this, "cmdQuit", tr("閉じる(&C)"),
+                         tr("設定は変更せずにタイトル画面に戻ります"),
                          TwipsRect(2475, 2400, 1125, 390));
-    cmdUpdate = MakeButton(this, "cmdUpdate", QStringLiteral("更新(&U)"),
-                           QStringLiteral("設定の変更を保存します"),
+    cmdUpdate = MakeButton(this, "cmdUpdate", tr("更新(&U)"),
+                           tr("設定の変更を保存します"),
                            TwipsRect(3690, 2400, 1125, 390));
-    cmdDefault = MakeButton(this, "cmdDefault", QStringLiteral("デフォルトに戻す(&D)"),
-                            QStringLiteral("初期設定値に設定し直します"),
+    cmdDefault = MakeButton(this, "cmdDefault", tr("デフォルトに戻す(&D)"),
+                            tr("初期設定値に設定し直します"),
                             TwipsRect(2475, 1875, 2340, 390));
     cmdOK->setDefault(true);
     setTabOrder(cmdOK, cmdQuit);

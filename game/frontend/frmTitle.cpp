@@ -60,14 +60,14 @@ frmTitle::frmTitle(QWidget* parent) : QWidget(parent)
     black.setColor(QPalette::Window, Qt::black);
     picTitle->setPalette(black);
 
-    cmdStart = MakeButton(this, "cmdStart", QStringLiteral("スタート(&S)..."),
-                          QStringLiteral("ゲームを開始します"), 75);
-    cmdConfig = MakeButton(this, "cmdConfig", QStringLiteral("設定(&C)..."),
-                           QStringLiteral("ゲーム設定画面を開きます"), 1650);
-    cmdHS = MakeButton(this, "cmdHS", QStringLiteral("ハイスコア(&H)..."),
-                       QStringLiteral("ハイスコアを表示します"), 3225);
-    cmdEnd = MakeButton(this, "cmdEnd", QStringLiteral("終了(&E)"),
-                        QStringLiteral("プログラムを終了します"), 4800);
+    cmdStart = MakeButton(this, "cmdStart", tr("スタート(&S)..."),
+                          tr("ゲームを開始します"), 75);
+    cmdConfig = MakeButton(this, "cmdConfig", tr("設定(&C)..."),
+                           tr("ゲーム設定画面を開きます"), 1650);
+    cmdHS = MakeButton(this, "cmdHS", tr("ハイスコア(&H)..."),
+                       tr("ハイスコアを表示します"), 3225);
+    cmdEnd = MakeButton(this, "cmdEnd", tr("終了(&E)"),
+                        tr("プログラムを終了します"), 4800);
     // Drawn as the default button; the form handles Enter itself.
     cmdStart->setDefault(true);
 

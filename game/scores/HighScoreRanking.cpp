@@ -3,7 +3,10 @@
 #include "HighScoreFile.h"
 #include "shared/modPublic.h"
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <QTextBoundaryFinder>
+#include <QTimeZone>
 
 #include <cmath>
 
@@ -113,10 +116,8 @@ QString FormatEntryDate(double date)
     // From the parts, not a local QDateTime: a time that falls in a daylight
     // saving gap must still show as it was entered.
     const auto [day, time] = PartsOfSerial(date);
-    return QStringLiteral("%1年%2月%3日 %4:%5")
-        .arg(day.year() % 100, 2, 10, QLatin1Char('0'))
-        .arg(day.month())
-        .arg(day.day())
-        .arg(time.hour())
-        .arg(time.minute(), 2, 10, QLatin1Char('0'));
+    //: Date and time of a ranking entry, as a QDateTime format (yy two-digit year, M month,
+    //: d day, H hour, mm minutes; MMM the English month name).
+    const QString pattern = QCoreApplication::translate("frmHighScore", "yy年M月d日 H:mm");
+    return QLocale::c().toString(QDateTime(day, time, QTimeZone::utc()), pattern);
 }

@@ -18,9 +18,18 @@
 
 namespace {
 
-// The ideographic spaces widen the columns to their design widths.
+// The ideographic spaces widen the columns to their design widths. The
+// widths stay those of this Japanese string in every language; a translation
+// only replaces the header words.
 const QString RankFormat = QStringLiteral(
     "<順位|<得点　　　　|<名前　　　　　　　　　　　|<日時　　　　　　　　　　　　　　　");
+const char* const HeaderWords[] = {
+    QT_TRANSLATE_NOOP("frmHighScore", "順位"),
+    QT_TRANSLATE_NOOP("frmHighScore", "得点"),
+    QT_TRANSLATE_NOOP("frmHighScore", "名前"),
+    //: Column of the date and time of each entry.
+    QT_TRANSLATE_NOOP("frmHighScore", "日時"),
+};
 
 const QColor FirstPlaceText(255, 0, 0);
 const QColor FirstPlaceBack(255, 255, 192);
@@ -73,14 +82,14 @@ QList<frmHighScore::GridColumn> frmHighScore::ParseFormatString(const QString& f
 frmHighScore::frmHighScore(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmHighScore"));
-    setWindowTitle(QStringLiteral("Mortavel - ハイスコア"));
+    setWindowTitle(tr("Mortavel - ハイスコア"));
     setFont(FormFont());
     setFixedSize(TwipsSize(6915, 4035));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    fraLevel = new QGroupBox(QStringLiteral("難易度"), this);
+    fraLevel = new QGroupBox(tr("難易度"), this);
     fraLevel->setObjectName(QStringLiteral("fraLevel"));
-    fraLevel->setToolTip(QStringLiteral("難易度設定を切り替えます"));
+    fraLevel->setToolTip(tr("難易度設定を切り替えます"));
     fraLevel->setGeometry(TwipsRect(75, 75, 3315, 615));
     fraLevel->setStyleSheet(FrameStyle);
     const QStringList levels{QStringLiteral("Easy"), QStringLiteral("Normal"), QStringLiteral("Hard")};
@@ -94,9 +103,9 @@ frmHighScore::frmHighScore(QWidget* parent) : QDialog(parent)
         });
     }
 
-    fraTime = new QGroupBox(QStringLiteral("時間"), this);
+    fraTime = new QGroupBox(tr("時間"), this);
     fraTime->setObjectName(QStringLiteral("fraTime"));
-    fraTime->setToolTip(QStringLiteral("制限時間設定を切り替えます"));
+    fraTime->setToolTip(tr("制限時間設定を切り替えます"));
     fraTime->setGeometry(TwipsRect(3525, 75, 3315, 615));
     fraTime->setStyleSheet(FrameStyle);
     const int timeLefts[4] = {225, 1025, 1825, 2625};
@@ -112,13 +121,13 @@ frmHighScore::frmHighScore(QWidget* parent) : QDialog(parent)
 
     fxgRank = new QTableWidget(this);
     fxgRank->setObjectName(QStringLiteral("fxgRank"));
-    fxgRank->setToolTip(QStringLiteral("選択中の難易度・時間でのスコアベスト10です"));
+    fxgRank->setToolTip(tr("選択中の難易度・時間でのスコアベスト10です"));
     fxgRank->setGeometry(TwipsRect(450, 825, 6015, 2715));
     SetUpGrid();
 
-    cmdQuit = new QPushButton(QStringLiteral("閉じる(&Q)"), this);
+    cmdQuit = new QPushButton(tr("閉じる(&Q)"), this);
     cmdQuit->setObjectName(QStringLiteral("cmdQuit"));
-    cmdQuit->setToolTip(QStringLiteral("タイトル画面に戻ります"));
+    cmdQuit->setToolTip(tr("タイトル画面に戻ります"));
     cmdQuit->setGeometry(TwipsRect(5550, 3600, 1290, 390));
     connect(cmdQuit, &QPushButton::clicked, this, &frmHighScore::cmdQuit_Click);
 
@@ -136,10 +145,14 @@ void frmHighScore::SetUpGrid()
     fxgRank->setColumnCount(int(columns.size()));
     const QFontMetrics metrics(gridFont);
     for (int c = 0; c < columns.size(); ++c) {
-        auto* header = new QTableWidgetItem(columns[c].header);
+        // The word is replaced, the widening spaces stay.
+        const QString& design = columns[c].header;
+        const QString word = QString::fromUtf8(HeaderWords[c]);
+        const QString text = design.startsWith(word) ? tr(HeaderWords[c]) + design.mid(word.size()) : design;
+        auto* header = new QTableWidgetItem(text);
         header->setTextAlignment(columns[c].alignment);
         fxgRank->setHorizontalHeaderItem(c, header);
-        fxgRank->setColumnWidth(c, metrics.horizontalAdvance(columns[c].header) + CellPadding);
+        fxgRank->setColumnWidth(c, metrics.horizontalAdvance(design) + CellPadding);
     }
     QHeaderView* top = fxgRank->horizontalHeader();
     top->setSectionResizeMode(QHeaderView::Fixed);

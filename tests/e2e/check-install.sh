@@ -32,6 +32,12 @@ for f in Turn.wav Fire.wav MVTitle.avi HSData.mvt; do
   fi
 done
 
+# The built translations, one per .ts file of the source.
+for ts in "$src"/translations/*.ts; do
+  [ -f "$ts" ] || continue
+  need_file "$p/share/mortavel/translations/$(basename "$ts" .ts).qm"
+done
+
 if [ -f "$src/progressbar/CMakeLists.txt" ]; then
   compgen -G "$p/lib*/libVelPrgBar.so.1" > /dev/null \
     || compgen -G "$p/lib*/*/libVelPrgBar.so.1" > /dev/null \

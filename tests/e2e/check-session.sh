@@ -5,10 +5,13 @@
 # entry typed into the input box, the title again, the high-score viewer,
 # quit. Then the score file must hold the name, in Shift-JIS, in the list of
 # the settings played. Screenshots and the game's output stay in OUT_DIR.
-# Usage: check-session.sh BUILD_DIR OUT_DIR
+# LANGUAGE ja (the default) plays it in Japanese; en starts the game with
+# --language en over a Japanese desktop and plays it in English.
+# Usage: check-session.sh BUILD_DIR OUT_DIR [LANGUAGE]
 set -euo pipefail
 build=$1
 out=$2
+language=${3:-ja}
 
 if [ -z "${MORTAVEL_E2E_DISPLAY:-}" ]; then
   for tool in xvfb-run xdotool import iconv; do
@@ -87,12 +90,21 @@ keys_to() {
 }
 
 cd "$HOME"
-"$game" > "$out/game.log" 2>&1 &
+export LANGUAGE=ja
+"$game" --language "$language" > "$out/game.log" 2>&1 &
 game_pid=$!
 
 title_size=427x326
 battle_size=520x410
-name="テスト提督E2E"
+if [ "$language" = en ]; then
+  name="Admiral E2E"
+  entry_title='^New High Score$'
+  viewer_title='^Mortavel - High Scores$'
+else
+  name="テスト提督E2E"
+  entry_title='^ハイスコア登録$'
+  viewer_title='^Mortavel - ハイスコア$'
+fi
 
 title=$(wait_window '^Mortavel$' "$title_size" 30) || fail "the title screen did not appear"
 sleep 2
@@ -106,7 +118,7 @@ keys_to "$battle" key Return
 sleep 2.5
 shot 2-battle-fired
 
-entry=$(wait_window 'ハイスコア登録' - 200) || fail "no ranking entry after the time limit"
+entry=$(wait_window "$entry_title" - 200) || fail "no ranking entry after the time limit"
 [ $((SECONDS - started)) -ge 115 ] || fail "the battle ended after $((SECONDS - started)) s, before its 120 s"
 sleep 1
 shot 3-ranking-entry
@@ -120,7 +132,7 @@ wait_gone "$battle" 15 || fail "the battle window stayed after the end"
 sleep 2
 shot 5-title-again
 keys_to "$title" key alt+h
-viewer=$(wait_window '^Mortavel - ハイスコア$' - 15) || fail "Alt+H did not open the high-score viewer"
+viewer=$(wait_window "$viewer_title" - 15) || fail "Alt+H did not open the high-score viewer"
 sleep 1
 shot 6-viewer
 keys_to "$viewer" key Escape

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "frontend/AppFonts.h"
+#include "i18n/TestLanguage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,6 +26,7 @@
         qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));     \
         QApplication app(argc, argv);                                                   \
         InstallFontSubstitutes();                                                       \
+        testlang::installFromSystem();                                                  \
         TestClass test;                                                                 \
         return QTest::qExec(&test, argc, argv);                                         \
     }

@@ -86,10 +86,10 @@ private slots:
         auto viewer = open();
         QTableWidget* g = grid(viewer.get());
         QCOMPARE(g->columnCount(), 4);
-        QCOMPARE(g->horizontalHeaderItem(0)->text(), QStringLiteral("順位"));
-        QCOMPARE(g->horizontalHeaderItem(1)->text(), QStringLiteral("得点　　　　"));
-        QCOMPARE(g->horizontalHeaderItem(2)->text(), QStringLiteral("名前") + QString(11, QChar(0x3000)));
-        QCOMPARE(g->horizontalHeaderItem(3)->text(), QStringLiteral("日時") + QString(15, QChar(0x3000)));
+        QCOMPARE(g->horizontalHeaderItem(0)->text(), testlang::pick("順位", "No."));
+        QCOMPARE(g->horizontalHeaderItem(1)->text(), testlang::pick("得点", "Score") + QString(4, QChar(0x3000)));
+        QCOMPARE(g->horizontalHeaderItem(2)->text(), testlang::pick("名前", "Name") + QString(11, QChar(0x3000)));
+        QCOMPARE(g->horizontalHeaderItem(3)->text(), testlang::pick("日時", "Date") + QString(15, QChar(0x3000)));
         // The spaces make the columns wider than their words.
         const QFontMetrics metrics(g->font());
         QVERIFY(g->columnWidth(1) >= metrics.horizontalAdvance(QStringLiteral("得点　　　　")));
@@ -100,7 +100,17 @@ private slots:
         QCOMPARE(g->verticalScrollBar()->maximum(), 0);
         QVERIFY(g->rowHeight(0) >= metrics.height());
         // The date of a full entry fits its column.
-        QVERIFY(g->columnWidth(3) > metrics.horizontalAdvance(QStringLiteral("03年12月30日 18:30")));
+        QVERIFY(g->columnWidth(3) > metrics.horizontalAdvance(testlang::pick("03年12月30日 18:30", "30 Dec 2003 18:30")));
+        // Columns are as wide in every language, and each header word fits its column.
+        const int widths[4] = {g->columnWidth(0), g->columnWidth(1), g->columnWidth(2), g->columnWidth(3)};
+        QCOMPARE(widths[0], metrics.horizontalAdvance(QStringLiteral("順位")) + 4);
+        for (int c = 0; c < 4; ++c) {
+            const QString word = g->horizontalHeaderItem(c)->text().trimmed();
+            QVERIFY2(metrics.horizontalAdvance(word) + 4 <= widths[c], qPrintable(word));
+        }
+        if (testlang::english())
+            QCOMPARE(testlang::japaneseTexts(viewer.get()), QStringList());
+        QCOMPARE(testlang::clippedTexts(viewer.get()), QStringList());
     }
 
     void opensOnTheListOfTheSettings()
@@ -108,7 +118,7 @@ private slots:
         GameLevel = 2;
         TimeLimit = 180;
         auto viewer = open();
-        QCOMPARE(viewer->windowTitle(), QStringLiteral("Mortavel - ハイスコア"));
+        QCOMPARE(viewer->windowTitle(), testlang::pick("Mortavel - ハイスコア", "Mortavel - High Scores"));
         QCOMPARE(viewer->size(), QSize(461, 269));
         QVERIFY(option(viewer.get(), "optLevel(2)")->isChecked());
         QVERIFY(option(viewer.get(), "optTime(2)")->isChecked());
@@ -135,13 +145,13 @@ private slots:
         list.EntryDate[2] = 37001;
         auto viewer = open();
         QCOMPARE(row(viewer.get(), 0),
-                 QStringList({"1", "2150", "東郷", "03年1月3日 18:30"}));
+                 QStringList({"1", "2150", "東郷", testlang::pick("03年1月3日 18:30", "3 Jan 2003 18:30")}));
         QCOMPARE(row(viewer.get(), 1)[2], QStringLiteral("乙"));
         QCOMPARE(row(viewer.get(), 2)[2], QStringLiteral("甲"));
         // Places never filled: empty name, 0 and day 0 of the date scale.
         for (int r = 3; r < 10; ++r)
             QCOMPARE(row(viewer.get(), r),
-                     QStringList({QString::number(r + 1), "0", "", "99年12月30日 0:00"}));
+                     QStringList({QString::number(r + 1), "0", "", testlang::pick("99年12月30日 0:00", "30 Dec 1899 0:00")}));
     }
 
     void placesReadOneToTenWhateverTheScores()

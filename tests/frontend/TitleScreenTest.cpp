@@ -266,7 +266,8 @@ private slots:
             [](frmTitle* t) { QTest::keyClick(t, Qt::Key_Escape); },
             [](frmTitle* t) { QTest::mouseClick(button(t, "cmdEnd"), Qt::LeftButton); },
             [](frmTitle* t) {
-                QTest::keyClick(t, Qt::Key_E, Qt::AltModifier);
+                // The caption's own accelerator: Alt+E in Japanese, Alt+Q in English.
+                QTest::keySequence(t, QKeySequence::mnemonic(button(t, "cmdEnd")->text()));
                 QTRY_VERIFY(!frmTitle::Loaded());
             },
             [](frmTitle* t) { t->close(); }, // the close box
@@ -313,6 +314,32 @@ private slots:
         // The movie kept playing behind them.
         QVERIFY(title->isVisible());
         QCOMPARE(commandsFor("TITLE_AVI").size(), 2);
+    }
+
+    void buttonsSpeakTheGamesLanguage()
+    {
+        frmTitle* title = load();
+        const struct {
+            const char* name;
+            const char* japanese;
+            const char* english;
+        } buttons[] = {{"cmdStart", "スタート(&S)...", "&Start..."},
+                       {"cmdConfig", "設定(&C)...", "&Options..."},
+                       {"cmdHS", "ハイスコア(&H)...", "&High Scores..."},
+                       {"cmdEnd", "終了(&E)", "&Quit"}};
+        for (const auto& b : buttons) {
+            auto* button = title->findChild<QPushButton*>(QLatin1String(b.name));
+            QVERIFY2(button, b.name);
+            QCOMPARE(button->text(), testlang::pick(b.japanese, b.english));
+            QVERIFY(!button->toolTip().isEmpty());
+            // The caption fits the button of the design at its size.
+            QVERIFY(button->fontMetrics().horizontalAdvance(button->text().remove(QLatin1Char('&')))
+                    < button->width() - 8);
+        }
+        QCOMPARE(title->windowTitle(), QStringLiteral("Mortavel"));
+        if (testlang::english())
+            QCOMPARE(testlang::japaneseTexts(title), QStringList());
+        QCOMPARE(testlang::clippedTexts(title), QStringList());
     }
 
     void copyrightLineOpensTheWebPage()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BattleUi.h"
+#include "i18n/TestLanguage.h"
 
 #include <QColor>
 #include <QString>
@@ -79,6 +80,7 @@ void prepareApplication();
         wt::prepareEnvironment();                                                                  \
         QApplication app(argc, argv);                                                              \
         wt::prepareApplication();                                                                  \
+        testlang::installFromSystem();                                                             \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }

@@ -51,6 +51,18 @@ private:
     QTimer timer_;
 };
 
+// The captions of a dialog's buttons, in their order on the form.
+QStringList buttonCaptions(QWidget* dialog)
+{
+    QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
+    std::sort(buttons.begin(), buttons.end(),
+              [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
+    QStringList captions;
+    for (QPushButton* button : buttons)
+        captions << button->text().remove(QLatin1Char('&'));
+    return captions;
+}
+
 // What the window looked like when it handed over to the title screen.
 struct AtTitle {
     bool shown = false;
@@ -178,21 +190,25 @@ private slots:
         HighScores[0][1] = listOf({5000, 3000, 1234, 1000, 900, 800, 700, 600, 500, 400});
         Ending e(1234);
         QString prompt, title, initial;
+        QStringList buttons;
         wt::onNextModal([&](QWidget* modal) {
             auto* dialog = qobject_cast<QInputDialog*>(modal);
             QVERIFY(dialog);
             title = dialog->windowTitle();
             prompt = dialog->labelText();
             initial = dialog->textValue();
+            buttons = buttonCaptions(dialog);
             dialog->setTextValue(QStringLiteral("テスト提督"));
             dialog->accept();
         });
         const auto mediaBefore = e.media.commands.size();
         e.runOut();
 
-        QCOMPARE(title, QStringLiteral("ハイスコア登録"));
-        QCOMPARE(prompt, QStringLiteral("ランキング入りしました！\nお名前を入力してください（12文字まで）"));
+        QCOMPARE(title, testlang::pick("ハイスコア登録", "New High Score"));
+        QCOMPARE(prompt, testlang::pick("ランキング入りしました！\nお名前を入力してください（12文字まで）",
+                                        "You have made the ranking!\nEnter your name (up to 12 characters)"));
         QCOMPARE(initial, QString());
+        QCOMPARE(buttons, QStringList({QStringLiteral("OK"), testlang::pick("キャンセル", "Cancel")}));
 
         // Directly below the strictly better, above the older equal score.
         const HighScoreList& list = HighScores[0][1];
@@ -217,8 +233,8 @@ private slots:
                                            "close FIRE_SND"}));
 
         // Commands during the pause had no effect, the close box was refused quietly.
-        QVERIFY(!e.atTitle.log.contains(QStringLiteral("発射！！")));
-        QVERIFY(!e.atTitle.log.join(QString()).contains(QStringLiteral("砲塔旋回")));
+        QVERIFY(!e.atTitle.log.contains(testlang::pick("発射！！", "Fire!!")));
+        QVERIFY(!e.atTitle.log.join(QString()).contains(testlang::pick("砲塔旋回", "Turret training")));
         QCOMPARE(e.atTitle.viewBearing, 0.0);
         QVERIFY(e.atTitle.closeRefused);
 
@@ -252,7 +268,7 @@ private slots:
             Ending e(0);
             ModalWatch watch;
             e.runOut();
-            QCOMPARE(watch.titles, QStringList({QStringLiteral("ハイスコア登録")}));
+            QCOMPARE(watch.titles, QStringList({testlang::pick("ハイスコア登録", "New High Score")}));
             QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
             QCOMPARE(HighScores[0][1].Score[0], 0);
         }
@@ -292,19 +308,39 @@ private slots:
         });
         const auto mediaBefore = e.media.commands.size();
         QVERIFY(!e.form->close());
-        QCOMPARE(question, QStringLiteral("終了確認"));
+        QCOMPARE(question, testlang::pick("終了確認", "Quit Game"));
 
         QTRY_VERIFY(e.atTitle.shown);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         // The question was answered No before the end went on, as usual.
         QVERIFY(e.atTitle.openBoxes.isEmpty());
-        QCOMPARE(watch->titles, QStringList({QStringLiteral("ハイスコア登録")}));
+        QCOMPARE(watch->titles, QStringList({testlang::pick("ハイスコア登録", "New High Score")}));
         QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
         QVERIFY(e.atTitle.gameOverVisible);
         QVERIFY(!e.form);
         const auto media = e.media.since(mediaBefore);
         QCOMPARE(std::count(media.begin(), media.end(), std::string("close TURN_SND")), 1);
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void entryBoxButtonsWithoutQtsTranslation()
+    {
+        // Without Qt's own file the game names OK and Cancel itself.
+        const auto language = GameLanguage::current();
+        GameLanguage::install(language, QStringLiteral("/nonexistent"));
+        QStringList buttons;
+        {
+            Ending e(0);
+            wt::onNextModal([&buttons](QWidget* modal) {
+                auto* dialog = qobject_cast<QInputDialog*>(modal);
+                QVERIFY(dialog);
+                buttons = buttonCaptions(dialog);
+                dialog->reject();
+            });
+            e.runOut();
+        }
+        GameLanguage::install(language);
+        QCOMPARE(buttons, QStringList({QStringLiteral("OK"), testlang::pick("キャンセル", "Cancel")}));
     }
 
     void failedSaveIsReported()
@@ -328,7 +364,7 @@ private slots:
         });
         e.runOut();
         QDir(ScoreFilePath()).removeRecursively();
-        QCOMPARE(warning, QStringLiteral("ハイスコアを保存できませんでした。"));
+        QCOMPARE(warning, testlang::pick("ハイスコアを保存できませんでした。", "The high scores could not be saved."));
         // The entry stays in this run's table, and the battle still ends.
         QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("保存失敗"));
         QVERIFY(e.atTitle.shown);

@@ -161,7 +161,7 @@ private slots:
 
         const VpbVariant text = read("Text", VpbVariant{});
         QCOMPARE(text.type, int32_t(VPB_VT_STRING));
-        QCOMPARE(QString::fromUtf8(text.v.str), QStringLiteral("砲弾装填中..."));
+        QCOMPARE(QString::fromUtf8(text.v.str), testlang::pick("砲弾装填中...", "Loading shell..."));
         const VpbVariant font = read("Font", VpbVariant{});
         QCOMPARE(font.type, int32_t(VPB_VT_FONT));
         QCOMPARE(QString::fromUtf8(font.v.font->name), QStringLiteral("ＭＳ Ｐゴシック"));
@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(get(*host, VPB_DISPID_STEP).v.i4, 1);
         const VpbVariant text = get(*host, VPB_DISPID_TEXT);
         QCOMPARE(text.type, int32_t(VPB_VT_STRING));
-        QCOMPARE(QString::fromUtf8(text.v.str), QStringLiteral("砲弾装填中..."));
+        QCOMPARE(QString::fromUtf8(text.v.str), testlang::pick("砲弾装填中...", "Loading shell..."));
         const VpbVariant font = get(*host, VPB_DISPID_FONT);
         QCOMPARE(font.type, int32_t(VPB_VT_FONT));
         QCOMPARE(QString::fromUtf8(font.v.font->name), QStringLiteral("ＭＳ Ｐゴシック"));

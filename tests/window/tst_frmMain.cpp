@@ -4,6 +4,7 @@
 #include "WindowTestSupport.h"
 
 #include "BattleSlider.h"
+#include "BattleWindowTexts.h"
 #include "GaugeHost.h"
 #include "PictureBox.h"
 #include "ReplayRandom.h"
@@ -150,12 +151,18 @@ private slots:
             const QRect px(std::lround(c.twips.x() / 15.0), std::lround(c.twips.y() / 15.0),
                            std::lround(c.twips.width() / 15.0), std::lround(c.twips.height() / 15.0));
             QCOMPARE(w->geometry(), px);
-            QCOMPARE(w->toolTip(), QString::fromUtf8(c.tip));
+            if (testlang::english())
+                QCOMPARE(w->toolTip().isEmpty(), !*c.tip);
+            else
+                QCOMPARE(w->toolTip(), QString::fromUtf8(c.tip));
         }
+        if (testlang::english())
+            QCOMPARE(testlang::japaneseTexts(b.form), QStringList());
+        QCOMPARE(testlang::clippedTexts(b.form), QStringList());
         QCOMPARE(b.child<QWidget>("labGameOver")->parentWidget(), b.child<QWidget>("picScene"));
 
-        QCOMPARE(b.button("cmdTurn")->text(), QStringLiteral("旋回(&T)"));
-        QCOMPARE(b.button("cmdFire")->text(), QStringLiteral("発射(&F)"));
+        QCOMPARE(b.button("cmdTurn")->text(), testlang::pick("旋回(&T)", "&Turn"));
+        QCOMPARE(b.button("cmdFire")->text(), testlang::pick("発射(&F)", "&Fire"));
 
         auto* over = b.child<QLabel>("labGameOver");
         QVERIFY(over->isHidden());
@@ -192,6 +199,34 @@ private slots:
             QCOMPARE(timer->interval(), t.interval);
             QCOMPARE(b.form->TimerEnabled(t.timer), t.enabled);
         }
+    }
+
+    void everyLogLineFitsItsLabel()
+    {
+        Battlefield b;
+        const BattleTexts t = TranslatedBattleTexts();
+        // The widest numbers each message can carry.
+        const std::string lines[] = {FillTemplate(t.EnemySighted, {"12"}),
+                                     FillTemplate(t.TurretTurning, {"11", "58", "85"}),
+                                     t.TurretArrived,
+                                     t.Fire,
+                                     t.ShellLanded,
+                                     FillTemplate(t.Hit, {t.Sunk}),
+                                     FillTemplate(t.Hit, {t.HeavyDamage}),
+                                     FillTemplate(t.Hit, {t.ModerateDamage}),
+                                     FillTemplate(t.Hit, {t.LightDamage}),
+                                     t.Loaded};
+        for (const std::string& line : lines) {
+            QLabel* label = wt::label(b.form, "labMessage2");
+            const QString text = QString::fromStdString(line);
+            QVERIFY2(label->fontMetrics().horizontalAdvance(text) <= label->width(), qPrintable(text));
+        }
+        QLabel* time = wt::label(b.form, "labTime");
+        QLabel* score = wt::label(b.form, "labScore");
+        QVERIFY(time->fontMetrics().horizontalAdvance(QString::fromStdString(FillTemplate(t.TimeLeft, {"210"})))
+                <= time->width());
+        QVERIFY(score->fontMetrics().horizontalAdvance(QString::fromStdString(FillTemplate(t.Score, {"99999"})))
+                <= score->width());
     }
 
     void startShowsTheFreshBattle()
@@ -250,7 +285,7 @@ private slots:
             b.random.Queue(0.5);          // its first move
         b.clock.set(b.form->battle().State().StartTime + 1);
         b.form->tick(Timer::tmrMain);
-        QCOMPARE(b.log()[0], QStringLiteral("0時の方向に敵艦発見！"));
+        QCOMPARE(b.log()[0], testlang::pick("0時の方向に敵艦発見！", "Enemy ship sighted at 0 o'clock!"));
         QCOMPARE(b.logColor(0), Black);
         QCOMPARE(b.form->battle().State().EnemyCount, vb::Integer(1));
         QCOMPARE(wt::label(b.form, "labTime")->text(), QStringLiteral("149 Sec."));
@@ -315,7 +350,7 @@ private slots:
         b.form->SetSliderValue(BattleUi::Slider::sldH, 90);
         const auto mediaBefore = b.media.commands.size();
         wt::pressKey(b.form, Qt::Key_Space);
-        QCOMPARE(b.log()[0], QStringLiteral("砲塔旋回、3時0分、仰角5度！"));
+        QCOMPARE(b.log()[0], testlang::pick("砲塔旋回、3時0分、仰角5度！", "Turret training to 3h0m, elevation 5°!"));
         QCOMPARE(b.logColor(0), Black);
         QCOMPARE(b.media.since(mediaBefore),
                  (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
@@ -342,7 +377,7 @@ private slots:
         QVERIFY(b.form->TimerEnabled(Timer::tmrTurn));
         b.form->tick(Timer::tmrTurn); // the 56th tick ends the movement
         QVERIFY(!b.form->TimerEnabled(Timer::tmrTurn));
-        QCOMPARE(b.log()[1], QStringLiteral("砲塔旋回完了！"));
+        QCOMPARE(b.log()[1], testlang::pick("砲塔旋回完了！", "Turret on bearing!"));
         for (const char* name : {"cmdTurn", "cmdFire", "sldH", "sldV"})
             QVERIFY2(b.child<QWidget>(name)->isEnabled(), name);
         QCOMPARE(b.picture("picGaugeH")->line().p2().x(), 1470.0);
@@ -368,7 +403,7 @@ private slots:
 
         const auto mediaBefore = b.media.commands.size();
         wt::pressKey(b.form, Qt::Key_Return);
-        QCOMPARE(b.log()[0], QStringLiteral("発射！！"));
+        QCOMPARE(b.log()[0], testlang::pick("発射！！", "Fire!!"));
         QCOMPARE(b.logColor(0), Red);
         QCOMPARE(b.media.since(mediaBefore),
                  (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
@@ -388,7 +423,9 @@ private slots:
         QCOMPARE(b.form->gaugeHost()->Value(), 19);
         QVERIFY(!b.form->battle().State().SplashVisible);
         b.form->tick(Timer::tmrReload);
-        QCOMPARE(b.log(), QStringList({"発射！！", "着弾確認！", "敵艦に命中！敵艦中破！"}));
+        QCOMPARE(b.log(), QStringList({testlang::pick("発射！！", "Fire!!"),
+                                       testlang::pick("着弾確認！", "Splash! Fall of shot observed!"),
+                                       testlang::pick("敵艦に命中！敵艦中破！", "Hit! Enemy ship damaged!")}));
         for (int i = 0; i < 3; ++i)
             QCOMPARE(b.logColor(i), Red);
         QCOMPARE(wt::label(b.form, "labScore")->text(), QStringLiteral("100 Pts."));
@@ -403,7 +440,9 @@ private slots:
         QVERIFY(b.form->gaugeHost()->isHidden());
         QVERIFY(!b.form->TimerEnabled(Timer::tmrReload));
         QVERIFY(b.button("cmdFire")->isEnabled());
-        QCOMPARE(b.log(), QStringList({"着弾確認！", "敵艦に命中！敵艦中破！", "砲弾装填完了！"}));
+        QCOMPARE(b.log(), QStringList({testlang::pick("着弾確認！", "Splash! Fall of shot observed!"),
+                                       testlang::pick("敵艦に命中！敵艦中破！", "Hit! Enemy ship damaged!"),
+                                       testlang::pick("砲弾装填完了！", "Gun loaded, ready to fire!")}));
         QCOMPARE(b.logColor(0), Red);
         QCOMPARE(b.logColor(2), Black);
     }
@@ -414,13 +453,13 @@ private slots:
         b.random.Queue(0.5);
         b.random.Queue(0.5);
         QTest::mouseClick(b.button("cmdFire"), Qt::LeftButton);
-        QCOMPARE(b.log()[0], QStringLiteral("発射！！"));
+        QCOMPARE(b.log()[0], testlang::pick("発射！！", "Fire!!"));
         // The turret still turns while the gun loads; the fire button stays off after it.
         b.form->SetSliderValue(BattleUi::Slider::sldV, 84);
         QTest::mouseClick(b.button("cmdTurn"), Qt::LeftButton);
-        QCOMPARE(b.log()[1], QStringLiteral("砲塔旋回、0時0分、仰角6度！"));
+        QCOMPARE(b.log()[1], testlang::pick("砲塔旋回、0時0分、仰角6度！", "Turret training to 0h0m, elevation 6°!"));
         b.form->tick(Timer::tmrTurn);
-        QCOMPARE(b.log()[2], QStringLiteral("砲塔旋回完了！"));
+        QCOMPARE(b.log()[2], testlang::pick("砲塔旋回完了！", "Turret on bearing!"));
         QVERIFY(b.button("cmdTurn")->isEnabled());
         QVERIFY(!b.button("cmdFire")->isEnabled());
     }
@@ -532,12 +571,12 @@ private slots:
             auto* box = qobject_cast<QMessageBox*>(modal);
             QVERIFY(box);
             asked = true;
-            QCOMPARE(box->windowTitle(), QStringLiteral("終了確認"));
-            QCOMPARE(box->text(), QStringLiteral("ゲームを終了してもよろしいですか？"));
+            QCOMPARE(box->windowTitle(), testlang::pick("終了確認", "Quit Game"));
+            QCOMPARE(box->text(), testlang::pick("ゲームを終了してもよろしいですか？", "Abandon the battle and quit the game?"));
             QCOMPARE(box->icon(), QMessageBox::Question);
             QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
-            QCOMPARE(box->button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
-            QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
+            QCOMPARE(box->button(QMessageBox::Yes)->text(), testlang::pick("はい(&Y)", "&Yes"));
+            QCOMPARE(box->button(QMessageBox::No)->text(), testlang::pick("いいえ(&N)", "&No"));
             box->button(QMessageBox::No)->click();
         });
         QVERIFY(!b.form->close());
@@ -556,6 +595,33 @@ private slots:
                  (std::vector<std::string>{"close TURN_SND", "close FIRE_SND"}));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!b.form);
+    }
+
+    void closeQuestionButtonsWithAndWithoutQtsTranslation()
+    {
+        const auto language = GameLanguage::current();
+        // Qt's own file names Yes and No; it comes with qt6-translations-l10n.
+        QVERIFY(GameLanguage::standardButtonsTranslated());
+        if (language == GameLanguage::Japanese)
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("はい(&Y)"));
+
+        // Without it the game names the buttons itself, in the same words.
+        GameLanguage::install(language, QStringLiteral("/nonexistent"));
+        QCOMPARE(GameLanguage::current(), language);
+        QCOMPARE(GameLanguage::standardButtonsTranslated(), language == GameLanguage::English);
+        QStringList captions;
+        {
+            Battlefield b;
+            wt::onNextModal([&captions](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                captions << box->button(QMessageBox::Yes)->text() << box->button(QMessageBox::No)->text();
+                box->button(QMessageBox::No)->click();
+            });
+            QVERIFY(!b.form->close());
+            b.form->battle().Form_QueryUnload(1);
+        }
+        GameLanguage::install(language);
+        QCOMPARE(captions, QStringList({testlang::pick("はい(&Y)", "&Yes"), testlang::pick("いいえ(&N)", "&No")}));
     }
 };
 

@@ -3,6 +3,7 @@
 // no ships; ships at several ranges and damage levels; a splash; a view
 // through 12 o'clock; Game Over. Run it on a real display (Xvfb) to see
 // the window as the player does.
+#include "BattleWindowTexts.h"
 #include "WindowTestSupport.h"
 
 #include "ReplayRandom.h"
@@ -71,6 +72,7 @@ int main(int argc, char** argv)
     wt::prepareEnvironment();
     QApplication app(argc, argv);
     wt::prepareApplication();
+    testlang::installFromSystem();
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
     wt::acknowledgeGaugeWarning();
     EnemyMax = 7;
@@ -86,7 +88,7 @@ int main(int argc, char** argv)
     s.ship(-0.3 + 2 * std::numbers::pi, 450, 2);
     s.ship(0.1, 200, 3);
     s.ship(std::numbers::pi, 600, 0); // astern: on the radar only
-    s.form->battle().ShowMessage("3時の方向に敵艦発見！", false);
+    s.form->battle().ShowMessage(FillTemplate(TranslatedBattleTexts().EnemySighted, {"3"}), false);
     s.redraw();
     s.shot(QStringLiteral("2-ships"));
 

@@ -5,6 +5,7 @@
 #include "PictureBox.h"
 
 #include "shared/Forms.h"
+#include "shared/GameLanguage.h"
 #include "shared/modPublic.h"
 
 #include <QCoreApplication>
@@ -80,19 +81,24 @@ void BattleEnding::enterRanking(vb::Long points)
         return;
 
     QInputDialog dialog(form_);
-    dialog.setWindowTitle(QStringLiteral("ハイスコア登録"));
-    dialog.setLabelText(QStringLiteral("ランキング入りしました！\nお名前を入力してください（12文字まで）"));
+    dialog.setWindowTitle(QCoreApplication::translate("BattleEnding", "ハイスコア登録"));
+    dialog.setLabelText(QCoreApplication::translate(
+        "BattleEnding", "ランキング入りしました！\nお名前を入力してください（12文字まで）"));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextValue(QString());
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+    // Qt's own translation names the buttons; without it, the game does.
+    if (!GameLanguage::standardButtonsTranslated()) {
+        dialog.setOkButtonText(QStringLiteral("OK"));
+        dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+    }
     const QString answer = dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 
     InsertRanking(list, RankingPlace(list, points), NormalizeEntryName(answer), points, NowAsDate());
     QString error;
     if (!SaveHighScores(&error)) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Mortavel"),
-                        QStringLiteral("ハイスコアを保存できませんでした。"), QMessageBox::Ok, form_);
+                        QCoreApplication::translate("BattleEnding", "ハイスコアを保存できませんでした。"),
+                        QMessageBox::Ok, form_);
         box.setInformativeText(error);
         box.exec();
     }

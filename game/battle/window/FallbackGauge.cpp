@@ -5,7 +5,7 @@
 
 FallbackGauge::FallbackGauge(QWidget* parent)
     : QWidget(parent)
-    , text_(QStringLiteral("砲弾装填中..."))
+    , text_(tr("砲弾装填中..."))
 {
 }
 

@@ -47,7 +47,8 @@ void GaugeHost::storeDesignSettings(PropertyBag& bag)
     bag.setLong("FWColor", 255);
     bag.setLong("StringType", VPB_STYPE_FREESTRING);
     bag.setLong("Maximum", 50);
-    bag.setString("Text", QStringLiteral("砲弾装填中...").toUtf8());
+    // The caption is the one design setting that follows the language.
+    bag.setString("Text", tr("砲弾装填中...").toUtf8());
     bag.setFont("Font", QStringLiteral("ＭＳ Ｐゴシック").toUtf8(), 9.75f, 128);
 }
 
@@ -69,10 +70,10 @@ GaugeHost::GaugeHost(int widthTwips, int heightTwips, QWidget* parent)
             if (!gaugeWidget_) {
                 api_->destroy(control_);
                 control_ = nullptr;
-                error = QStringLiteral("VelProgressBar のウィジェットを取得できません");
+                error = tr("VelProgressBar のウィジェットを取得できません");
             }
         } else {
-            error = QStringLiteral("VelProgressBar を作成できません");
+            error = tr("VelProgressBar を作成できません");
         }
     }
     if (!control_) {

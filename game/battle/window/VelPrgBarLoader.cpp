@@ -51,13 +51,14 @@ const VpbApi* tryLoad(const QString& file, QString* reason)
     }
     auto getApi = reinterpret_cast<VelPrgBar_GetApiFn>(library->resolve(VELPRGBAR_ENTRY_POINT));
     if (!getApi) {
-        *reason = QStringLiteral("%1: %2 がありません").arg(file, QStringLiteral(VELPRGBAR_ENTRY_POINT));
+        *reason = QCoreApplication::translate("VelPrgBarLoader", "%1: %2 がありません")
+                      .arg(file, QStringLiteral(VELPRGBAR_ENTRY_POINT));
         return nullptr;
     }
     const VpbApi* api = getApi(VELPRGBAR_API_VERSION);
     if (!api || api->version != VELPRGBAR_API_VERSION || !api->create || !api->invoke
         || !api->destroy || !api->widget) {
-        *reason = QStringLiteral("%1: インターフェイス版 %2 に対応していません")
+        *reason = QCoreApplication::translate("VelPrgBarLoader", "%1: インターフェイス版 %2 に対応していません")
                       .arg(file)
                       .arg(VELPRGBAR_API_VERSION);
         return nullptr;
@@ -111,7 +112,7 @@ const VpbApi* VelPrgBarLoader::api(QString* error)
         }
         if (!s.api) {
             if (reasons.isEmpty())
-                reasons << QStringLiteral("libVelPrgBar.so が見つかりません（検索場所: %1）")
+                reasons << QCoreApplication::translate("VelPrgBarLoader", "libVelPrgBar.so が見つかりません（検索場所: %1）")
                                .arg(folders.join(QStringLiteral(", ")));
             s.error = reasons.join(QLatin1Char('\n'));
         }

@@ -3,6 +3,7 @@
 
 #include "BattleEnding.h"
 #include "BattleSlider.h"
+#include "BattleWindowTexts.h"
 #include "GameRandom.h"
 #include "GaugeHost.h"
 #include "PictureBox.h"
@@ -12,6 +13,7 @@
 #include "view/SceneRenderer.h"
 
 #include "shared/Forms.h"
+#include "shared/GameLanguage.h"
 #include "shared/Mci.h"
 #include "shared/modPublic.h"
 
@@ -130,8 +132,8 @@ void reportGaugeFallback(const QString& reason)
         return;
     reported = true;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Mortavel"),
-                    QStringLiteral("装填ゲージのライブラリ VelPrgBar を読み込めませんでした。\n"
-                                   "簡易ゲージでゲームを続けます。"),
+                    frmMain::tr("装填ゲージのライブラリ VelPrgBar を読み込めませんでした。\n"
+                                "簡易ゲージでゲームを続けます。"),
                     QMessageBox::Ok);
     box.setInformativeText(reason);
     box.exec();
@@ -165,7 +167,8 @@ frmMain::frmMain(Options options, QWidget* parent)
     settings.GameLevel = GameLevel;
     // The sounds sit in the same data folder as the movie and the scores.
     battle_ = std::make_unique<Battle>(*this, *random_, *clock_, settings, AppPath().toStdString(),
-                                       QFileInfo(DataDir()).fileName().toStdString());
+                                       QFileInfo(DataDir()).fileName().toStdString(),
+                                       TranslatedBattleTexts());
     battle_->Form_Load();
     // tmrMain is enabled at design time: it starts with the form.
     SetTimerEnabled(Timer::tmrMain, true);
@@ -192,26 +195,26 @@ void frmMain::buildControls()
     picGaugeH_->setGeometry(twips(75, 75, 1500, 1500));
     picGaugeH_->setPicture(designPicture("picGaugeH"));
     picGaugeH_->setLine(QLineF(750, 750, 750, 0), Qt::red, 2);
-    picGaugeH_->setToolTip(QStringLiteral("現在の砲の水平方向の向きを示します"));
+    picGaugeH_->setToolTip(tr("現在の砲の水平方向の向きを示します"));
 
     picGaugeV_ = new PictureBox(this);
     picGaugeV_->setObjectName(QStringLiteral("picGaugeV"));
     picGaugeV_->setGeometry(twips(75, 1725, 1500, 1500));
     picGaugeV_->setPicture(designPicture("picGaugeV"));
     picGaugeV_->setLine(QLineF(1500, 1500, 6, 1369), Qt::red, 2);
-    picGaugeV_->setToolTip(QStringLiteral("現在の砲の仰角を示します"));
+    picGaugeV_->setToolTip(tr("現在の砲の仰角を示します"));
 
     picScene_ = new PictureBox(this);
     picScene_->setObjectName(QStringLiteral("picScene"));
     picScene_->setGeometry(twips(1725, 75, 6000, 3600));
     sceneRenderer_ = std::make_unique<SceneRenderer>(&loadScenePicture);
     picScene_->setPicture(resourcePicture(scene::BackgroundPicture));
-    picScene_->setToolTip(QStringLiteral("現在の視野内の光景です"));
+    picScene_->setToolTip(tr("現在の視野内の光景です"));
 
     labTime_ = makeLabel(this, "labTime", twips(75, 3375, 1440, 240));
-    labTime_->setToolTip(QStringLiteral("残り秒数を示します"));
+    labTime_->setToolTip(tr("残り秒数を示します"));
     labScore_ = makeLabel(this, "labScore", twips(75, 3675, 1440, 240));
-    labScore_->setToolTip(QStringLiteral("現在のスコアを示します"));
+    labScore_->setToolTip(tr("現在のスコアを示します"));
 
     picRader_ = new PictureBox(this);
     picRader_->setObjectName(QStringLiteral("picRader"));
@@ -221,7 +224,7 @@ void frmMain::buildControls()
         radarRenderer_->paint(painter, target, radarMarks_);
     });
     picRader_->setLine(QLineF(975, 60, 975, 975), Qt::red, 3);
-    picRader_->setToolTip(QStringLiteral(
+    picRader_->setToolTip(tr(
         "自艦を中心として敵艦の方向と位置を示します。赤い線は現在の視野中心方向です。"));
 
     sldV_ = new BattleSlider(Qt::Vertical, this);
@@ -235,7 +238,7 @@ void frmMain::buildControls()
     sldV_->setPageStep(10);
     sldV_->setTickPosition(QSlider::TicksRight);
     sldV_->setTickInterval(10);
-    sldV_->setToolTip(QStringLiteral("砲の仰角を設定します"));
+    sldV_->setToolTip(tr("砲の仰角を設定します"));
 
     sldH_ = new BattleSlider(Qt::Horizontal, this);
     sldH_->setObjectName(QStringLiteral("sldH"));
@@ -246,13 +249,13 @@ void frmMain::buildControls()
     sldH_->setPageStep(15);
     sldH_->setTickPosition(QSlider::TicksBelow);
     sldH_->setTickInterval(15);
-    sldH_->setToolTip(QStringLiteral("砲の水平方向の向きを設定します"));
+    sldH_->setToolTip(tr("砲の水平方向の向きを設定します"));
 
     pgbReload_ = new GaugeHost(4890, 390, this);
     pgbReload_->setObjectName(QStringLiteral("pgbReload"));
     pgbReload_->move(twips(2775, 4350, 4890, 390).topLeft());
     pgbReload_->setToolTip(
-        QStringLiteral("砲弾を装填していますので、このゲージがフルになるまでは発射できません"));
+        tr("砲弾を装填していますので、このゲージがフルになるまでは発射できません"));
     pgbReload_->hide();
 
     auto* shpMessage = new QFrame(this);
@@ -274,19 +277,19 @@ void frmMain::buildControls()
         SetMessageLine(i, {}, colors::Black);
     }
 
-    cmdTurn_ = new QPushButton(QStringLiteral("旋回(&T)"), this);
+    cmdTurn_ = new QPushButton(tr("旋回(&T)"), this);
     cmdTurn_->setObjectName(QStringLiteral("cmdTurn"));
     cmdTurn_->setGeometry(twips(4500, 5700, 1515, 390));
-    cmdTurn_->setToolTip(QStringLiteral("ゲージで設定した角度に砲塔を旋回します"));
+    cmdTurn_->setToolTip(tr("ゲージで設定した角度に砲塔を旋回します"));
     connect(cmdTurn_, &QPushButton::clicked, this, [this] {
         if (!ending_)
             battle_->cmdTurn_Click();
     });
 
-    cmdFire_ = new QPushButton(QStringLiteral("発射(&F)"), this);
+    cmdFire_ = new QPushButton(tr("発射(&F)"), this);
     cmdFire_->setObjectName(QStringLiteral("cmdFire"));
     cmdFire_->setGeometry(twips(6150, 5700, 1515, 390));
-    cmdFire_->setToolTip(QStringLiteral("砲を発射します"));
+    cmdFire_->setToolTip(tr("砲を発射します"));
     connect(cmdFire_, &QPushButton::clicked, this, [this] {
         if (!ending_)
             battle_->cmdFire_Click();
@@ -453,8 +456,11 @@ bool frmMain::AskYesNo(const std::string& text, const std::string& title)
 {
     QMessageBox box(QMessageBox::Question, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No,
                     this);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    // Qt's own translation names the buttons; without it, the game does.
+    if (!GameLanguage::standardButtonsTranslated()) {
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    }
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     closeQuestion_ = &box;
