@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation2
   xvfb xauth xdotool imagemagick ffmpeg sox
+  abigail-tools lintian pkgconf dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do
