@@ -27,6 +27,11 @@ if [ -x tools/fuzz.sh ]; then
   tools/fuzz.sh 60
 fi
 
+# ---- VelPrgBar: ABI against the committed baseline (tools/check-abi.sh) ----
+echo "== ABI of libVelPrgBar"
+tools/check-abi.sh
+# ---- end VelPrgBar ABI -----------------------------------------------------
+
 echo "== Full test suite"
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"

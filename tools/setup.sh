@@ -14,6 +14,7 @@ packages=(
   fonts-ipafont-gothic fonts-liberation2
   xvfb xauth xdotool imagemagick ffmpeg sox
   pulseaudio pulseaudio-utils
+  abigail-tools lintian pkgconf dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

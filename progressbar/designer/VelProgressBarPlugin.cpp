@@ -4,6 +4,8 @@
 #include "VelProgressBar.h"
 
 #include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 
 VelProgressBarPlugin::VelProgressBarPlugin(QObject *parent)
     : QObject(parent)
@@ -17,17 +19,26 @@ QString VelProgressBarPlugin::name() const
 
 QString VelProgressBarPlugin::group() const
 {
+    // Beside Qt's own QProgressBar.
     return QStringLiteral("Display Widgets");
 }
 
 QString VelProgressBarPlugin::toolTip() const
 {
-    return QStringLiteral("文字列表示付きプログレスバー");
+    return QStringLiteral("Progress gauge with a centred caption (VelPrgBar)");
 }
 
 QString VelProgressBarPlugin::whatsThis() const
 {
-    return QStringLiteral("値に応じて左から塗りつぶされ、中央の文字列が反転表示される横型ゲージです。");
+    return QStringLiteral(
+        "<b>VelProgressBar</b> is a horizontal gauge from the VelPrgBar library. It fills "
+        "from the left in proportion to <i>value</i> between <i>minimum</i> and "
+        "<i>maximum</i> and shows a centred caption chosen by <i>stringType</i>: a "
+        "percentage, value/maximum, the value or the free <i>text</i>. The caption is "
+        "XOR-ed into the bar, so it reads over the filled and the empty part alike. "
+        "<i>barColor</i> (or <i>fwColor</i>, the same colour as an OLE colour number) "
+        "colours the bar; the widget's <i>font</i> is the caption's face, fitted to the "
+        "bar's height. countUp() adds <i>step</i> to the value.");
 }
 
 QString VelProgressBarPlugin::includeFile() const
@@ -37,7 +48,27 @@ QString VelProgressBarPlugin::includeFile() const
 
 QIcon VelProgressBarPlugin::icon() const
 {
-    return {};
+    // The gauge itself in small: a framed bar, filled two fifths in the
+    // default red, with the caption's bar of letters XOR-ed across the edge.
+    QIcon icon;
+    for (int size : {16, 22, 32, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        const qreal unit = size / 16.0;
+        const QRectF frame(0.5 * unit, 4.5 * unit, 15 * unit, 7 * unit);
+        p.fillRect(frame, Qt::white);
+        const QRectF fill(frame.left(), frame.top(), frame.width() * 0.4, frame.height());
+        p.fillRect(fill, QColor(255, 0, 0));
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.fillRect(QRectF(4 * unit, 7 * unit, 8 * unit, 2 * unit), QColor(0, 255, 255));
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setPen(QPen(QColor(64, 64, 64), unit));
+        p.drawRect(frame);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 bool VelProgressBarPlugin::isContainer() const
@@ -67,9 +98,9 @@ QString VelProgressBarPlugin::domXml() const
     return QStringLiteral(R"(<ui language="c++">
  <widget class="VelProgressBar" name="pgbProgress">
   <property name="geometry"><rect><x>0</x><y>0</y><width>203</width><height>34</height></rect></property>
-  <property name="FwColor"><number>255</number></property>
-  <property name="StringType"><enum>VelProgressBar::stypePercent</enum></property>
-  <property name="Step"><number>1</number></property>
+  <property name="barColor"><color><red>255</red><green>0</green><blue>0</blue></color></property>
+  <property name="stringType"><enum>VelProgressBar::stypePercent</enum></property>
+  <property name="step"><number>1</number></property>
  </widget>
 </ui>
 )");

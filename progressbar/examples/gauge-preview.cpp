@@ -27,10 +27,8 @@ int main(int argc, char *argv[])
             bar.setStringType(types[col]);
             bar.setMaximum(50);
             bar.setText(QStringLiteral("砲弾装填中..."));
-            VelFont font = VelFont::defaultCaptionFont();
-            font.size = 9.75f;
-            bar.setCaptionFont(font);
-            bar.resizeTwips(4890, 390);
+            bar.setCaptionFont(QFont(QStringLiteral("ＭＳ Ｐゴシック")));
+            bar.resize(326, 26); // the game's 4890 x 390 twips
             bar.setValue(percents[row] * 50 / 100);
             const QImage shot = bar.grab().toImage();
             p.drawImage(QRect(QPoint(col * (326 + 10) * Scale + 5 * Scale, row * (26 + 10) * Scale + 5 * Scale),

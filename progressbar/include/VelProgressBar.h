@@ -1,147 +1,135 @@
 // SPDX-License-Identifier: MIT
-#pragma once
+#ifndef VELPROGRESSBAR_H
+#define VELPROGRESSBAR_H
 
-#include "VelFont.h"
+// Public C++ interface of VelPrgBar. It needs C++17 and Qt 6 Widgets only;
+// everything else stays inside the library behind the private pointer, so
+// that the library can change without breaking programs built against it.
+
 #include "velprgbar_export.h"
+#include "VelPrgBarVersion.h"
 
-#include <QImage>
-#include <QMessageBox>
-#include <QWidget>
+#include <QtGui/QColor>
+#include <QtGui/QFont>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QWidget>
 
-#include <functional>
-#include <optional>
+#include <memory>
 
-class PictureBox;
-class VelPropertyBag;
+class VelProgressBarPrivate;
 
-// A horizontal gauge: fills from the left in proportion to Value within
-// [Minimum, Maximum] and shows a centred caption XOR-ed into the bar, so the
-// caption reads over both the filled and the empty part.
+// A horizontal gauge: it fills from the left in proportion to value within
+// [minimum, maximum] and shows a centred caption (a percentage, value/maximum,
+// the value or a free text) XOR-ed into the bar, so that the caption reads
+// over both the filled and the empty part.
 //
-// Sizes follow the classic desktop: twips, 15 to the pixel. Setters clamp
-// instead of failing. Those that add or subtract (Minimum, Maximum, Step,
-// CountUp) return false when the 32-bit arithmetic overflows, and then leave
-// every field as it was.
+// The caption is drawn with the widget's own font (Qt Designer's "font"),
+// at a size fitted to the bar's height.
 class VELPRGBAR_EXPORT VelProgressBar : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(int FwColor READ fwColor WRITE setFwColor)
-    Q_PROPERTY(int Minimum READ minimum WRITE setMinimum)
-    Q_PROPERTY(int Maximum READ maximum WRITE setMaximum)
-    Q_PROPERTY(StringTypeConstants StringType READ stringType WRITE setStringType)
-    Q_PROPERTY(QString Text READ text WRITE setText)
-    Q_PROPERTY(int Step READ step WRITE setStep)
-    // Designer edits the caption font through the widget's own "font"
-    // property (see changeEvent), so this one stays out of its editor.
-    Q_PROPERTY(QFont Font READ captionQFont WRITE setCaptionQFont DESIGNABLE false)
-    Q_PROPERTY(int Value READ value WRITE setValue)
+    // Declared in the order a form restores them (uic writes them in this
+    // order): the caption type before the text it guards, the range before
+    // the value and the step it bounds.
+    Q_PROPERTY(QColor barColor READ barColor WRITE setBarColor NOTIFY barColorChanged)
+    Q_PROPERTY(int fwColor READ fwColor WRITE setFwColor NOTIFY barColorChanged)
+    Q_PROPERTY(StringTypeConstants stringType READ stringType WRITE setStringType
+                   NOTIFY stringTypeChanged)
+    Q_PROPERTY(int minimum READ minimum WRITE setMinimum NOTIFY rangeChanged)
+    Q_PROPERTY(int maximum READ maximum WRITE setMaximum NOTIFY rangeChanged)
+    Q_PROPERTY(int value READ value WRITE setValue NOTIFY valueChanged USER true)
+    Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
+    Q_PROPERTY(int step READ step WRITE setStep NOTIFY stepChanged)
+    // Designer edits the caption font through the widget's "font" property.
+    Q_PROPERTY(QFont captionFont READ captionFont WRITE setCaptionFont NOTIFY captionFontChanged
+                   DESIGNABLE false)
 
 public:
-    enum StringTypeConstants : int {
+    // What the caption shows.
+    enum StringTypeConstants {
         stypeNone = 0,       // no caption
-        stypePercent = 1,    // share of the range, "0.0" and "%"
+        stypePercent = 1,    // share of the range with one decimal and "%"
         stypeFraction = 2,   // value "/" maximum
         stypeValue = 3,      // the value
-        stypeFreeString = 4, // Text as set
+        stypeFreeString = 4, // the text set through setText()
     };
     Q_ENUM(StringTypeConstants)
-
-    static constexpr int TwipsPerPixel = 15;
 
     explicit VelProgressBar(QWidget *parent = nullptr);
     ~VelProgressBar() override;
 
-    // Bar colour, 0x00BBGGRR. Anything outside 0 to 0xFFFFFF (system colours
-    // included) is refused with a message box, keeping the old colour.
-    int fwColor() const { return mFwColor; }
-    void setFwColor(int cColor);
-    // The caption colour: the 24-bit complement of the bar colour.
-    int strColor() const { return mStrColor; }
+    // The bar colour. The caption takes its 24-bit complement.
+    QColor barColor() const;
+    // An invalid colour is refused like a system colour (see setFwColor).
+    void setBarColor(const QColor &color);
+    // The same colour as an OLE colour number, 0x00BBGGRR. Values outside 0 to
+    // 0xFFFFFF (system colours) are refused with a message box and the colour
+    // stays as it was.
+    int fwColor() const;
+    void setFwColor(int oleColor);
 
-    int minimum() const { return mMinimum; }
-    bool setMinimum(int nMin);
-    int maximum() const { return mMaximum; }
-    bool setMaximum(int nMax);
+    StringTypeConstants stringType() const;
+    // An unknown type reads back, and draws, as stypeNone.
+    void setStringType(StringTypeConstants type);
 
-    StringTypeConstants stringType() const { return StringTypeConstants(mStringType); }
-    void setStringType(StringTypeConstants nStype);
+    int minimum() const;
+    int maximum() const;
+    int value() const;
+    int step() const;
 
     // The caption last drawn, or the free text with stypeFreeString.
-    QString text() const { return mText; }
+    QString text() const;
     // Taken only while the caption type is stypeFreeString.
-    void setText(const QString &sTxt);
+    void setText(const QString &text);
 
-    int step() const { return mStep; }
-    bool setStep(int nStp);
+    // Added by countUp(); kept between 1 and maximum - minimum when set.
+    void setStep(int step);
 
-    // The font object with its size replaced by the fitted caption size
-    // (0 until the control was first sized). The face and style come from
-    // the object; the caption is always drawn at the fitted size.
-    VelFont captionFont() const;
-    void setCaptionFont(const VelFont &sFont);
-    QFont captionQFont() const;
-    void setCaptionQFont(const QFont &font);
+    // The caption face and style, at the size last fitted to the bar.
+    QFont captionFont() const;
+    void setCaptionFont(const QFont &font);
 
-    int value() const { return mValue; }
-    void setValue(int nVal);
-    // Adds Step to Value, never beyond Maximum.
-    Q_INVOKABLE bool CountUp();
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
-    // Restores a saved instance. The range goes in the order that restores a
-    // saved pair exactly, whichever side of the current range it lies.
-    void ReadProperties(VelPropertyBag &bag);
-    void WriteProperties(VelPropertyBag &bag) const;
-
-    // Sizes the control as a container does, in twips, and fits it at once
-    // even while hidden (Qt would wait until it is shown).
-    void resizeTwips(int widthTwips, int heightTwips);
-    // The caption size in points that the last sizing chose.
-    float captionFontSize() const { return mFontSize; }
-
-    // The bar inside its border as last drawn, and the caption block.
-    QImage barImage() const;
-    QImage captionImage() const;
-
-    // Shows a refusal to the user. Tests and hosts without a user replace it;
-    // setMessageBoxHandler returns the handler it replaced.
-    using MessageBoxHandler = std::function<void(QWidget *parent, QMessageBox::Icon icon,
-                                                 const QString &text, const QString &title)>;
+    // Shows a refused bar colour to the user. A host without a user, or one
+    // that reports differently, installs its own; nullptr restores the
+    // message box. Returns the handler it replaced.
+    using MessageBoxHandler = void (*)(QWidget *gauge, QMessageBox::Icon icon, const QString &text,
+                                       const QString &title);
     static MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
 
-signals:
-    // The container's change notification; only StringType and Font send it.
+public Q_SLOTS:
+    // The range is never empty. Setting one end past the other moves the
+    // other one along (maximum = minimum + 1), so that a range can be set in
+    // either order, as forms do. The value is not clamped again.
+    void setMinimum(int minimum);
+    void setMaximum(int maximum);
+    void setRange(int minimum, int maximum);
+    // Clamped to the range.
+    void setValue(int value);
+    // Adds step to value, never beyond maximum.
+    void countUp();
+
+Q_SIGNALS:
+    void barColorChanged(const QColor &color);
+    void stringTypeChanged(VelProgressBar::StringTypeConstants type);
+    void rangeChanged(int minimum, int maximum);
+    void valueChanged(int value);
+    void textChanged(const QString &text);
+    void stepChanged(int step);
+    void captionFontChanged(const QFont &font);
+    // The classic container notification: sent for "StringType" and "Font".
     void propertyChanged(const QString &name);
 
 protected:
+    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
-    void Initialize();
-    void Resize();
-    void Redraw();
-    QFont drawingFont() const;
-
-    PictureBox *picPrg = nullptr;
-    PictureBox *picStr = nullptr;
-
-    float mInitWidth = 0;
-    float mInitHeight = 0;
-    float mInitPrgWidth = 0;
-    float mInitPrgHeight = 0;
-    qint32 mFwColor = 0;
-    // The complement of black, so that a caption is visible before any colour is set.
-    qint32 mStrColor = 0xFFFFFF;
-    std::optional<VelFont> mFont;
-    float mFontSize = 0;
-    qint32 mMinimum = 0;
-    qint32 mMaximum = 0;
-    qint32 mStep = 0;
-    qint32 mValue = 0;
-    qint32 mDrawType = 0;
-    QString mText;
-    qint32 mStringType = 0;
-
-    // The face picStr draws the caption with (size overridden by mFontSize).
-    VelFont captionFace_;
+    friend class VelProgressBarPrivate;
+    const std::unique_ptr<VelProgressBarPrivate> d;
 };
+
+#endif // VELPROGRESSBAR_H

@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 
 #include <cmath>
-#include <mutex>
 
 VelFont VelFont::defaultCaptionFont()
 {
@@ -35,10 +34,31 @@ VelFont VelFont::fromQFont(const QFont &font, qint16 charset)
     return f;
 }
 
+QStringList VelFont::familiesFor(const QString &name)
+{
+    // The Windows Japanese faces that saved gauges name, and the IPA faces
+    // that Debian installs in their place (fonts-ipafont-gothic).
+    static const struct {
+        const char16_t *windows;
+        const char16_t *installed;
+    } StandIns[] = {
+        {u"ＭＳ Ｐゴシック", u"IPAPGothic"}, {u"MS PGothic", u"IPAPGothic"},
+        {u"MS UI Gothic", u"IPAPGothic"},   {u"ＭＳ ゴシック", u"IPAGothic"},
+        {u"MS Gothic", u"IPAGothic"},
+    };
+    QStringList families{name};
+    for (const auto &s : StandIns)
+        if (name.compare(QString::fromUtf16(s.windows), Qt::CaseInsensitive) == 0)
+            families << QString::fromUtf16(s.installed);
+    return families;
+}
+
 QFont VelFont::toQFont(float points) const
 {
-    velInstallFontSubstitutes();
-    QFont q(name);
+    QFont q;
+    // Qt takes the first family of the list that is installed: the real face
+    // where it exists, its stand-in elsewhere.
+    q.setFamilies(familiesFor(name));
     // Points to whole pixels at 96 dpi, halves away from zero like MulDiv.
     q.setPixelSize(qMax(1, int(std::lround(double(points) * 96.0 / 72.0))));
     q.setBold(bold);
@@ -46,20 +66,4 @@ QFont VelFont::toQFont(float points) const
     q.setUnderline(underline);
     q.setStrikeOut(strikethrough);
     return q;
-}
-
-void velInstallFontSubstitutes()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        const auto add = [](const QString &face, const QString &sub) {
-            if (!QFont::substitutes(face).contains(sub))
-                QFont::insertSubstitution(face, sub);
-        };
-        add(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-        add(QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"));
-        add(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"));
-        add(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
-        add(QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"));
-    });
 }

@@ -3,9 +3,12 @@
 
 #include "CaptionText.h"
 #include "PictureBox.h"
+#include "VelProgressBarAccessible.h"
+#include "VelProgressBar_p.h"
 #include "VelPropertyBag.h"
 #include "modAPI.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -16,7 +19,7 @@
 
 namespace {
 
-constexpr double Tpp = VelProgressBar::TwipsPerPixel;
+constexpr double Tpp = VelProgressBarPrivate::TwipsPerPixel;
 
 // The layout the control was designed with, in twips: the control and, at
 // 30, 30 inside it, the bar with its border.
@@ -65,6 +68,12 @@ QRgb rgbOf(qint32 color)
     return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
+qint32 oleColorOf(const QColor &color)
+{
+    const QColor rgb = color.toRgb();
+    return qint32(rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16));
+}
+
 void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &text,
                     const QString &title)
 {
@@ -72,41 +81,24 @@ void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &text
     box.exec();
 }
 
-VelProgressBar::MessageBoxHandler &messageBoxHandler()
-{
-    static VelProgressBar::MessageBoxHandler handler = showMessageBox;
-    return handler;
-}
+VelProgressBar::MessageBoxHandler messageBoxHandler = showMessageBox;
 
 } // namespace
 
-VelProgressBar::VelProgressBar(QWidget *parent)
-    : QWidget(parent)
+// ---------------------------------------------------------------------------
+// The classic control
+
+VelProgressBarPrivate::VelProgressBarPrivate(VelProgressBar *q)
+    : q(q)
 {
-    velInstallFontSubstitutes();
-    setMinimumSize(MinimumPixels, MinimumPixels);
-    resize(pixels(DesignWidth), pixels(DesignHeight));
-
-    picPrg = new PictureBox(this, true);
-    picPrg->setObjectName(QStringLiteral("picPrg"));
-    picPrg->setGeometry(pixels(PrgLeft), pixels(PrgTop), pixels(PrgWidth), pixels(PrgHeight));
-    picPrg->setBackColor(Qt::white);
-
-    picStr = new PictureBox(this, false);
-    picStr->setObjectName(QStringLiteral("picStr"));
-    picStr->setBackColor(Qt::black);
-    picStr->hide();
-    captionFace_ = VelFont::defaultCaptionFont();
-
-    Initialize();
 }
 
-VelProgressBar::~VelProgressBar() = default;
+VelProgressBarPrivate::~VelProgressBarPrivate() = default;
 
-void VelProgressBar::Initialize()
+void VelProgressBarPrivate::Initialize()
 {
-    mInitWidth = float(width() * Tpp);
-    mInitHeight = float(height() * Tpp);
+    mInitWidth = float(q->width() * Tpp);
+    mInitHeight = float(q->height() * Tpp);
     mInitPrgWidth = float(picPrg->width() * Tpp);
     mInitPrgHeight = float(picPrg->height() * Tpp);
     mMinimum = 0;
@@ -114,132 +106,118 @@ void VelProgressBar::Initialize()
     picPrg->dropPicture();
 }
 
-VelProgressBar::MessageBoxHandler VelProgressBar::setMessageBoxHandler(MessageBoxHandler handler)
-{
-    MessageBoxHandler previous = std::move(messageBoxHandler());
-    messageBoxHandler() = handler ? std::move(handler) : MessageBoxHandler(showMessageBox);
-    return previous;
-}
-
-void VelProgressBar::setFwColor(int cColor)
+void VelProgressBarPrivate::setFwColor(qint32 cColor)
 {
     // System colours are negative (high bit set); a bar colour must be a
     // plain 24-bit RGB value for its complement to mean anything.
     if (cColor < 0 || cColor > 0xFFFFFF) {
-        messageBoxHandler()(this, QMessageBox::Warning,
-                            QStringLiteral("システムカラーは指定できません"),
-                            QStringLiteral("VelProgressBar"));
+        messageBoxHandler(q, QMessageBox::Warning, QStringLiteral("システムカラーは指定できません"),
+                          QStringLiteral("VelProgressBar"));
         return;
     }
+    Changes changes(this);
     mFwColor = cColor;
     mStrColor = 0xFFFFFF - cColor;
     Redraw();
 }
 
-bool VelProgressBar::setMinimum(int nMin)
+bool VelProgressBarPrivate::setMinimum(qint32 nMin)
 {
     qint32 v = nMin;
     if (nMin >= mMaximum && __builtin_sub_overflow(mMaximum, 1, &v))
         return false;
+    Changes changes(this);
     mMinimum = v;
     Redraw();
     return true;
 }
 
-bool VelProgressBar::setMaximum(int nMax)
+bool VelProgressBarPrivate::setMaximum(qint32 nMax)
 {
     qint32 v = nMax;
     if (mMinimum >= nMax && __builtin_add_overflow(mMinimum, 1, &v))
         return false;
+    Changes changes(this);
     mMaximum = v;
     Redraw();
     return true;
 }
 
-void VelProgressBar::setStringType(StringTypeConstants nStype)
+void VelProgressBarPrivate::setStringType(qint32 nStype)
 {
-    const qint32 t = nStype;
+    Changes changes(this);
     // An unknown type reads back as stypeNone; drawing follows it, so that
     // what is read, drawn and saved always agree.
-    mStringType = (t >= stypeNone && t <= stypeFreeString) ? t : stypeNone;
+    mStringType = (nStype >= VelProgressBar::stypeNone && nStype <= VelProgressBar::stypeFreeString)
+                      ? nStype
+                      : qint32(VelProgressBar::stypeNone);
     mDrawType = mStringType;
-    emit propertyChanged(QStringLiteral("StringType"));
+    emit q->propertyChanged(QStringLiteral("StringType"));
     Redraw();
 }
 
-void VelProgressBar::setText(const QString &sTxt)
+void VelProgressBarPrivate::setText(const QString &sTxt)
 {
     // Other types write their own caption into mText on every redraw.
-    if (mDrawType != stypeFreeString)
+    if (mDrawType != VelProgressBar::stypeFreeString)
         return;
+    Changes changes(this);
     mText = sTxt;
     Redraw();
 }
 
-bool VelProgressBar::setStep(int nStp)
+bool VelProgressBarPrivate::setStep(qint32 nStp)
 {
     if (nStp < 1) {
+        Changes changes(this);
         mStep = 1;
         return true;
     }
     qint32 span;
     if (__builtin_sub_overflow(mMaximum, mMinimum, &span))
         return false;
+    Changes changes(this);
     mStep = nStp > span ? span : nStp;
     return true;
 }
 
-VelFont VelProgressBar::captionFont() const
+VelFont VelProgressBarPrivate::captionFont() const
 {
     VelFont f = mFont ? *mFont : VelFont::platformDefault();
     f.size = mFontSize;
     return f;
 }
 
-void VelProgressBar::setCaptionFont(const VelFont &sFont)
+void VelProgressBarPrivate::setCaptionFont(const VelFont &sFont)
 {
+    Changes changes(this);
     mFont = sFont;
     captionFace_ = sFont;
-    emit propertyChanged(QStringLiteral("Font"));
+    emit q->propertyChanged(QStringLiteral("Font"));
     Redraw();
 }
 
-QFont VelProgressBar::captionQFont() const
+void VelProgressBarPrivate::setValue(qint32 nVal)
 {
-    const VelFont f = captionFont();
-    QFont q(f.name);
-    if (f.size > 0)
-        q.setPointSizeF(f.size);
-    q.setBold(f.bold);
-    q.setItalic(f.italic);
-    q.setUnderline(f.underline);
-    q.setStrikeOut(f.strikethrough);
-    return q;
-}
-
-void VelProgressBar::setCaptionQFont(const QFont &font)
-{
-    setCaptionFont(VelFont::fromQFont(font, mFont ? mFont->charset : qint16(1)));
-}
-
-void VelProgressBar::setValue(int nVal)
-{
+    Changes changes(this);
     mValue = std::clamp(nVal, mMinimum, mMaximum);
     Redraw();
 }
 
-bool VelProgressBar::CountUp()
+bool VelProgressBarPrivate::CountUp()
 {
     qint32 next;
     if (__builtin_add_overflow(mValue, mStep, &next))
         return false;
+    Changes changes(this);
     mValue = next > mMaximum ? mMaximum : next;
     Redraw();
     return true;
 }
 
-void VelProgressBar::ReadProperties(VelPropertyBag &bag)
+void VelProgressBarPrivate::ReadProperties(VelPropertyBag &bag)
 {
+    Changes changes(this);
     const VelFont defaultFont = VelFont::defaultCaptionFont();
     const auto readLong = [&bag](const char *key, int def) {
         bool ok = false;
@@ -247,7 +225,7 @@ void VelProgressBar::ReadProperties(VelPropertyBag &bag)
         return ok ? v : def;
     };
     const int color = readLong("FWColor", 255);
-    const int type = readLong("StringType", stypePercent);
+    const int type = readLong("StringType", VelProgressBar::stypePercent);
     const int min = readLong("Minimum", 0);
     const int max = readLong("Maximum", 100);
     const int value = readLong("Value", 0);
@@ -256,7 +234,7 @@ void VelProgressBar::ReadProperties(VelPropertyBag &bag)
     const QVariant font = bag.readProperty(QStringLiteral("Font"), QVariant::fromValue(defaultFont));
 
     setFwColor(color);
-    setStringType(StringTypeConstants(type));
+    setStringType(type);
     // Minimum is checked against the Maximum of the moment (100 from
     // Initialize): a saved minimum of 100 or more would come back as 99 if it
     // went first, so the maximum goes first then.
@@ -276,10 +254,10 @@ void VelProgressBar::ReadProperties(VelPropertyBag &bag)
     Redraw();
 }
 
-void VelProgressBar::WriteProperties(VelPropertyBag &bag) const
+void VelProgressBarPrivate::WriteProperties(VelPropertyBag &bag) const
 {
     bag.writeProperty(QStringLiteral("FWColor"), mFwColor, 255);
-    bag.writeProperty(QStringLiteral("StringType"), mStringType, int(stypePercent));
+    bag.writeProperty(QStringLiteral("StringType"), mStringType, int(VelProgressBar::stypePercent));
     bag.writeProperty(QStringLiteral("Minimum"), mMinimum, 0);
     bag.writeProperty(QStringLiteral("Maximum"), mMaximum, 100);
     bag.writeProperty(QStringLiteral("Value"), mValue, 0);
@@ -289,40 +267,27 @@ void VelProgressBar::WriteProperties(VelPropertyBag &bag) const
                       QVariant::fromValue(VelFont::defaultCaptionFont()));
 }
 
-void VelProgressBar::resizeTwips(int widthTwips, int heightTwips)
+void VelProgressBarPrivate::resizeTwips(int widthTwips, int heightTwips)
 {
-    resize(pixels(widthTwips), pixels(heightTwips));
-    if (!isVisible()) {
-        setAttribute(Qt::WA_PendingResizeEvent, false);
+    q->resize(pixels(widthTwips), pixels(heightTwips));
+    if (!q->isVisible()) {
+        q->setAttribute(Qt::WA_PendingResizeEvent, false);
         Resize();
     }
 }
 
-void VelProgressBar::resizeEvent(QResizeEvent *)
+void VelProgressBarPrivate::Resize()
 {
-    Resize();
-}
-
-void VelProgressBar::changeEvent(QEvent *event)
-{
-    // A font set on the widget itself (Designer's font property, or a form's
-    // setFont) is the caption font; one inherited from the parent is not.
-    if (event->type() == QEvent::FontChange && testAttribute(Qt::WA_SetFont))
-        setCaptionQFont(font());
-    QWidget::changeEvent(event);
-}
-
-void VelProgressBar::Resize()
-{
-    const QSize least = size().expandedTo(QSize(MinimumPixels, MinimumPixels));
-    if (least != size()) {
-        resize(least);
-        if (isVisible())
+    const QSize least = q->size().expandedTo(QSize(MinimumPixels, MinimumPixels));
+    if (least != q->size()) {
+        q->resize(least);
+        if (q->isVisible())
             return; // the resize event that follows does the rest
     }
+    Changes changes(this);
 
     // The bar keeps the margins it was designed with.
-    const double w = width() * Tpp, h = height() * Tpp;
+    const double w = q->width() * Tpp, h = q->height() * Tpp;
     picPrg->resize(std::max(0, pixels(w - mInitWidth + mInitPrgWidth)),
                    std::max(0, pixels(h - mInitHeight + mInitPrgHeight)));
 
@@ -339,7 +304,7 @@ void VelProgressBar::Resize()
     Redraw();
 }
 
-QFont VelProgressBar::drawingFont() const
+QFont VelProgressBarPrivate::drawingFont() const
 {
     // Before the first sizing there is no fitted size; the font object's own
     // size stands in so that the caption is still readable.
@@ -350,7 +315,7 @@ QFont VelProgressBar::drawingFont() const
     return f;
 }
 
-void VelProgressBar::Redraw()
+void VelProgressBarPrivate::Redraw()
 {
     const double w = picPrg->width() * Tpp, h = picPrg->height() * Tpp;
     const float ratio = float(qint64(mValue) - mMinimum) / float(qint64(mMaximum) - mMinimum);
@@ -369,22 +334,22 @@ void VelProgressBar::Redraw()
     }
 
     switch (mDrawType) {
-    case stypeNone:
+    case VelProgressBar::stypeNone:
         mText.clear();
         break;
-    case stypePercent:
+    case VelProgressBar::stypePercent:
         mText = CaptionText::formatOneDecimal(ratio * 100.0f) + u'%';
         break;
-    case stypeFraction:
+    case VelProgressBar::stypeFraction:
         mText = QString::number(mValue) + u'/' + QString::number(mMaximum);
         break;
-    case stypeValue:
+    case VelProgressBar::stypeValue:
         mText = QString::number(mValue);
         break;
     default:
         break;
     }
-    if (mDrawType == stypeNone) {
+    if (mDrawType == VelProgressBar::stypeNone) {
         picPrg->update();
         return;
     }
@@ -412,12 +377,265 @@ void VelProgressBar::Redraw()
     picPrg->update();
 }
 
-QImage VelProgressBar::barImage() const
+QImage VelProgressBarPrivate::barImage() const
 {
     return picPrg->picture();
 }
 
-QImage VelProgressBar::captionImage() const
+QImage VelProgressBarPrivate::captionImage() const
 {
     return picStr->picture();
+}
+
+// ---------------------------------------------------------------------------
+// What the Qt interface adds
+
+void VelProgressBarPrivate::setRange(qint32 min, qint32 max)
+{
+    if (max <= min) {
+        if (min == std::numeric_limits<qint32>::max())
+            --min;
+        max = min + 1;
+    }
+    Changes changes(this);
+    mMinimum = min;
+    mMaximum = max;
+    Redraw();
+}
+
+void VelProgressBarPrivate::setCaptionQFont(const QFont &font)
+{
+    // A Qt font names no character set: the caption keeps the one it had.
+    setCaptionFont(VelFont::fromQFont(font, mFont ? mFont->charset : qint16(1)));
+}
+
+QFont VelProgressBarPrivate::captionQFont() const
+{
+    const VelFont f = captionFont();
+    QFont q(f.name);
+    if (f.size > 0)
+        q.setPointSizeF(f.size);
+    q.setBold(f.bold);
+    q.setItalic(f.italic);
+    q.setUnderline(f.underline);
+    q.setStrikeOut(f.strikethrough);
+    return q;
+}
+
+VelProgressBarPrivate::Changes::Changes(VelProgressBarPrivate *d)
+    : d_(d), outermost_(d->changeDepth_++ == 0)
+{
+    if (!outermost_)
+        return;
+    fwColor_ = d->mFwColor;
+    minimum_ = d->mMinimum;
+    maximum_ = d->mMaximum;
+    value_ = d->mValue;
+    step_ = d->mStep;
+    stringType_ = d->mStringType;
+    text_ = d->mText;
+    font_ = d->captionFont();
+}
+
+VelProgressBarPrivate::Changes::~Changes()
+{
+    --d_->changeDepth_;
+    if (!outermost_)
+        return;
+    VelProgressBar *q = d_->q;
+    if (fwColor_ != d_->mFwColor)
+        emit q->barColorChanged(q->barColor());
+    if (stringType_ != d_->mStringType)
+        emit q->stringTypeChanged(d_->stringType());
+    if (minimum_ != d_->mMinimum || maximum_ != d_->mMaximum)
+        emit q->rangeChanged(d_->mMinimum, d_->mMaximum);
+    if (value_ != d_->mValue) {
+        emit q->valueChanged(d_->mValue);
+        QAccessibleValueChangeEvent event(q, d_->mValue);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (text_ != d_->mText) {
+        emit q->textChanged(d_->mText);
+        QAccessibleEvent event(q, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (step_ != d_->mStep)
+        emit q->stepChanged(d_->mStep);
+    if (!(font_ == d_->captionFont()))
+        emit q->captionFontChanged(d_->captionQFont());
+}
+
+// ---------------------------------------------------------------------------
+// The widget
+
+VelProgressBar::VelProgressBar(QWidget *parent)
+    : QWidget(parent), d(std::make_unique<VelProgressBarPrivate>(this))
+{
+    VelProgressBarAccessible::installFactory();
+    setMinimumSize(MinimumPixels, MinimumPixels);
+    resize(pixels(DesignWidth), pixels(DesignHeight));
+
+    d->picPrg = new PictureBox(this, true);
+    d->picPrg->setObjectName(QStringLiteral("picPrg"));
+    d->picPrg->setGeometry(pixels(PrgLeft), pixels(PrgTop), pixels(PrgWidth), pixels(PrgHeight));
+    d->picPrg->setBackColor(Qt::white);
+
+    d->picStr = new PictureBox(this, false);
+    d->picStr->setObjectName(QStringLiteral("picStr"));
+    d->picStr->setBackColor(Qt::black);
+    d->picStr->hide();
+    d->captionFace_ = VelFont::defaultCaptionFont();
+
+    d->Initialize();
+}
+
+VelProgressBar::~VelProgressBar() = default;
+
+VelProgressBar::MessageBoxHandler VelProgressBar::setMessageBoxHandler(MessageBoxHandler handler)
+{
+    const MessageBoxHandler previous = messageBoxHandler;
+    messageBoxHandler = handler ? handler : showMessageBox;
+    return previous;
+}
+
+QColor VelProgressBar::barColor() const
+{
+    return QColor(rgbOf(d->fwColor()));
+}
+
+void VelProgressBar::setBarColor(const QColor &color)
+{
+    d->setFwColor(color.isValid() ? oleColorOf(color) : -1);
+}
+
+int VelProgressBar::fwColor() const
+{
+    return d->fwColor();
+}
+
+void VelProgressBar::setFwColor(int oleColor)
+{
+    d->setFwColor(oleColor);
+}
+
+VelProgressBar::StringTypeConstants VelProgressBar::stringType() const
+{
+    return d->stringType();
+}
+
+void VelProgressBar::setStringType(StringTypeConstants type)
+{
+    d->setStringType(type);
+}
+
+int VelProgressBar::minimum() const
+{
+    return d->minimum();
+}
+
+int VelProgressBar::maximum() const
+{
+    return d->maximum();
+}
+
+void VelProgressBar::setMinimum(int minimum)
+{
+    const qint32 max = d->maximum();
+    d->setRange(minimum, max > minimum ? max : minimum); // setRange moves an equal maximum up
+}
+
+void VelProgressBar::setMaximum(int maximum)
+{
+    const qint32 min = d->minimum();
+    if (min < maximum)
+        d->setRange(min, maximum);
+    else if (maximum > std::numeric_limits<qint32>::min())
+        d->setRange(maximum - 1, maximum);
+    else
+        d->setRange(maximum, maximum); // the least range there is: INT_MIN to INT_MIN + 1
+}
+
+void VelProgressBar::setRange(int minimum, int maximum)
+{
+    d->setRange(minimum, maximum);
+}
+
+int VelProgressBar::value() const
+{
+    return d->value();
+}
+
+void VelProgressBar::setValue(int value)
+{
+    d->setValue(value);
+}
+
+void VelProgressBar::countUp()
+{
+    // Past the 32-bit range is past the maximum too.
+    if (!d->CountUp())
+        d->setValue(d->maximum());
+}
+
+int VelProgressBar::step() const
+{
+    return d->step();
+}
+
+void VelProgressBar::setStep(int step)
+{
+    // A range wider than 32 bits bounds no step that fits in 32 bits.
+    if (!d->setStep(step)) {
+        VelProgressBarPrivate::Changes changes(d.get());
+        d->mStep = step;
+    }
+}
+
+QString VelProgressBar::text() const
+{
+    return d->text();
+}
+
+void VelProgressBar::setText(const QString &text)
+{
+    d->setText(text);
+}
+
+QFont VelProgressBar::captionFont() const
+{
+    return d->captionQFont();
+}
+
+void VelProgressBar::setCaptionFont(const QFont &font)
+{
+    d->setCaptionQFont(font);
+}
+
+QSize VelProgressBar::sizeHint() const
+{
+    return QSize(pixels(DesignWidth), pixels(DesignHeight));
+}
+
+QSize VelProgressBar::minimumSizeHint() const
+{
+    return QSize(MinimumPixels, MinimumPixels);
+}
+
+bool VelProgressBar::event(QEvent *event)
+{
+    return QWidget::event(event);
+}
+
+void VelProgressBar::resizeEvent(QResizeEvent *)
+{
+    d->Resize();
+}
+
+void VelProgressBar::changeEvent(QEvent *event)
+{
+    // A font set on the widget itself (Designer's font property, or a form's
+    // setFont) is the caption font; one inherited from the parent is not.
+    if (event->type() == QEvent::FontChange && testAttribute(Qt::WA_SetFont))
+        d->setCaptionQFont(font());
+    QWidget::changeEvent(event);
 }

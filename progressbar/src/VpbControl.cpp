@@ -6,6 +6,7 @@
 #include "Registration.h"
 #include "TypeLibrary.h"
 #include "VelProgressBar.h"
+#include "VelProgressBar_p.h"
 #include "VelPropertyBag.h"
 
 #include <QApplication>
@@ -15,6 +16,8 @@
 
 struct VpbControl {
     QPointer<VelProgressBar> bar;
+    // The classic control behind the widget: what the dispatch identifiers reach.
+    VelProgressBarPrivate *classic() const { return VelProgressBarPrivate::get(bar.data()); }
     VpbSite site{};
     // What invoke() hands back lives here until the next call.
     QByteArray text;
@@ -186,7 +189,7 @@ VpbControl *create(void *parent, int32_t widthTwips, int32_t heightTwips,
     control->bar = bar;
     if (bag) {
         CPropertyBag b(*bag);
-        bar->ReadProperties(b);
+        VelProgressBarPrivate::get(bar)->ReadProperties(b);
     }
     // Restoring is not a change the container needs to hear about.
     if (site && site->propertyChanged) {
@@ -196,11 +199,11 @@ VpbControl *create(void *parent, int32_t widthTwips, int32_t heightTwips,
             control->site.propertyChanged(control->site.context, n.constData());
         });
     }
+    constexpr int Tpp = VelProgressBarPrivate::TwipsPerPixel;
     if (widthTwips > 0 && heightTwips > 0)
-        bar->resizeTwips(widthTwips, heightTwips);
+        control->classic()->resizeTwips(widthTwips, heightTwips);
     else
-        bar->resizeTwips(bar->width() * VelProgressBar::TwipsPerPixel,
-                         bar->height() * VelProgressBar::TwipsPerPixel);
+        control->classic()->resizeTwips(bar->width() * Tpp, bar->height() * Tpp);
     return control;
 }
 
@@ -220,12 +223,12 @@ void *widget(VpbControl *control)
 void resize(VpbControl *control, int32_t widthTwips, int32_t heightTwips)
 {
     if (control && control->bar)
-        control->bar->resizeTwips(widthTwips, heightTwips);
+        control->classic()->resizeTwips(widthTwips, heightTwips);
 }
 
 int32_t put(VpbControl *control, int32_t dispid, int32_t kind, const VpbVariant &arg)
 {
-    VelProgressBar *bar = control->bar;
+    VelProgressBarPrivate *bar = control->classic();
     if (dispid == VPB_DISPID_FONT) {
         if (!(kind & VPB_INVOKE_PUTREF))
             return VPB_E_MEMBERNOTFOUND;
@@ -258,7 +261,7 @@ int32_t put(VpbControl *control, int32_t dispid, int32_t kind, const VpbVariant 
         ok = bar->setMaximum(n);
         break;
     case VPB_DISPID_STRINGTYPE:
-        bar->setStringType(VelProgressBar::StringTypeConstants(n));
+        bar->setStringType(n);
         break;
     case VPB_DISPID_STEP:
         ok = bar->setStep(n);
@@ -274,7 +277,7 @@ int32_t put(VpbControl *control, int32_t dispid, int32_t kind, const VpbVariant 
 
 int32_t get(VpbControl *control, int32_t dispid, VpbVariant &result)
 {
-    const VelProgressBar *bar = control->bar;
+    const VelProgressBarPrivate *bar = control->classic();
     result.type = VPB_VT_I4;
     switch (dispid) {
     case VPB_DISPID_FWCOLOR:
@@ -333,7 +336,7 @@ int32_t invoke(VpbControl *control, int32_t dispid, int32_t kind, const VpbVaria
             return VPB_E_MEMBERNOTFOUND;
         if (argCount != 0)
             return VPB_E_BADPARAMCOUNT;
-        return control->bar->CountUp() ? VPB_S_OK : VPB_E_OVERFLOW;
+        return control->classic()->CountUp() ? VPB_S_OK : VPB_E_OVERFLOW;
     }
     if (kind & (VPB_INVOKE_PUT | VPB_INVOKE_PUTREF)) {
         if (argCount != 1)
@@ -354,7 +357,7 @@ void save(VpbControl *control, const VpbPropertyBag *bag)
     if (!control || !control->bar || !bag)
         return;
     CPropertyBag b(*bag);
-    control->bar->WriteProperties(b);
+    control->classic()->WriteProperties(b);
 }
 
 const VpbApi Api = {

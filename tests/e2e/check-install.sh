@@ -22,6 +22,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 need_file() { [ -f "$1" ] || fail "missing ${1#"$root"}"; }
 
 [ -x "$p/bin/mortavel" ] || fail "bin/mortavel is not an installed executable"
+need_file "$p/share/man/man6/mortavel.6.gz"
 
 # The data the game reads beside it, byte for byte the committed files.
 data="$p/share/mortavel/data"
@@ -39,9 +40,30 @@ for ts in "$src"/translations/*.ts; do
 done
 
 if [ -f "$src/progressbar/CMakeLists.txt" ]; then
-  compgen -G "$p/lib*/libVelPrgBar.so.1" > /dev/null \
-    || compgen -G "$p/lib*/*/libVelPrgBar.so.1" > /dev/null \
-    || fail "libVelPrgBar.so.1 is not in a lib folder of the prefix"
+  lib=$(compgen -G "$p/lib*/libVelPrgBar.so.1" || compgen -G "$p/lib*/*/libVelPrgBar.so.1" || true)
+  [ -n "$lib" ] || fail "libVelPrgBar.so.1 is not in a lib folder of the prefix"
+  libdir=$(dirname "${lib:-$p/lib/x}")
+  # What a program built against VelPrgBar needs, and only the public headers.
+  headers=$(cd "$p/include/VelPrgBar" 2> /dev/null && ls | tr '\n' ' ')
+  [ "$headers" = "VelPrgBarApi.h VelPrgBarVersion.h VelProgressBar.h velprgbar_export.h " ] \
+    || fail "installed VelPrgBar headers: $headers"
+  need_file "$libdir/cmake/VelPrgBar/VelPrgBarConfig.cmake"
+  need_file "$libdir/cmake/VelPrgBar/VelPrgBarConfigVersion.cmake"
+  need_file "$libdir/pkgconfig/VelPrgBar.pc"
+  grep -qxF "prefix=$prefix" "$libdir/pkgconfig/VelPrgBar.pc" 2> /dev/null \
+    || fail "VelPrgBar.pc does not name the prefix installed to"
+  # The Designer plugin finds the library relative to itself, never through
+  # a path of the build or of the configured prefix.
+  plugin=$(find "$p" -name libVelPrgBarDesigner.so | head -n 1)
+  if [ -n "$plugin" ]; then
+    for path in $(readelf -d "$plugin" | sed -n 's/.*R\(UN\)\{0,1\}PATH.*\[\(.*\)\]/\2/p' | tr ':' ' '); do
+      case "$path" in
+        '$ORIGIN'*) [ -f "$(dirname "$plugin")/${path#\$ORIGIN}/libVelPrgBar.so.1" ] \
+                      || fail "the Designer plugin's RUNPATH $path does not lead to the library" ;;
+        *) fail "the Designer plugin has RUNPATH $path" ;;
+      esac
+    done
+  fi
 fi
 
 desktop="$p/share/applications/$app_id.desktop"
@@ -85,6 +107,14 @@ done
 # Nothing may land outside the prefix, the Designer plugin included.
 stray=$(cd "$root" && find . -type f ! -path "./opt/*" ! -name '*.log')
 [ -z "$stray" ] || fail "installed outside the prefix: $stray"
+
+# Under /usr the game goes where Debian keeps games, beside bin/ so that
+# its data and library are found the same way.
+usr_root=$root/usr-install
+DESTDIR="$usr_root" cmake --install "$build" --prefix /usr --component mortavel > "$root/install-usr.log"
+[ -x "$usr_root/usr/games/mortavel" ] || fail "an install to /usr does not put the game in /usr/games"
+[ -e "$usr_root/usr/bin/mortavel" ] && fail "an install to /usr puts the game in /usr/bin"
+rm -rf "$usr_root"
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures problem(s) with the installed layout"

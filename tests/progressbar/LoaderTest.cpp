@@ -220,6 +220,23 @@ TEST(Loader, DispatchErrorsReachTheCallerAndChangeNothing)
     EXPECT_EQ(c.get(VPB_DISPID_STEP), 10);
 }
 
+TEST(Loader, RangeByDispatchIdentifierClampsAsTheClassicControl)
+{
+    // The host binds the classic rules, not the Qt setters: a Minimum at or
+    // above Maximum is pulled below it, and the other end stays.
+    ASSERT_TRUE(loadApi());
+    Container c(nullptr);
+    ASSERT_EQ(c.put(VPB_DISPID_MINIMUM, i4(100)), VPB_S_OK);
+    EXPECT_EQ(c.get(VPB_DISPID_MINIMUM), 99);
+    EXPECT_EQ(c.get(VPB_DISPID_MAXIMUM), 100);
+    ASSERT_EQ(c.put(VPB_DISPID_MAXIMUM, i4(300)), VPB_S_OK);
+    EXPECT_EQ(c.get(VPB_DISPID_MINIMUM), 99);
+    ASSERT_EQ(c.put(VPB_DISPID_MINIMUM, i4(20)), VPB_S_OK);
+    ASSERT_EQ(c.put(VPB_DISPID_MAXIMUM, i4(10)), VPB_S_OK);
+    EXPECT_EQ(c.get(VPB_DISPID_MAXIMUM), 21);
+    EXPECT_EQ(c.get(VPB_DISPID_MINIMUM), 20);
+}
+
 TEST(Loader, TypeInformationListsMembersAndStringTypes)
 {
     ASSERT_TRUE(loadApi());

@@ -31,11 +31,11 @@ QSet<QRgb> colours(const QImage &img)
 // Checks every pixel the caption block covers: letters turn to `onFill` over
 // the filled columns and to `onEmpty` over the rest; between letters the bar
 // shows through unchanged. Returns the letter pixels seen over fill and empty.
-std::pair<int, int> checkCaption(const VelProgressBar &bar, int fillColumns, QRgb barColour,
+std::pair<int, int> checkCaption(const Gauge &bar, int fillColumns, QRgb barColour,
                                  QRgb onFill, QRgb onEmpty)
 {
-    const QImage img = bar.barImage(), caption = bar.captionImage();
-    const QRgb letter = rgbOf(bar.strColor());
+    const QImage img = bar->barImage(), caption = bar->captionImage();
+    const QRgb letter = rgbOf(bar->strColor());
     // Centred inside the border, halves to even.
     const int x0 = int(std::nearbyint((img.width() - caption.width()) / 2.0));
     const int y0 = int(std::nearbyint((img.height() - caption.height()) / 2.0));
@@ -63,26 +63,26 @@ std::pair<int, int> checkCaption(const VelProgressBar &bar, int fillColumns, QRg
 
 TEST(Redraw, TheBarIsTheInnerAreaOfTheGaugeAtGameSize)
 {
-    VelProgressBar bar;
+    Gauge bar;
     setUpReloadGauge(bar);
     EXPECT_EQ(bar.size(), QSize(326, 26));
     const QWidget *prg = bar.findChild<QWidget *>(QStringLiteral("picPrg"));
     ASSERT_TRUE(prg);
     EXPECT_EQ(prg->geometry(), QRect(2, 2, 321, 22));
-    EXPECT_EQ(bar.barImage().size(), QSize(319, 20));
+    EXPECT_EQ(bar->barImage().size(), QSize(319, 20));
 }
 
 TEST(Redraw, FillCoversTheShareOfTheOuterWidth)
 {
-    VelProgressBar bar;
+    Gauge bar;
     setUpReloadGauge(bar);
-    bar.setStringType(VelProgressBar::stypeNone);
+    bar->setStringType(VelProgressBar::stypeNone);
     // Outer width 321 px: the fill reaches column CLng(321 * ratio), both
     // ends included, so it meets the inner edge (319) just before the end.
     const int expected[][2] = {{0, 0}, {1, 7}, {25, 161}, {49, 316}, {50, 319}};
     for (const auto &e : expected) {
-        bar.setValue(e[0]);
-        const QImage img = bar.barImage();
+        bar->setValue(e[0]);
+        const QImage img = bar->barImage();
         EXPECT_EQ(filledColumns(img, Red), e[1]) << "value " << e[0];
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x)
@@ -92,10 +92,10 @@ TEST(Redraw, FillCoversTheShareOfTheOuterWidth)
 
 TEST(Redraw, CaptionIsCentredAndXoredIntoBothParts)
 {
-    VelProgressBar bar;
+    Gauge bar;
     setUpReloadGauge(bar);
-    bar.setValue(20); // 40 %: the fill edge runs through the caption
-    const QImage img = bar.barImage(), caption = bar.captionImage();
+    bar->setValue(20); // 40 %: the fill edge runs through the caption
+    const QImage img = bar->barImage(), caption = bar->captionImage();
     ASSERT_FALSE(caption.isNull());
     EXPECT_LT(caption.width(), img.width());
     EXPECT_EQ(colours(img), QSet<QRgb>({Red, White}));
@@ -106,10 +106,10 @@ TEST(Redraw, CaptionIsCentredAndXoredIntoBothParts)
 
 TEST(Redraw, BlackBarShowsWhiteLettersOverTheFillAndBlackOverTheRest)
 {
-    VelProgressBar bar;
+    Gauge bar;
     setUpReloadGauge(bar);
-    bar.setFwColor(0);
-    bar.setValue(20);
+    bar->setFwColor(0);
+    bar->setValue(20);
     const auto [overFill, overEmpty] = checkCaption(bar, 129, qRgb(0, 0, 0), White, qRgb(0, 0, 0));
     EXPECT_GT(overFill, 0);
     EXPECT_GT(overEmpty, 0);
@@ -117,23 +117,23 @@ TEST(Redraw, BlackBarShowsWhiteLettersOverTheFillAndBlackOverTheRest)
 
 TEST(Redraw, BlueBarGetsAYellowCaption)
 {
-    VelProgressBar bar;
+    Gauge bar;
     setUpReloadGauge(bar);
-    bar.setFwColor(0xFF0000);
-    bar.setValue(0);
-    EXPECT_EQ(colours(bar.captionImage()), QSet<QRgb>({qRgb(0, 0, 0), qRgb(255, 255, 0)}));
-    EXPECT_EQ(colours(bar.barImage()), QSet<QRgb>({White, qRgb(0, 0, 255)}));
+    bar->setFwColor(0xFF0000);
+    bar->setValue(0);
+    EXPECT_EQ(colours(bar->captionImage()), QSet<QRgb>({qRgb(0, 0, 0), qRgb(255, 255, 0)}));
+    EXPECT_EQ(colours(bar->barImage()), QSet<QRgb>({White, qRgb(0, 0, 255)}));
 }
 
 TEST(Redraw, RatioAboveOneIsClippedToTheBar)
 {
-    VelProgressBar bar;
+    Gauge bar;
     setUpReloadGauge(bar);
-    bar.setStringType(VelProgressBar::stypePercent);
-    bar.setValue(30);
-    bar.setMaximum(20);
-    ASSERT_EQ(bar.text(), "150.0%");
-    EXPECT_EQ(filledColumns(bar.barImage(), Red), 319);
+    bar->setStringType(VelProgressBar::stypePercent);
+    bar->setValue(30);
+    bar->setMaximum(20);
+    ASSERT_EQ(bar->text(), "150.0%");
+    EXPECT_EQ(filledColumns(bar->barImage(), Red), 319);
     const auto [overFill, overEmpty] = checkCaption(bar, 319, Red, White, Red);
     EXPECT_GT(overFill, 0);
     EXPECT_EQ(overEmpty, 0);
@@ -141,11 +141,11 @@ TEST(Redraw, RatioAboveOneIsClippedToTheBar)
 
 TEST(Redraw, AtTheMinimumOnlyTheCaptionIsDrawn)
 {
-    VelProgressBar bar;
+    Gauge bar;
     setUpReloadGauge(bar);
-    bar.setMinimum(10);
-    bar.setValue(10);
-    EXPECT_EQ(filledColumns(bar.barImage(), Red), 0);
+    bar->setMinimum(10);
+    bar->setValue(10);
+    EXPECT_EQ(filledColumns(bar->barImage(), Red), 0);
     const auto [overFill, overEmpty] = checkCaption(bar, 0, Red, White, Red);
     EXPECT_EQ(overFill, 0);
     EXPECT_GT(overEmpty, 20);
@@ -153,12 +153,12 @@ TEST(Redraw, AtTheMinimumOnlyTheCaptionIsDrawn)
 
 TEST(Redraw, StypeNoneDrawsTheBarAlone)
 {
-    VelProgressBar bar;
+    Gauge bar;
     setUpReloadGauge(bar);
-    bar.setValue(20);
-    bar.setStringType(VelProgressBar::stypeNone);
-    EXPECT_EQ(bar.text(), "");
-    const QImage img = bar.barImage();
+    bar->setValue(20);
+    bar->setStringType(VelProgressBar::stypeNone);
+    EXPECT_EQ(bar->text(), "");
+    const QImage img = bar->barImage();
     for (int y = 0; y < img.height(); ++y)
         ASSERT_EQ(filledColumns(img.copy(0, y, img.width(), 1), Red), 129) << "row " << y;
     EXPECT_EQ(colours(img), QSet<QRgb>({Red, White}));

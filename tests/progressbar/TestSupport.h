@@ -2,6 +2,7 @@
 #pragma once
 
 #include "VelProgressBar.h"
+#include "VelProgressBar_p.h"
 #include "VelPropertyBag.h"
 
 #include <QList>
@@ -9,6 +10,17 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
+
+// The gauge as the classic control interface (the game's, through the
+// dispatch identifiers) sees it: the widget, and through -> the classic
+// members of Part 5.1 behind it.
+class Gauge : public VelProgressBar
+{
+public:
+    using VelProgressBar::VelProgressBar;
+    VelProgressBarPrivate *operator->() { return VelProgressBarPrivate::get(this); }
+    const VelProgressBarPrivate *operator->() const { return VelProgressBarPrivate::get(this); }
+};
 
 // Catches the control's message boxes for the length of a test.
 class MessageCatcher
@@ -21,15 +33,25 @@ public:
     };
     MessageCatcher()
     {
+        current() = this;
         previous_ = VelProgressBar::setMessageBoxHandler(
-            [this](QWidget *, QMessageBox::Icon icon, const QString &text, const QString &title) {
-                messages.append({icon, text, title});
+            [](QWidget *, QMessageBox::Icon icon, const QString &text, const QString &title) {
+                current()->messages.append({icon, text, title});
             });
     }
-    ~MessageCatcher() { VelProgressBar::setMessageBoxHandler(previous_); }
+    ~MessageCatcher()
+    {
+        VelProgressBar::setMessageBoxHandler(previous_);
+        current() = nullptr;
+    }
     QList<Message> messages;
 
 private:
+    static MessageCatcher *&current()
+    {
+        static MessageCatcher *catcher = nullptr;
+        return catcher;
+    }
     VelProgressBar::MessageBoxHandler previous_;
 };
 
@@ -69,13 +91,13 @@ inline VelFont captionFace(const QString &name, float size)
 }
 
 // The game's reload gauge: red, free text, 0 to 50, at 4890 x 390 twips.
-inline void setUpReloadGauge(VelProgressBar &bar)
+inline void setUpReloadGauge(Gauge &bar)
 {
-    bar.setFwColor(255);
-    bar.setStringType(VelProgressBar::stypeFreeString);
-    bar.setMaximum(50);
-    bar.setText(QStringLiteral("砲弾装填中..."));
-    bar.setCaptionFont(captionFace(QStringLiteral("ＭＳ Ｐゴシック"), 9.75f));
-    bar.setStep(1);
-    bar.resizeTwips(4890, 390);
+    bar->setFwColor(255);
+    bar->setStringType(VelProgressBar::stypeFreeString);
+    bar->setMaximum(50);
+    bar->setText(QStringLiteral("砲弾装填中..."));
+    bar->setCaptionFont(captionFace(QStringLiteral("ＭＳ Ｐゴシック"), 9.75f));
+    bar->setStep(1);
+    bar->resizeTwips(4890, 390);
 }

@@ -9,6 +9,10 @@
 
 namespace {
 
+// The library file the game was written for: VELPRGBAR_API_VERSION 1 lives
+// in soname 1.
+constexpr int LibraryMajorVersion = 1;
+
 struct LoaderState {
     std::optional<QStringList> searchPaths;
     bool tried = false;
@@ -40,10 +44,12 @@ QStringList candidatesIn(const QString& folder)
     return files;
 }
 
-const VpbApi* tryLoad(const QString& file, QString* reason)
+// file is a path, or with major >= 0 a library name for the dynamic loader
+// to look for on the system's library path.
+const VpbApi* tryLoad(const QString& file, QString* reason, int major = -1)
 {
     // Never unloaded: the control's widgets live on the library's code.
-    auto* library = new QLibrary(file);
+    auto* library = major >= 0 ? new QLibrary(file, major) : new QLibrary(file);
     if (!library->load()) {
         *reason = library->errorString();
         delete library;
@@ -73,12 +79,11 @@ QStringList VelPrgBarLoader::defaultSearchPaths()
     QStringList folders;
     folders << QCoreApplication::applicationDirPath();
 #ifdef MORTAVEL_LIBDIR_FROM_BINDIR
-    // An install under any prefix, or a package built for another prefix.
-    folders << QDir(QCoreApplication::applicationDirPath())
-                   .absoluteFilePath(QStringLiteral(MORTAVEL_LIBDIR_FROM_BINDIR));
-#endif
-#ifdef MORTAVEL_INSTALL_LIBDIR
-    folders << QStringLiteral(MORTAVEL_INSTALL_LIBDIR);
+    // An install under any prefix: the library folder relative to the
+    // program, which lies one level below the prefix (bin/, or games/ as
+    // Debian installs games) either way.
+    folders << QDir::cleanPath(QDir(QCoreApplication::applicationDirPath())
+                                   .absoluteFilePath(QStringLiteral(MORTAVEL_LIBDIR_FROM_BINDIR)));
 #endif
     return folders;
 }
@@ -110,10 +115,19 @@ const VpbApi* VelPrgBarLoader::api(QString* error)
             if (s.api)
                 break;
         }
+        // Then where the system keeps libraries (the package's libvelprgbar1,
+        // LD_LIBRARY_PATH): the dynamic loader looks for the soname itself.
+        // Folders chosen by setSearchPaths() are searched alone.
+        QStringList searched = folders;
+        if (!s.api && !s.searchPaths) {
+            QString notFound;
+            s.api = tryLoad(QStringLiteral("VelPrgBar"), &notFound, LibraryMajorVersion);
+            searched << QCoreApplication::translate("VelPrgBarLoader", "システムのライブラリパス");
+        }
         if (!s.api) {
             if (reasons.isEmpty())
                 reasons << QCoreApplication::translate("VelPrgBarLoader", "libVelPrgBar.so が見つかりません（検索場所: %1）")
-                               .arg(folders.join(QStringLiteral(", ")));
+                               .arg(searched.join(QStringLiteral(", ")));
             s.error = reasons.join(QLatin1Char('\n'));
         }
     }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "velprgbar_export.h"
-
 #include <QFont>
 #include <QMetaType>
 #include <QString>
@@ -10,7 +8,7 @@
 // A caption font as hosts describe and store it: face, size in points, style
 // and character set. Qt draws without a character set; it is kept so that a
 // saved font comes back exactly as it was written.
-struct VELPRGBAR_EXPORT VelFont {
+struct VelFont {
     QString name;
     float size = 0;
     bool bold = false;
@@ -28,15 +26,16 @@ struct VELPRGBAR_EXPORT VelFont {
 
     // The Qt font for drawing at the given size in points. Heights are whole
     // pixels at 96 dpi, as the classic desktop sized its fonts, so that
-    // measuring and drawing agree on every screen.
+    // measuring and drawing agree on every screen. The Windows Japanese faces
+    // that saved gauges name fall back to the installed IPA faces in this
+    // font alone: the application's font substitutions stay as they are.
     QFont toQFont(float points) const;
+
+    // The families to ask for in place of name: name itself, then the
+    // installed face that stands in for it, if any.
+    static QStringList familiesFor(const QString &name);
 
     friend bool operator==(const VelFont &, const VelFont &) = default;
 };
 
 Q_DECLARE_METATYPE(VelFont)
-
-// Maps the Windows Japanese faces that saved gauges name to the installed
-// IPA faces, once per process. Harmless when the real faces exist: Qt only
-// falls back to a substitute when the family is missing.
-VELPRGBAR_EXPORT void velInstallFontSubstitutes();

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "velprgbar_export.h"
-
 #include <QImage>
 
 // The block transfer the gauge draws with, over images instead of device
@@ -23,7 +21,7 @@ enum RasterOp : quint32 {
 // the block outside either image are left out. Both images must be 32-bit
 // (RGB32 or ARGB32); returns false, changing nothing, for other formats or
 // an unknown operation.
-VELPRGBAR_EXPORT bool BitBlt(QImage &dst, int x, int y, int w, int h,
+bool BitBlt(QImage &dst, int x, int y, int w, int h,
                              const QImage &src, int xSrc, int ySrc, quint32 rop);
 
 } // namespace modAPI

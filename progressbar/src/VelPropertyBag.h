@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "velprgbar_export.h"
-
 #include <QString>
 #include <QVariant>
 
 // Where a container keeps a control's saved properties. Values are int for
 // numbers and colours, QString for "Text" and VelFont for "Font".
-class VELPRGBAR_EXPORT VelPropertyBag
+class VelPropertyBag
 {
 public:
     virtual ~VelPropertyBag();
