@@ -2,7 +2,7 @@
 #pragma once
 
 // Inside the library only: the gauge's state and its classic control
-// interface (Part 5.1), which the dispatch interface and restored instances
+// interface, which the dispatch interface and restored instances
 // use. VelProgressBar puts the Qt interface in front of it.
 
 #include "VelFont.h"

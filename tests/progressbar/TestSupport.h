@@ -13,7 +13,7 @@
 
 // The gauge as the classic control interface (the game's, through the
 // dispatch identifiers) sees it: the widget, and through -> the classic
-// members of Part 5.1 behind it.
+// members behind it.
 class Gauge : public VelProgressBar
 {
 public:
