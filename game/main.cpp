@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "battle/window/frmMain.h"
-#include "frontend/AppFonts.h"
 #include "frontend/frmTitle.h"
+#include "shared/AppFonts.h"
 #include "shared/Forms.h"
 #include "shared/Mci.h"
 #include "shared/Resources.h"

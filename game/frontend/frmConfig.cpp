@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "frmConfig.h"
 
-#include "AppFonts.h"
 #include "ClickLabel.h"
 #include "RoundedShape.h"
-#include "Twips.h"
+#include "shared/AppFonts.h"
+#include "shared/Twips.h"
 #include "shared/modPublic.h"
 
 #include <QPushButton>
