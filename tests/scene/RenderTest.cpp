@@ -346,20 +346,37 @@ TEST(RadarRenderer, PainterAndImagePathsAgreeAndStayInsideTheRadar)
     for (const int side : {130, 260}) {
         const QImage direct = renderer.render({side, side}, marks, {200, 1700});
 
-        // The same radar painted into a larger surface at an offset.
-        QImage surface = Filled(side + 40, side + 40, qRgb(9, 9, 9));
+        // The same radar painted into a larger surface at an offset: once
+        // onto the plain surface (the picture made in memory), once through
+        // a moved painter (dot by dot with the painter).
+        for (const bool movedPainter : {false, true}) {
+            QImage surface = Filled(side + 40, side + 40, qRgb(9, 9, 9));
+            {
+                QPainter painter(&surface);
+                QRectF target(20, 20, side, side);
+                if (movedPainter) {
+                    painter.translate(20, 20);
+                    target.moveTo(0, 0);
+                }
+                renderer.paint(painter, target, marks);
+                renderer.paintViewLine(painter, target, {200, 1700});
+            }
+            EXPECT_EQ(surface.copy(20, 20, side, side), direct) << side << (movedPainter ? " moved" : "");
+            for (int i = 0; i < side + 40; ++i) {
+                ASSERT_EQ(surface.pixel(i, 19), qRgb(9, 9, 9));
+                ASSERT_EQ(surface.pixel(19, i), qRgb(9, 9, 9));
+                ASSERT_EQ(surface.pixel(side + 20, i), qRgb(9, 9, 9));
+                ASSERT_EQ(surface.pixel(i, side + 20), qRgb(9, 9, 9));
+            }
+        }
+        // Painting again with other marks reuses the picture's buffer: nothing
+        // of the last paint may stay.
+        QImage again = Filled(side, side, qRgb(9, 9, 9));
         {
-            QPainter painter(&surface);
-            const QRectF target(20, 20, side, side);
-            renderer.paint(painter, target, marks);
-            renderer.paintViewLine(painter, target, {200, 1700});
+            QPainter painter(&again);
+            renderer.paint(painter, QRectF(0, 0, side, side), {marks[2]});
         }
-        EXPECT_EQ(surface.copy(20, 20, side, side), direct) << side;
-        for (int i = 0; i < side + 40; ++i) {
-            ASSERT_EQ(surface.pixel(i, 19), qRgb(9, 9, 9));
-            ASSERT_EQ(surface.pixel(19, i), qRgb(9, 9, 9));
-            ASSERT_EQ(surface.pixel(side + 20, i), qRgb(9, 9, 9));
-            ASSERT_EQ(surface.pixel(i, side + 20), qRgb(9, 9, 9));
-        }
+        QImage expected = renderer.render({side, side}, {marks[2]}, {975, 975});
+        EXPECT_EQ(again, expected) << side;
     }
 }
