@@ -12,7 +12,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation2
-  xvfb xauth xdotool imagemagick ffmpeg sox
+  xvfb xauth xdotool x11-utils imagemagick ffmpeg sox
   pulseaudio pulseaudio-utils
   abigail-tools lintian pkgconf dpkg-dev file
 )

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "VbMath.h"
+#include "shared/VbMath.h"
 
 #include <vector>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "frmConfig.h"
 
-#include "AppFonts.h"
 #include "ClickLabel.h"
 #include "shared/EnterKey.h"
 #include "RoundedShape.h"
-#include "Twips.h"
+#include "shared/AppFonts.h"
+#include "shared/Twips.h"
 #include "shared/modPublic.h"
 
 #include <QKeyEvent>

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "frmTitle.h"
 
-#include "AppFonts.h"
 #include "ClickLabel.h"
-#include "shared/EnterKey.h"
-#include "Twips.h"
 #include "battle/window/GameRandom.h"
 #include "frmConfig.h"
 #include "scores/frmHighScore.h"
+#include "shared/AppFonts.h"
+#include "shared/EnterKey.h"
 #include "shared/Forms.h"
 #include "shared/Mci.h"
 #include "shared/Resources.h"
+#include "shared/Twips.h"
 #include "shared/modPublic.h"
 
 #include <QCloseEvent>

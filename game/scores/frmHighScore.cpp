@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "frmHighScore.h"
 
-#include "frontend/AppFonts.h"
-#include "frontend/Twips.h"
+#include "shared/AppFonts.h"
 #include "shared/EnterKey.h"
+#include "shared/Twips.h"
 #include "shared/modPublic.h"
 
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "modPublic.h"
 
-#include "scores/HighScoreFile.h"
+#include "HighScoreFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

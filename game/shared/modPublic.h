@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "../battle/VbMath.h"
+#include "VbMath.h"
 
 #include <QDateTime>
 #include <QString>

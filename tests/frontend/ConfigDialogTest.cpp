@@ -3,7 +3,7 @@
 
 #include "frontend/ClickLabel.h"
 #include "frontend/RoundedShape.h"
-#include "frontend/Twips.h"
+#include "shared/Twips.h"
 #include "frontend/frmConfig.h"
 #include "shared/modPublic.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "frontend/AppFonts.h"
+#include "shared/AppFonts.h"
 #include "i18n/TestLanguage.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "RadarRenderer.h"
 #include "RasterBlit.h"
+#include "ScenePictures.h"
 #include "SceneRenderer.h"
 
 #include <QPainter>
@@ -9,6 +10,7 @@
 
 #include <cmath>
 #include <map>
+#include <random>
 
 namespace {
 
@@ -146,6 +148,7 @@ TEST(RasterBlit, FusedMaskAndPictureEqualTheTwoTransfers)
         stretchBlt(twice, b, ship.mask);
         stretchBlt(twice, picture, ship.picture);
         EXPECT_EQ(fused, twice) << b.DX << ',' << b.DY << ' ' << b.DW << 'x' << b.DH;
+
     }
 }
 
@@ -229,6 +232,66 @@ TEST_F(SceneRendererTest, ComposesFromTheBattleState)
     EXPECT_NE(image.pixel(200, 190), background.pixel(200, 190));
 }
 
+TEST(SceneRendererFrames, FrameAfterFrameEqualsThePlainTransfers)
+{
+    // The game's own pictures, a long run of random compositions through one
+    // renderer (canvases used in turn, pictures kept at their sizes), each
+    // against the transfers made one by one on a fresh copy of the background.
+    std::map<int, QImage> pictures;
+    const auto rgb32 = [&](int id) -> const QImage& {
+        auto it = pictures.find(id);
+        if (it == pictures.end())
+            it = pictures.emplace(id, loadScenePicture(id).convertToFormat(QImage::Format_RGB32)).first;
+        return it->second;
+    };
+    const QImage& background = rgb32(scene::BackgroundPicture);
+    ASSERT_EQ(background.size(), QSize(400, 240));
+    SceneRenderer renderer(&loadScenePicture);
+
+    std::mt19937 random(11);
+    const auto uniform = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(random); };
+    std::vector<QImage> kept; // frames a caller holds on to must not change
+    std::vector<QImage> keptExpected;
+    std::vector<EnemyShip> fleet(5);
+    for (int frame = 0; frame < 160; ++frame) {
+        BattleState s;
+        s.Pi = 4 * std::atan(1.0);
+        s.ViewBearing = frame % 40 == 0 ? uniform(0, 2 * s.Pi) : 0.3;
+        s.Enemy.resize(1);
+        for (EnemyShip& e : fleet) {
+            // Ships drift as in a battle, so that sizes repeat and change.
+            if (frame % 25 == 0) {
+                e.Range = static_cast<vb::Single>(uniform(0, 950));
+                e.Bearing = uniform(0, 2 * s.Pi);
+                e.DamageLevel = static_cast<vb::Integer>(random() % 4);
+            }
+            e.Range = std::max<vb::Single>(0, e.Range - static_cast<vb::Single>(uniform(0, 12)));
+            e.Bearing = std::fmod(e.Bearing + uniform(-0.02, 0.02) + 2 * s.Pi, 2 * s.Pi);
+            s.Enemy.push_back(e);
+        }
+        s.EnemyCount = static_cast<vb::Integer>(frame % 7 == 3 ? 0 : fleet.size());
+        s.SplashVisible = frame % 3 != 0;
+        s.ImpactX = static_cast<vb::Single>(975 + uniform(-700, 700));
+        s.ImpactY = static_cast<vb::Single>(975 + uniform(-700, 700));
+
+        std::vector<Blit> blits = ComposeScene(s);
+        if (frame % 11 == 5 && !blits.empty()) // a transfer above the horizon, and one alone
+            blits.push_back({scene::ShipMask, 30, 5, 100, 40, 0, 0, 225, 73, RasterOp::SRCPAINT});
+        QImage expected = background.copy();
+        for (const Blit& b : blits)
+            stretchBlt(expected, b, rgb32(b.Picture));
+
+        const QImage actual = renderer.render(blits);
+        ASSERT_EQ(actual, expected) << "frame " << frame;
+        if (frame % 9 == 0) {
+            kept.push_back(actual);
+            keptExpected.push_back(expected);
+        }
+    }
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        EXPECT_EQ(kept[i], keptExpected[i]) << "kept frame " << i;
+}
+
 TEST(RadarRenderer, MarksAndViewLineInPaintingOrder)
 {
     const RadarRenderer renderer(Filled(130, 130, qRgb(0, 0, 0)));
@@ -283,21 +346,38 @@ TEST(RadarRenderer, PainterAndImagePathsAgreeAndStayInsideTheRadar)
     for (const int side : {130, 260}) {
         const QImage direct = renderer.render({side, side}, marks, {200, 1700});
 
-        // The same radar painted into a larger surface at an offset.
-        QImage surface = Filled(side + 40, side + 40, qRgb(9, 9, 9));
+        // The same radar painted into a larger surface at an offset: once
+        // onto the plain surface (the picture made in memory), once through
+        // a moved painter (dot by dot with the painter).
+        for (const bool movedPainter : {false, true}) {
+            QImage surface = Filled(side + 40, side + 40, qRgb(9, 9, 9));
+            {
+                QPainter painter(&surface);
+                QRectF target(20, 20, side, side);
+                if (movedPainter) {
+                    painter.translate(20, 20);
+                    target.moveTo(0, 0);
+                }
+                renderer.paint(painter, target, marks);
+                renderer.paintViewLine(painter, target, {200, 1700});
+            }
+            EXPECT_EQ(surface.copy(20, 20, side, side), direct) << side << (movedPainter ? " moved" : "");
+            for (int i = 0; i < side + 40; ++i) {
+                ASSERT_EQ(surface.pixel(i, 19), qRgb(9, 9, 9));
+                ASSERT_EQ(surface.pixel(19, i), qRgb(9, 9, 9));
+                ASSERT_EQ(surface.pixel(side + 20, i), qRgb(9, 9, 9));
+                ASSERT_EQ(surface.pixel(i, side + 20), qRgb(9, 9, 9));
+            }
+        }
+        // Painting again with other marks reuses the picture's buffer: nothing
+        // of the last paint may stay.
+        QImage again = Filled(side, side, qRgb(9, 9, 9));
         {
-            QPainter painter(&surface);
-            const QRectF target(20, 20, side, side);
-            renderer.paint(painter, target, marks);
-            renderer.paintViewLine(painter, target, {200, 1700});
+            QPainter painter(&again);
+            renderer.paint(painter, QRectF(0, 0, side, side), {marks[2]});
         }
-        EXPECT_EQ(surface.copy(20, 20, side, side), direct) << side;
-        for (int i = 0; i < side + 40; ++i) {
-            ASSERT_EQ(surface.pixel(i, 19), qRgb(9, 9, 9));
-            ASSERT_EQ(surface.pixel(19, i), qRgb(9, 9, 9));
-            ASSERT_EQ(surface.pixel(side + 20, i), qRgb(9, 9, 9));
-            ASSERT_EQ(surface.pixel(i, side + 20), qRgb(9, 9, 9));
-        }
+        QImage expected = renderer.render({side, side}, {marks[2]}, {975, 975});
+        EXPECT_EQ(again, expected) << side;
     }
 }
 

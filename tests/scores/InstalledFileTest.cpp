@@ -2,7 +2,7 @@
 // The starting score file shipped with the game must load without any repair.
 #include "TestSupport.h"
 #include "fuzz/LoaderInvariants.h"
-#include "scores/HighScoreFile.h"
+#include "shared/HighScoreFile.h"
 
 #include <QStringDecoder>
 

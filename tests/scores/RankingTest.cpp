@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "scores/HighScoreFile.h"
+#include "shared/HighScoreFile.h"
 #include "shared/modPublic.h"
 
 #include <gtest/gtest.h>

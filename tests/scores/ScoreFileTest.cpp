@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "TestSupport.h"
 #include "fuzz/LoaderInvariants.h"
-#include "scores/HighScoreFile.h"
+#include "shared/HighScoreFile.h"
 
 #include <QStringEncoder>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "TestSupport.h"
-#include "scores/HighScoreFile.h"
+#include "shared/HighScoreFile.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -92,6 +93,20 @@ void RadarRenderer::paintMarks(const QRectF& target, const std::vector<RadarMark
 
 void RadarRenderer::paint(QPainter& painter, const QRectF& target, const std::vector<RadarMark>& marks) const
 {
+    // On a plain surface (one device pixel a pixel, no transform, whole
+    // pixels) the picture is made in memory and drawn in one go: a painter
+    // call per run of a dot costs more than the whole dot.
+    const QRect pixels = target.toRect();
+    const QPaintDevice* device = painter.device();
+    if (device && device->devicePixelRatio() == 1 && painter.worldTransform().isIdentity()
+        && QRectF(pixels) == target && !pixels.isEmpty()) {
+        drawInto(frame_, pixels.size(), marks);
+        painter.save();
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.drawImage(pixels.topLeft(), frame_);
+        painter.restore();
+        return;
+    }
     painter.save();
     painter.setClipRect(target, Qt::IntersectClip);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -120,19 +135,26 @@ void RadarRenderer::paintViewLine(QPainter& painter, const QRectF& target, QPoin
     painter.restore();
 }
 
-QImage RadarRenderer::render(QSize size, const std::vector<RadarMark>& marks, QPointF viewOuter) const
+void RadarRenderer::drawInto(QImage& image, QSize size, const std::vector<RadarMark>& marks) const
 {
     const QImage& background = backgroundFor(size);
-    QImage image;
-    if (background.isNull()) {
-        image = QImage(size, QImage::Format_RGB32);
+    if (background.isNull() || background.size() != size) {
+        if (image.size() != size || image.format() != QImage::Format_RGB32)
+            image = QImage(size, QImage::Format_RGB32);
         image.fill(Qt::black);
+        if (!background.isNull())
+            QPainter(&image).drawImage(0, 0, background);
+    } else if (background.format() == QImage::Format_RGB32 && image.size() == size
+               && image.format() == QImage::Format_RGB32) {
+        // The buffer of the last paint, its pixels reset to the background.
+        uchar* bits = image.bits();
+        for (int y = 0; y < size.height(); ++y)
+            std::memcpy(bits + y * image.bytesPerLine(), background.constScanLine(y),
+                        static_cast<std::size_t>(size.width()) * sizeof(QRgb));
     } else {
         image = background.convertToFormat(QImage::Format_RGB32);
         image.detach(); // its own pixels, written directly below
     }
-    // The dots go straight into the pixels: a painter call per run costs
-    // more than the whole dot.
     const QRectF target(QPointF(0, 0), QSizeF(size));
     paintMarks(target, marks, [&](int x, int y, int w, QRgb colour) {
         if (y < 0 || y >= image.height())
@@ -143,7 +165,13 @@ QImage RadarRenderer::render(QSize size, const std::vector<RadarMark>& marks, QP
         for (int i = from; i < to; ++i)
             line[i] = colour;
     });
+}
+
+QImage RadarRenderer::render(QSize size, const std::vector<RadarMark>& marks, QPointF viewOuter) const
+{
+    QImage image;
+    drawInto(image, size, marks);
     QPainter painter(&image);
-    paintViewLine(painter, target, viewOuter);
+    paintViewLine(painter, QRectF(QPointF(0, 0), QSizeF(size)), viewOuter);
     return image;
 }

@@ -31,9 +31,12 @@ public:
 
 private:
     const QImage& backgroundFor(QSize size) const;
+    // Background and marks into image, which is reused when it has the size.
+    void drawInto(QImage& image, QSize size, const std::vector<RadarMark>& marks) const;
     template <typename FillRun>
     void paintMarks(const QRectF& target, const std::vector<RadarMark>& marks, FillRun fillRun) const;
 
     QImage background_;
     mutable QImage scaled_; // background_ at the last surface size other than its own
+    mutable QImage frame_;  // the picture of the last paint, reused by the next
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -18,10 +19,35 @@ QImage asRgb32(const QImage& image)
 // span of m: floor((u + 0.5) * m / n), in exact integer arithmetic.
 inline std::int64_t sample(std::int64_t u, std::int64_t m, std::int64_t n) { return (2 * u + 1) * m / (2 * n); }
 
-// Calls row(dst, sy, columns, count) for every canvas row the blit covers:
-// dst the first covered canvas pixel of the row, sy the source row it
-// samples, columns the source column of each of the count pixels. Rows and
-// columns whose source pixel lies outside srcW x srcH are left out.
+// sample(u, m, n) for u = start, start + 1, ... (start >= 0), stepping the
+// quotient and remainder instead of dividing for every pixel.
+class Sampler {
+public:
+    Sampler(std::int64_t start, std::int64_t m, std::int64_t n)
+        : den_(2 * n), stepQ_(2 * m / den_), stepR_(2 * m % den_), q_((2 * start + 1) * m / den_),
+          r_((2 * start + 1) * m % den_)
+    {
+    }
+    std::int64_t value() const { return q_; }
+    void next()
+    {
+        q_ += stepQ_;
+        r_ += stepR_;
+        if (r_ >= den_) {
+            r_ -= den_;
+            ++q_;
+        }
+    }
+
+private:
+    std::int64_t den_, stepQ_, stepR_, q_, r_;
+};
+
+// Calls row(dst, sy, columns, count, again) for every canvas row the blit
+// covers: dst the first covered canvas pixel of the row, sy the source row
+// it samples, columns the source column of each of the count pixels, again
+// whether the next call samples the same source row. Rows and columns whose
+// source pixel lies outside srcW x srcH are left out.
 template <typename Row>
 void forEachRow(QImage& canvas, const Blit& b, int srcW, int srcH, Row row)
 {
@@ -42,19 +68,43 @@ void forEachRow(QImage& canvas, const Blit& b, int srcW, int srcH, Row row)
     static thread_local std::vector<int> columns;
     const std::size_t count = static_cast<std::size_t>(x1 - x0);
     columns.resize(count);
-    for (std::size_t i = 0; i < count; ++i)
-        columns[i] = static_cast<int>(b.SX + sample(x0 + static_cast<std::int64_t>(i) - b.DX, b.SW, b.DW));
+    Sampler column(x0 - b.DX, b.SW, b.DW);
+    for (std::size_t i = 0; i < count; ++i, column.next())
+        columns[i] = static_cast<int>(b.SX + column.value());
 
+    uchar* bits = canvas.bits();
+    const qsizetype stride = canvas.bytesPerLine();
+    Sampler line(y0 - b.DY, b.SH, b.DH);
     for (std::int64_t y = y0; y < y1; ++y) {
-        const std::int64_t sy = b.SY + sample(y - b.DY, b.SH, b.DH);
+        const std::int64_t sy = b.SY + line.value();
+        line.next();
         if (sy < 0 || sy >= srcH)
             continue;
-        QRgb* dst = reinterpret_cast<QRgb*>(canvas.scanLine(static_cast<int>(y))) + x0;
-        row(dst, static_cast<int>(sy), columns.data(), count);
+        const bool again = y + 1 < y1 && b.SY + line.value() == sy;
+        QRgb* dst = reinterpret_cast<QRgb*>(bits + y * stride) + x0;
+        row(dst, static_cast<int>(sy), columns.data(), count, again);
     }
 }
 
 const QRgb* rowOf(const QImage& image, int y) { return reinterpret_cast<const QRgb*>(image.constScanLine(y)); }
+
+// dst = (dst OR mask) AND picture over count pixels, four at a time: the
+// operations are per bit, so wider words give the same pixels.
+void combineRow(QRgb* dst, const QRgb* mask, const QRgb* picture, std::size_t count)
+{
+    using Quad = std::uint32_t __attribute__((vector_size(16)));
+    std::size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        Quad d, mq, pq;
+        std::memcpy(&d, dst + i, sizeof d);
+        std::memcpy(&mq, mask + i, sizeof mq);
+        std::memcpy(&pq, picture + i, sizeof pq);
+        d = (d | mq) & pq;
+        std::memcpy(dst + i, &d, sizeof d);
+    }
+    for (; i < count; ++i)
+        dst[i] = (dst[i] | mask[i]) & picture[i];
+}
 
 } // namespace
 
@@ -71,7 +121,7 @@ void stretchBlt(QImage& canvas, const Blit& blit, const QImage& source)
     const QImage src = asRgb32(source);
     const bool isAnd = blit.Op == RasterOp::SRCAND;
     forEachRow(canvas, blit, src.width(), src.height(),
-               [&](QRgb* dst, int sy, const int* columns, std::size_t count) {
+               [&](QRgb* dst, int sy, const int* columns, std::size_t count, bool) {
                    const QRgb* s = rowOf(src, sy);
                    if (isAnd)
                        for (std::size_t i = 0; i < count; ++i)
@@ -113,17 +163,48 @@ void stretchBltMasked(QImage& canvas, const Blit& geometry, const MaskedPair& pa
         return;
     const QImage& m = pair.mask;
     const QImage& p = pair.picture;
-    forEachRow(canvas, geometry, std::min(m.width(), p.width()), static_cast<int>(pair.rowSpans.size()),
-               [&](QRgb* dst, int sy, const int* columns, std::size_t count) {
+    const int srcW = std::min(m.width(), p.width());
+    // For each source column c, the first pixel of the row sampling c or a
+    // later column: where a source row's span starts and ends on the canvas.
+    static thread_local std::vector<std::size_t> firstPixel;
+    // A source row as sampled for this transfer. An enlarged picture samples
+    // a source row for several canvas rows in a row: it is sampled once and
+    // then combined with each of them.
+    static thread_local std::vector<QRgb> maskRow, pictureRow;
+    int sampledRow = -1;
+    bool mapped = false;
+    forEachRow(canvas, geometry, srcW, static_cast<int>(pair.rowSpans.size()),
+               [&](QRgb* dst, int sy, const int* columns, std::size_t count, bool again) {
+                   if (!mapped) {
+                       mapped = true;
+                       firstPixel.resize(static_cast<std::size_t>(srcW) + 1);
+                       std::size_t i = 0;
+                       for (int c = 0; c <= srcW; ++c) {
+                           while (i < count && columns[i] < c)
+                               ++i;
+                           firstPixel[static_cast<std::size_t>(c)] = i;
+                       }
+                   }
                    const auto [first, last] = pair.rowSpans[static_cast<std::size_t>(sy)];
-                   // Sampled columns grow along the row: find the pixels that sample the span.
-                   const int* end = columns + count;
-                   const auto from = static_cast<std::size_t>(std::lower_bound(columns, end, first) - columns);
-                   const auto to = static_cast<std::size_t>(std::lower_bound(columns, end, last) - columns);
+                   const std::size_t from = firstPixel[static_cast<std::size_t>(first)];
+                   const std::size_t to = firstPixel[static_cast<std::size_t>(last)];
                    const QRgb* ms = rowOf(m, sy);
                    const QRgb* ps = rowOf(p, sy);
-                   for (std::size_t i = from; i < to; ++i)
-                       dst[i] = (dst[i] | ms[columns[i]]) & ps[columns[i]];
+                   if (sy != sampledRow && !again) {
+                       for (std::size_t i = from; i < to; ++i)
+                           dst[i] = (dst[i] | ms[columns[i]]) & ps[columns[i]];
+                       return;
+                   }
+                   if (sy != sampledRow) {
+                       sampledRow = sy;
+                       maskRow.resize(count);
+                       pictureRow.resize(count);
+                       for (std::size_t i = from; i < to; ++i) {
+                           maskRow[i] = ms[columns[i]];
+                           pictureRow[i] = ps[columns[i]];
+                       }
+                   }
+                   combineRow(dst + from, maskRow.data() + from, pictureRow.data() + from, to - from);
                });
 }
 

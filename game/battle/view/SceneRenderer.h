@@ -5,6 +5,7 @@
 #include "RasterBlit.h"
 
 #include <QImage>
+#include <QRect>
 
 #include <functional>
 #include <unordered_map>
@@ -13,6 +14,10 @@
 // Executes a scene composition: the canvas starts as bitmap 102 and takes
 // the transfers in order. The finished picture is returned whole, so the
 // window replaces what it shows in one step.
+//
+// Two canvases are used in turn: the one just shown is never written, and
+// the other, no longer shown, only needs the background back where the
+// transfers went, which is below the horizon's top rows.
 class SceneRenderer {
 public:
     // Gives the picture for a resource number (102, 201..204, 301..304) or
@@ -31,9 +36,17 @@ private:
     const QImage& picture(int id);
     // A mask with its picture, for one-pass transfers; null images when either is missing.
     const MaskedPair& maskedPair(int mask, int picture);
+    struct Canvas {
+        QImage image;
+        QRect drawn; // where transfers went since the background was put back
+    };
+    // The next canvas, showing the background again.
+    Canvas& freshCanvas();
 
     PictureLoader loader_;
     SceneMetrics metrics_;
     std::unordered_map<int, QImage> cache_;
     std::unordered_map<long long, MaskedPair> pairs_;
+    Canvas canvases_[2];
+    int nextCanvas_ = 0;
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Curtain.h"
 
-#include "VbMath.h"
+#include "shared/VbMath.h"
 
 #include <QPainter>
 

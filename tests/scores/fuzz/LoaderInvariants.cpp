@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "LoaderInvariants.h"
 
-#include "scores/HighScoreFile.h"
+#include "shared/HighScoreFile.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Ranking entry and the day serials of the entry dates.
 #include "HighScoreFile.h"
-#include "shared/modPublic.h"
+#include "modPublic.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -1,0 +1,96 @@
+# SPDX-License-Identifier: MIT
+# Fails when a folder of the game includes a header from a folder that sits
+# above it. From the bottom: shared, the battle core (which must also stay
+# free of Qt), its views, its window, the scores viewer, the front end; the
+# program's main() may use them all.
+# Usage: cmake -DGAME=<game folder> -P check-layering.cmake
+
+cmake_minimum_required(VERSION 3.25)
+
+if(NOT GAME OR NOT IS_DIRECTORY "${GAME}")
+    message(FATAL_ERROR "GAME must name the game's source folder")
+endif()
+
+# Each folder with the folders it may include from (itself included).
+set(allowed_shared shared)
+set(allowed_battle battle shared)
+set(allowed_battle/view battle/view battle shared)
+set(allowed_battle/window battle/window battle/view battle shared)
+set(allowed_scores scores battle/window battle/view battle shared)
+set(allowed_frontend frontend scores battle/window battle/view battle shared)
+set(allowed_. . frontend scores battle/window battle/view battle shared)
+
+# A quoted include is looked for beside the file, then in the battle folder
+# and the game folder, as the build's include paths find it.
+function(resolve from name out)
+    get_filename_component(dir "${from}" DIRECTORY)
+    foreach(base "${dir}" "${GAME}/battle" "${GAME}")
+        if(EXISTS "${base}/${name}" AND NOT IS_DIRECTORY "${base}/${name}")
+            get_filename_component(found "${base}/${name}" ABSOLUTE)
+            set(${out} "${found}" PARENT_SCOPE)
+            return()
+        endif()
+    endforeach()
+    set(${out} "" PARENT_SCOPE)
+endfunction()
+
+# The game folder a file belongs to: ".", shared, battle, battle/view, ...
+function(folder_of file out)
+    file(RELATIVE_PATH rel "${GAME}" "${file}")
+    get_filename_component(dir "${rel}" DIRECTORY)
+    if(dir STREQUAL "")
+        set(dir .)
+    endif()
+    set(${out} "${dir}" PARENT_SCOPE)
+endfunction()
+
+function(includes_qt file out)
+    file(STRINGS "${file}" qt REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")
+    set(${out} "${qt}" PARENT_SCOPE)
+endfunction()
+
+get_filename_component(GAME "${GAME}" ABSOLUTE)
+file(GLOB_RECURSE sources "${GAME}/*.h" "${GAME}/*.cpp")
+set(faults "")
+foreach(source ${sources})
+    folder_of("${source}" folder)
+    if(NOT DEFINED allowed_${folder})
+        continue() # assets and anything not part of the layering
+    endif()
+    file(RELATIVE_PATH shown "${GAME}" "${source}")
+    if(folder STREQUAL "battle")
+        includes_qt("${source}" qt)
+        if(qt)
+            list(APPEND faults "${shown}: the battle core includes Qt")
+        endif()
+    endif()
+    file(STRINGS "${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line ${lines})
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" name "${line}")
+        resolve("${source}" "${name}" target)
+        if(target STREQUAL "")
+            continue() # not a file of the game
+        endif()
+        string(FIND "${target}" "${GAME}/" inside)
+        if(NOT inside EQUAL 0)
+            continue()
+        endif()
+        folder_of("${target}" to)
+        set(may "${allowed_${folder}}")
+        if(NOT to IN_LIST may)
+            list(APPEND faults "${shown}: includes ${name}, but ${folder} may not use ${to}")
+        elseif(folder STREQUAL "battle" AND NOT to STREQUAL "battle")
+            includes_qt("${target}" qt)
+            if(qt)
+                list(APPEND faults "${shown}: includes ${name}, which brings Qt into the battle core")
+            endif()
+        endif()
+    endforeach()
+endforeach()
+
+if(faults)
+    list(JOIN faults "\n  " text)
+    message(FATAL_ERROR "Includes that reach up a layer:\n  ${text}")
+endif()
+list(LENGTH sources count)
+message(STATUS "layering holds for ${count} files")
