@@ -2,7 +2,7 @@
 #pragma once
 
 #include "BattleUi.h"
-#include "VbMath.h"
+#include "shared/VbMath.h"
 
 class PictureBox;
 class QLabel;
