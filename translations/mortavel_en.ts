@@ -124,6 +124,10 @@ Enter your name (up to 12 characters)</translation>
         <source>libVelPrgBar.so が見つかりません（検索場所: %1）</source>
         <translation>libVelPrgBar.so not found (searched: %1)</translation>
     </message>
+    <message>
+        <source>システムのライブラリパス</source>
+        <translation>the system library path</translation>
+    </message>
 </context>
 <context>
     <name>frmConfig</name>
