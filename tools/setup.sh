@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs what the build, the game and the tests need (Debian 12, as root),
-# then configures and builds into build/. Quick when nothing changed.
+# Installs what the build, the game and the tests need (Debian 12; through
+# sudo when not run as root), then configures and builds into build/ as the
+# user who runs it. Quick when nothing changed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,9 +22,24 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  apt-get update
-  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+  # Only installing packages needs root; building and playing do not, so a
+  # player runs this as themselves and is asked for sudo just here.
+  as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+      echo "These Debian packages are missing: ${missing[*]}" >&2
+      echo "Install them as root (apt-get install ${missing[*]}), then run this again." >&2
+      exit 1
+    fi
+    echo "Missing Debian packages: ${missing[*]}"
+    echo "Installing them with sudo (apt-get); you may be asked for your password."
+    as_root=(sudo)
+  else
+    echo "Installing: ${missing[*]}"
+  fi
+  "${as_root[@]}" apt-get update
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
 if [ ! -f build/build.ninja ]; then
