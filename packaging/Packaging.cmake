@@ -158,7 +158,8 @@ Command the main turret of a battleship lying still in the middle of the
 sea. Enemy ships appear on the horizon and close in: lay the gun, turn the
 turret, fire, and watch the shell fall on the radar and in the perspective
 view. Hits score points and sinkings score more; a good score enters the
-ranking of your settings. The game speaks Japanese.")
+ranking of your settings. The game speaks Japanese, and English wherever
+the desktop speaks another language.")
 
 # The library. Its dependencies are worked out when packaging
 # (CPackProjectConfig.cmake), because a package that dpkg-shlibdeps looks
