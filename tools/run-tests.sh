@@ -14,7 +14,7 @@ echo "== Sanitizer build: the battle core, its replays, the windows and the form
 if [ ! -f build-sanitize/build.ninja ]; then
   cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORTAVEL_SANITIZE=ON
 fi
-cmake --build build-sanitize --target tests/battle/all tools/battle-sim/all \
+cmake --build build-sanitize --target tests/battle/all tests/scene/all tools/battle-sim/all \
       tests/window/all tests/frontend/all tests/shared/all mortavel_data
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
    ctest --output-on-failure -j "$jobs" -R '^battle\.')

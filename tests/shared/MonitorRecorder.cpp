@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "MonitorRecorder.h"
 
+#include "TiedChild.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -41,12 +42,8 @@ bool MonitorRecorder::start(std::string* why)
         *why = std::string("pipe: ") + std::strerror(errno);
         return false;
     }
-    const pid_t parent = ::getpid();
-    pid_ = ::fork();
+    pid_ = ForkTiedToParent();
     if (pid_ == 0) {
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (::getppid() != parent)
-            ::_exit(127);
         ::dup2(pipeFds[1], STDOUT_FILENO);
         ::close(pipeFds[0]);
         ::close(pipeFds[1]);

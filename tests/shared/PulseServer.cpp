@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "PulseServer.h"
 
+#include "TiedChild.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -12,7 +14,6 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -88,13 +89,8 @@ bool PulseServer::start(std::string* why)
     const std::string log = dir_ + "/log";
     const int logFd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
 
-    const pid_t parent = ::getpid();
-    pid_ = ::fork();
+    pid_ = ForkTiedToParent();
     if (pid_ == 0) {
-        // Dies with the test, even when the test is killed.
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (::getppid() != parent)
-            ::_exit(127);
         if (logFd >= 0) {
             ::dup2(logFd, STDOUT_FILENO);
             ::dup2(logFd, STDERR_FILENO);
