@@ -42,17 +42,13 @@ BattleTexts Marked()
     return t;
 }
 
-struct Texts : testing::Test {
-    Texts() : battle(ui, random, clock, BattleSettings{5, 150, 1}, "/opt/Mortavel", "data", Marked()) {}
+struct Texts : testing::Test, BattleRig {
+    Texts() : BattleRig(BattleSettings{5, 150, 1}, "/opt/Mortavel", Marked()) {}
     void SetUp() override { battle.Form_Load(); }
     std::vector<std::string> Log() const
     {
         return {ui.labMessage[0].Text, ui.labMessage[1].Text, ui.labMessage[2].Text};
     }
-    SimUi ui;
-    ReplayRandom random{1};
-    ManualClock clock;
-    Battle battle;
 };
 
 TEST_F(Texts, EveryMessageComesFromItsTemplate)
@@ -81,19 +77,11 @@ TEST_F(Texts, EveryMessageComesFromItsTemplate)
 TEST_F(Texts, HitsReportTheirGradeThroughTheHitTemplate)
 {
     BattleState& s = battle.MutableState();
-    const auto addShip = [&s](float x, float y, short damage) {
-        EnemyShip ship;
-        ship.X = x;
-        ship.Y = y;
-        ship.Damage = damage;
-        s.Enemy.push_back(ship);
-        s.EnemyCount = static_cast<vb::Integer>(s.Enemy.size() - 1);
-    };
     // Gun ahead at 45 degrees: the fall is 915 units straight up, no scatter.
     s.GunBearing = 0;
     s.GunElevation = 45;
-    addShip(975, 60, 0);   // direct hit, 80 to 120: moderate or heavy
-    addShip(975, 60, 100); // sinks
+    AddShip(975, 60, 0);   // direct hit, 80 to 120: moderate or heavy
+    AddShip(975, 60, 100); // sinks
     battle.cmdFire_Click();
     for (int i = 0; i < 19; ++i)
         battle.tmrReload_Timer();
