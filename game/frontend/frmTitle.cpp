@@ -150,7 +150,7 @@ void frmTitle::Form_Load()
     activateWindow();
     cmdStart->setFocus();
 
-    mciExecute(MovieOpenCommand(MoviePath(), static_cast<quintptr>(picTitle->winId())));
+    mciExecute(MovieOpenCommand(MoviePath(), mci::windowHandle(picTitle)));
     mciExecute(QStringLiteral("play TITLE_AVI repeat"));
 }
 

@@ -8,7 +8,10 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
 #include <QMap>
+#include <QPointer>
+#include <QWidget>
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QThread>
@@ -20,6 +23,8 @@ struct Registry {
     std::function<void(const QString&, bool)> observer;
     std::optional<bool> audioOverride;
     bool cleanupHooked = false;
+    QHash<quintptr, QPointer<QWidget>> windows;
+    quintptr lastHandle = 0x4d00;
 };
 
 Registry& registry()
@@ -64,7 +69,7 @@ bool open(const MciCommand& cmd)
         // A movie only ever plays inside a window of the game.
         if (!cmd.parent || !cmd.childStyle)
             return false;
-        device = MciMovie::open(cmd.path, *cmd.parent, audioOutputAvailable(), nullptr);
+        device = MciMovie::open(cmd.path, *cmd.parent, nullptr);
     } else {
         if (cmd.parent)
             return false;
@@ -149,6 +154,27 @@ QWidget* videoWidget(const QString& alias)
     if (auto* movie = qobject_cast<MciMovie*>(registry().devices.value(alias.toUpper())))
         return movie->videoWidget();
     return nullptr;
+}
+
+quintptr windowHandle(QWidget* widget)
+{
+    if (!widget)
+        return 0;
+    static const char* const property = "mciWindowHandle";
+    const QVariant known = widget->property(property);
+    if (known.isValid())
+        return known.value<quintptr>();
+    Registry& r = registry();
+    const quintptr handle = ++r.lastHandle;
+    r.windows.insert(handle, widget);
+    widget->setProperty(property, QVariant::fromValue(handle));
+    QObject::connect(widget, &QObject::destroyed, [handle] { registry().windows.remove(handle); });
+    return handle;
+}
+
+QWidget* windowForHandle(quintptr handle)
+{
+    return registry().windows.value(handle).data();
 }
 
 void closeAll()

@@ -12,8 +12,9 @@ class QWidget;
 // Carries out one media command string and tells whether it was performed:
 //   open "<path>" alias NAME notify                          a short sound (WAV)
 //   open "<path>" alias NAME parent <handle> style child notify
-//                                   a movie in a child window filling the
-//                                   widget whose native handle is <handle>
+//                                   a Motion-JPEG movie in a child widget
+//                                   filling the widget whose handle, from
+//                                   mci::windowHandle, is <handle>
 //   play NAME [repeat]   seek NAME to start|end   stop NAME
 //   pause NAME   resume NAME   close NAME   close all
 // Aliases are case-insensitive. A missing file, an unknown alias, a machine
@@ -37,6 +38,7 @@ struct DeviceStatus {
     bool failed = false; // the media turned out unplayable; play now fails
     QString error;       // the first error reported for it
     bool videoShown = false;
+    int position = 0;    // a movie's current frame, from 0
 };
 
 // What the alias is doing now; nothing if it is not open.
@@ -45,6 +47,15 @@ std::optional<DeviceStatus> status(const QString& alias);
 QStringList openAliases();
 // The child window a movie plays in, for tests; null for sounds.
 QWidget* videoWidget(const QString& alias);
+
+// The number by which a media command names a widget of the game ("parent
+// <handle>"). It is no native window id: asking a child widget for one makes
+// it and its siblings native windows, which Wayland places as subsurfaces of
+// their own, apart from the form's layout. The same widget always gets the
+// same number; numbers are never reused.
+quintptr windowHandle(QWidget* widget);
+// The widget a handle names, while it exists; null for any other number.
+QWidget* windowForHandle(quintptr handle);
 
 // Closes every device (the program does this on its way out).
 void closeAll();

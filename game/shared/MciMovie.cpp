@@ -1,128 +1,123 @@
 // SPDX-License-Identifier: MIT
 #include "MciMovie.h"
 
-#include <QAudioOutput>
+#include "MoviePicture.h"
+
 #include <QEvent>
 #include <QFileInfo>
-#include <QMediaPlayer>
-#include <QUrl>
-#include <QVideoFrame>
-#include <QVideoSink>
-#include <QVideoWidget>
 #include <QWidget>
 
-MciMovie* MciMovie::open(const QString& path, quintptr parentHandle, bool withSound,
-                         QObject* owner)
+MciMovie* MciMovie::open(const QString& path, quintptr parentHandle, QObject* owner)
 {
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable())
         return nullptr;
-    QWidget* parent = QWidget::find(WId(parentHandle));
+    QWidget* parent = mci::windowForHandle(parentHandle);
     if (!parent)
         return nullptr;
-    return new MciMovie(path, parent, withSound, owner);
+    return new MciMovie(path, parent, owner);
 }
 
-MciMovie::MciMovie(const QString& path, QWidget* parent, bool withSound, QObject* owner)
+MciMovie::MciMovie(const QString& path, QWidget* parent, QObject* owner)
     : MciDevice(owner)
     , parent_(parent)
 {
     status_.kind = mci::DeviceKind::Movie;
     status_.path = path;
 
-    video_ = new QVideoWidget(parent);
-    video_->setAspectRatioMode(Qt::IgnoreAspectRatio);
-    video_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    video_->setGeometry(parent->contentsRect());
-    video_->hide();
+    picture_ = new MoviePicture(parent);
+    picture_->setGeometry(parent->contentsRect());
+    picture_->hide();
     parent->installEventFilter(this);
-    // The widget may go with its parent before the movie is closed; the
-    // player must not keep feeding it.
-    connect(video_, &QObject::destroyed, this, [this] {
-        player_->stop();
+    // The picture may go with its parent before the movie is closed.
+    connect(picture_, &QObject::destroyed, this, [this] {
+        clock_.stop();
         status_.mode = mci::Mode::Stopped;
         status_.videoShown = false;
     });
 
-    player_ = new QMediaPlayer(this);
-    if (withSound) {
-        audio_ = new QAudioOutput(this);
-        player_->setAudioOutput(audio_);
+    QString error;
+    movie_ = MjpegAvi::read(path, &error);
+    if (!movie_) {
+        markFailed(error);
+        return;
     }
-    player_->setVideoOutput(video_.data());
-    connect(player_, &QMediaPlayer::errorOccurred, this,
-            [this](QMediaPlayer::Error, const QString& text) { fail(text); });
-    connect(player_, &QMediaPlayer::mediaStatusChanged, this,
-            [this](QMediaPlayer::MediaStatus mediaStatus) {
-                if (mediaStatus == QMediaPlayer::InvalidMedia)
-                    fail(QStringLiteral("invalid media"));
-                else if (mediaStatus == QMediaPlayer::EndOfMedia && !status_.repeat)
-                    status_.mode = mci::Mode::Stopped;
-            });
-    connect(video_->videoSink(), &QVideoSink::videoFrameChanged, this,
-            [this](const QVideoFrame& frame) {
-                // Frames also come while the file is merely being prepared;
-                // only frames of a real playback bring the picture up.
-                if (frame.isValid() && status_.mode == mci::Mode::Playing)
-                    refreshShown();
-            });
-    player_->setSource(QUrl::fromLocalFile(path));
+    // Each tick puts the next frame up, so the loop back to the first frame
+    // takes exactly one frame's time like every other step: no seam.
+    clock_.setTimerType(Qt::PreciseTimer);
+    clock_.setInterval(std::chrono::duration_cast<std::chrono::milliseconds>(
+        movie_->frameInterval() + std::chrono::microseconds(500)));
+    connect(&clock_, &QTimer::timeout, this, &MciMovie::advance);
 }
 
 MciMovie::~MciMovie()
 {
     if (parent_)
         parent_->removeEventFilter(this);
-    player_->stop();
-    if (video_) {
-        video_->disconnect(this);
-        player_->setVideoOutput(nullptr);
-        delete video_.data();
+    clock_.stop();
+    if (picture_) {
+        picture_->disconnect(this);
+        delete picture_.data();
     }
 }
 
 QWidget* MciMovie::videoWidget() const
 {
-    return video_.data();
+    return picture_.data();
 }
 
-void MciMovie::refreshShown()
+void MciMovie::showFrame(int index)
 {
-    if (!video_ || status_.failed || status_.videoShown)
+    position_ = index;
+    status_.position = index;
+    if (!picture_)
         return;
-    video_->setGeometry(parent_->contentsRect());
-    video_->show();
-    video_->raise();
-    status_.videoShown = true;
+    QImage frame = movie_->frame(index);
+    // A damaged frame leaves the one before it on screen.
+    if (!frame.isNull())
+        picture_->setFrame(std::move(frame), index);
+    if (!status_.videoShown && !picture_->frame().isNull()) {
+        picture_->setGeometry(parent_->contentsRect());
+        picture_->show();
+        picture_->raise();
+        status_.videoShown = true;
+    }
 }
 
-void MciMovie::fail(const QString& error)
+void MciMovie::advance()
 {
-    if (!markFailed(error))
+    if (position_ + 1 < movie_->frameCount()) {
+        showFrame(position_ + 1);
         return;
-    player_->stop();
-    if (video_)
-        video_->hide();
-    status_.videoShown = false;
+    }
+    if (status_.repeat) {
+        showFrame(0);
+        return;
+    }
+    // A single play ends on its last frame, which stays on screen.
+    clock_.stop();
+    status_.mode = mci::Mode::Stopped;
 }
 
 bool MciMovie::play(bool repeat)
 {
-    if (status_.failed || !video_)
+    if (status_.failed || !picture_)
         return false;
     status_.repeat = repeat;
-    player_->setLoops(repeat ? QMediaPlayer::Infinite : 1);
-    player_->play();
+    // From where it stands; a movie that played to its end starts again.
+    if (status_.mode == mci::Mode::Stopped && position_ + 1 >= movie_->frameCount() && status_.playCount > 0)
+        position_ = 0;
     status_.mode = mci::Mode::Playing;
     ++status_.playCount;
+    showFrame(position_);
+    clock_.start();
     return true;
 }
 
 bool MciMovie::stop()
 {
     // Like a stopped film, the last frame stays on screen.
-    if (!status_.failed && video_)
-        player_->pause();
+    clock_.stop();
     status_.mode = mci::Mode::Stopped;
     return true;
 }
@@ -131,7 +126,7 @@ bool MciMovie::pause()
 {
     if (status_.mode != mci::Mode::Playing)
         return status_.mode == mci::Mode::Paused;
-    player_->pause();
+    clock_.stop();
     status_.mode = mci::Mode::Paused;
     return true;
 }
@@ -140,25 +135,29 @@ bool MciMovie::resume()
 {
     if (status_.mode != mci::Mode::Paused)
         return status_.mode == mci::Mode::Playing;
-    if (status_.failed || !video_)
+    if (status_.failed || !picture_)
         return false;
-    player_->play();
     status_.mode = mci::Mode::Playing;
+    clock_.start();
     return true;
 }
 
 bool MciMovie::seek(MciCommand::SeekTarget target)
 {
     stop();
-    if (status_.failed || !video_)
+    if (status_.failed || !picture_)
         return true;
-    player_->setPosition(target == MciCommand::SeekTarget::Start ? 0 : player_->duration());
+    const int index = target == MciCommand::SeekTarget::Start ? 0 : movie_->frameCount() - 1;
+    if (status_.videoShown)
+        showFrame(index);
+    else
+        position_ = status_.position = index;
     return true;
 }
 
 bool MciMovie::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == parent_ && video_ && event->type() == QEvent::Resize)
-        video_->setGeometry(parent_->contentsRect());
+    if (watched == parent_ && picture_ && event->type() == QEvent::Resize)
+        picture_->setGeometry(parent_->contentsRect());
     return MciDevice::eventFilter(watched, event);
 }

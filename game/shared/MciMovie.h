@@ -2,25 +2,26 @@
 #pragma once
 
 #include "MciDevice.h"
+#include "MjpegAvi.h"
 
 #include <QPointer>
+#include <QTimer>
 
-#include <functional>
+#include <optional>
 
-class QMediaPlayer;
-class QAudioOutput;
-class QVideoWidget;
+class MoviePicture;
 class QWidget;
 
-// A movie playing in a child window that fills a widget of the game. The
-// child stays hidden until the first frame arrives, so the widget's own
-// picture shows wherever the movie cannot play.
+// A Motion-JPEG movie playing in a child widget that fills a widget of the
+// game. The child stays hidden until the first frame is shown, so the
+// widget's own picture shows wherever the movie cannot play.
 class MciMovie : public MciDevice {
     Q_OBJECT
 public:
     // Null when the file is missing or the parent is not a widget of ours.
-    static MciMovie* open(const QString& path, quintptr parentHandle, bool withSound,
-                          QObject* owner);
+    // A file that turns out unplayable opens failed: play then fails and the
+    // parent's picture stays.
+    static MciMovie* open(const QString& path, quintptr parentHandle, QObject* owner);
     ~MciMovie() override;
 
     bool play(bool repeat) override;
@@ -35,13 +36,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    MciMovie(const QString& path, QWidget* parent, bool withSound, QObject* owner);
-    void fail(const QString& error);
-    void refreshShown();
+    MciMovie(const QString& path, QWidget* parent, QObject* owner);
+    void showFrame(int index);
+    void advance();
 
     QPointer<QWidget> parent_;
-    QPointer<QVideoWidget> video_;
-    QMediaPlayer* player_ = nullptr;
-    QAudioOutput* audio_ = nullptr;
-    bool frameSeen_ = false;
+    QPointer<MoviePicture> picture_;
+    std::optional<MjpegAvi> movie_;
+    QTimer clock_;
+    int position_ = 0;
 };
