@@ -15,12 +15,6 @@
 
 int main(int argc, char* argv[])
 {
-    // Everything is drawn with QPainter, the movie included. Left alone, the
-    // X11 platform loads an OpenGL stack for the video output that then goes
-    // unused (Mesa's llvmpipe: some 60 MB). A player's own choice stands.
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
-
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mortavel"));
     QApplication::setOrganizationName(QStringLiteral("Mortavel"));
