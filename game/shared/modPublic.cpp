@@ -12,7 +12,6 @@
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <charconv>
 #include <initializer_list>
 #include <optional>
 
@@ -33,20 +32,47 @@ QSettings OpenStore()
                      QStringLiteral("Mortavel"));
 }
 
-// The stored text as an Integer: a whole number that fits 16 bits, spaces
-// around it allowed. Anything else ("abc", "", "4.5", "99999") is invalid.
+// The stored text converted to Integer as CInt converts it: a decimal number
+// with an optional sign and fraction, spaces around it allowed, rounded to
+// the nearest whole number and an exact half to the even one ("180.0" is
+// 180, "2.5" is 2). The digits are rounded as written, so no binary fraction
+// decides a half. Text that is no number ("abc", "", "1e1", "0x5") and a
+// number that overflows 16 bits ("99999", "32767.5") are invalid.
 std::optional<vb::Integer> ParseInteger(const QString& text)
 {
     const QByteArray ascii = text.trimmed().toLatin1();
-    const char* begin = ascii.constData();
-    const char* end = begin + ascii.size();
-    if (begin != end && *begin == '+' && end - begin > 1 && begin[1] != '-')
-        ++begin;
-    vb::Integer value = 0;
-    auto result = std::from_chars(begin, end, value, 10);
-    if (begin == end || result.ec != std::errc() || result.ptr != end)
+    QByteArrayView rest(ascii);
+    bool negative = false;
+    if (!rest.isEmpty() && (rest.front() == '+' || rest.front() == '-')) {
+        negative = rest.front() == '-';
+        rest = rest.sliced(1);
+    }
+    const qsizetype point = rest.indexOf('.');
+    QByteArrayView whole = point < 0 ? rest : rest.first(point);
+    const QByteArrayView fraction = point < 0 ? QByteArrayView() : rest.sliced(point + 1);
+    const auto digits = [](QByteArrayView part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if ((whole.isEmpty() && fraction.isEmpty()) || !digits(whole) || !digits(fraction))
         return std::nullopt;
-    return value;
+    while (whole.size() > 1 && whole.front() == '0')
+        whole = whole.sliced(1);
+    if (whole.size() > 5)
+        return std::nullopt;
+    int magnitude = 0;
+    for (char c : whole)
+        magnitude = magnitude * 10 + (c - '0');
+    if (!fraction.isEmpty()) {
+        const bool pastHalf = std::any_of(fraction.begin() + 1, fraction.end(),
+                                          [](char c) { return c != '0'; });
+        const char first = fraction.front();
+        if (first > '5' || (first == '5' && (pastHalf || magnitude % 2 != 0)))
+            ++magnitude;
+    }
+    const int value = negative ? -magnitude : magnitude;
+    if (value < -32768 || value > 32767)
+        return std::nullopt;
+    return static_cast<vb::Integer>(value);
 }
 
 struct SettingCheck {
