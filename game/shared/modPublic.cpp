@@ -5,15 +5,20 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 
 vb::Integer EnemyMax = 0;
 vb::Integer TimeLimit = 0;
@@ -187,14 +192,24 @@ bool CanWriteBeside(const QString& file)
     return folder.isDir() && folder.isWritable() && (!info.exists() || info.isWritable());
 }
 
-bool WriteAtomically(const QString& path, const QByteArray& bytes, QString* error)
+bool MakeFolderOf(const QString& path, QString* error)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        if (error)
-            *error = QStringLiteral("%1: cannot create the folder").arg(folder);
-        return false;
-    }
+    if (QDir().mkpath(folder))
+        return true;
+    if (error)
+        *error = QStringLiteral("%1: cannot create the folder").arg(folder);
+    return false;
+}
+
+std::function<void()>& BeforeCommit()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
+bool WriteAtomically(const QString& path, const QByteArray& bytes, QString* error)
+{
     // QSaveFile writes a temporary file beside the target and renames it over
     // the old one at commit. Unbuffered, because a short write on a full disk
     // is otherwise lost in the buffer flush and commit() still succeeds with
@@ -218,10 +233,69 @@ bool WriteAtomically(const QString& path, const QByteArray& bytes, QString* erro
         file.cancelWriting();
         return false;
     }
+    if (BeforeCommit())
+        BeforeCommit()();
     if (!file.commit()) {
         if (error)
             *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
+    }
+    return true;
+}
+
+// A save holds the lock for milliseconds; one that cannot be had for this
+// long belongs to a game that hangs while saving.
+constexpr int LockWaitMs = 5000;
+constexpr int LockPollMs = 20;
+
+QString LockPathOf(const QString& path)
+{
+    return path + QStringLiteral(".lock");
+}
+
+// Every write of the score file happens under its lock, so that one game's
+// save never overwrites what another saved after reading. QLockFile takes
+// over the lock of a game that died holding it (its process is gone, and so
+// is the flock on the lock file); a live holder keeps it, however long.
+// Polled at a short, even interval: tryLock(timeout) doubles its waits, and a
+// save queued behind another one should follow it at once.
+bool LockScoreFile(QLockFile& lock, const QString& path, QString* error)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError) {
+            if (error) {
+                *error = QStringLiteral("%1: the lock file could not be created (%2)")
+                             .arg(lock.fileName(), lock.error() == QLockFile::PermissionError
+                                                       ? QStringLiteral("Permission denied")
+                                                       : QStringLiteral("unknown error"));
+            }
+            return false;
+        }
+        if (waited.elapsed() >= LockWaitMs) {
+            if (error) {
+                //: %1 the score file, %2 seconds waited.
+                *error = QCoreApplication::translate(
+                             "HighScores",
+                             "%1: 別に起動しているゲームがこのファイルへの保存の途中で応答しません。"
+                             "%2秒待っても保存できませんでした。")
+                             .arg(path)
+                             .arg(LockWaitMs / 1000);
+            }
+            return false;
+        }
+        QThread::msleep(LockPollMs);
+    }
+    // Taking over a stale lock opens it for writing first: whoever may write
+    // the score file (a player sharing the folder) must be able to, should
+    // this game die holding it.
+    const QFileInfo scores(path);
+    if (scores.exists()) {
+        constexpr QFile::Permissions readWrite = QFile::ReadOwner | QFile::WriteOwner
+            | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        QFile::setPermissions(lock.fileName(),
+                              (scores.permissions() & readWrite) | QFile::ReadOwner | QFile::WriteOwner);
     }
     return true;
 }
@@ -348,6 +422,34 @@ QString ScoreFilePath()
 // ---------------------------------------------------------------------------
 // High-score table
 
+namespace {
+
+void CopyTable(const HighScoreFile::Table& from, HighScoreFile::Table& to)
+{
+    for (int t = 0; t < 4; ++t) {
+        for (int level = 0; level < 3; ++level)
+            to[t][level] = from[t][level];
+    }
+}
+
+// The player's copy starts as the installed file. Under the lock, and only
+// while the copy is still missing: another game may have made it, and
+// saved in it, since this one looked.
+std::optional<QByteArray> SeedPlayersCopy(const QString& path, const QByteArray& installed)
+{
+    if (!MakeFolderOf(path, nullptr))
+        return installed;
+    QLockFile lock(LockPathOf(path));
+    if (!LockScoreFile(lock, path, nullptr))
+        return installed;
+    if (QFileInfo::exists(path))
+        return ReadFile(path);
+    WriteAtomically(path, installed, nullptr);
+    return installed;
+}
+
+} // namespace
+
 void LoadHighScores()
 {
     const QString path = ScoreFilePath();
@@ -359,7 +461,7 @@ void LoadHighScores()
         // First run of this player: start from the installed rankings.
         bytes = ReadFile(installed);
         if (bytes)
-            WriteAtomically(path, *bytes, nullptr);
+            bytes = SeedPlayersCopy(path, *bytes);
     } else {
         QString why;
         bytes = ReadFile(path, &why);
@@ -374,6 +476,11 @@ bool SaveHighScores(QString* error)
 {
     const QDateTime start = QDateTime::currentDateTime();
     const QString path = ScoreFilePath();
+    if (!MakeFolderOf(path, error))
+        return false;
+    QLockFile lock(LockPathOf(path));
+    if (!LockScoreFile(lock, path, error))
+        return false;
     ScoreFileFindings& findings = LastLoad();
     const bool loadedHere = findings.path == path;
     const QFileInfo existing(path);
@@ -397,4 +504,74 @@ bool SaveHighScores(QString* error)
     }
     RemoveStaleTemporaries(path, start);
     return WriteAtomically(path, HighScoreFile::Serialize(HighScores), error);
+}
+
+RankingSave SaveRankingEntry(int timeIndex, int level, const QString& name, vb::Long points,
+                             double date, QString* error)
+{
+    if (timeIndex < 0 || timeIndex > 3 || level < 0 || level > 2) {
+        if (error)
+            *error = QStringLiteral("no ranking list for time index %1 and level %2")
+                         .arg(timeIndex)
+                         .arg(level);
+        return RankingSave::Failed;
+    }
+    const QDateTime start = QDateTime::currentDateTime();
+    const QString path = ScoreFilePath();
+    // Not saved: the entry still shows in this run's table.
+    const auto failed = [&] {
+        HighScoreList& list = HighScores[timeIndex][level];
+        InsertRanking(list, RankingPlace(list, points), name, points, date);
+        return RankingSave::Failed;
+    };
+    if (!MakeFolderOf(path, error))
+        return failed();
+    QLockFile lock(LockPathOf(path));
+    if (!LockScoreFile(lock, path, error))
+        return failed();
+
+    // The file as it is now, not as this game loaded it: another game may
+    // have saved since. Read as a load reads it.
+    HighScoreFile::Table fresh;
+    bool foreign = false;
+    const QString installed = InstalledScoreFile();
+    if (QFileInfo::exists(path)) {
+        QString why;
+        const std::optional<QByteArray> bytes = ReadFile(path, &why);
+        if (!bytes) {
+            if (error) {
+                *error = QStringLiteral("%1: the score file could not be read (%2); it is kept "
+                                        "as it is, and this game's scores stay in memory only")
+                             .arg(path, why);
+            }
+            return failed();
+        }
+        foreign = !HighScoreFile::Parse(*bytes, fresh).looksLikeScoreFile();
+    } else {
+        const std::optional<QByteArray> seed =
+            path != installed ? ReadFile(installed) : std::optional<QByteArray>();
+        HighScoreFile::Parse(seed.value_or(QByteArray()), fresh);
+    }
+
+    HighScoreList& list = fresh[timeIndex][level];
+    const int place = RankingPlace(list, points);
+    if (place < 0) {
+        CopyTable(fresh, HighScores);
+        LastLoad() = ScoreFileFindings{path, QString(), foreign};
+        return RankingSave::PushedOut;
+    }
+    InsertRanking(list, place, name, points, date);
+    if (foreign && !CopyAside(path, error))
+        return failed();
+    RemoveStaleTemporaries(path, start);
+    if (!WriteAtomically(path, HighScoreFile::Serialize(fresh), error))
+        return failed();
+    CopyTable(fresh, HighScores);
+    LastLoad() = ScoreFileFindings{path, QString(), false};
+    return RankingSave::Saved;
+}
+
+void SetBeforeScoreCommitForTesting(std::function<void()> hook)
+{
+    BeforeCommit() = std::move(hook);
 }
