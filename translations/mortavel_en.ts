@@ -17,6 +17,14 @@ Enter your name (up to 12 characters)</translation>
         <source>ハイスコアを保存できませんでした。</source>
         <translation>The high scores could not be saved.</translation>
     </message>
+    <message>
+        <source>今回のスコアはランキングに残りませんでした。</source>
+        <translation>This score did not stay in the ranking.</translation>
+    </message>
+    <message>
+        <source>このゲームの間に、別に起動しているゲームがより良いスコアを保存しました。</source>
+        <translation>Another running copy of the game saved better scores meanwhile.</translation>
+    </message>
 </context>
 <context>
     <name>BattleTexts</name>
@@ -108,6 +116,14 @@ Enter your name (up to 12 characters)</translation>
     <message>
         <source>VelProgressBar を作成できません</source>
         <translation>VelProgressBar could not be created</translation>
+    </message>
+</context>
+<context>
+    <name>HighScores</name>
+    <message>
+        <source>%1: 別に起動しているゲームがこのファイルへの保存の途中で応答しません。%2秒待っても保存できませんでした。</source>
+        <extracomment>%1 the score file, %2 seconds waited.</extracomment>
+        <translation>%1: another running copy of the game is not responding in the middle of saving to this file. The scores could not be saved after waiting %2 seconds.</translation>
     </message>
 </context>
 <context>

@@ -27,3 +27,11 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
     if (click)
         emit clicked();
 }
+
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Widgets get the second press of a double-click as this event, and
+    // QWidget's own handler passes it on as a press: the release after it
+    // would be a second click and open the page twice.
+    event->accept();
+}

@@ -245,8 +245,13 @@ void frmHighScore::ShowRanking()
 
 void frmHighScore::keyPressEvent(QKeyEvent* event)
 {
-    // Enter presses 閉じる only when it has the focus: the viewer has no
-    // default button. Esc closes it wherever the focus is.
+    // The viewer has neither a default nor a cancel button: Enter presses
+    // 閉じる only when it has the focus, and Esc does nothing (a dialog would
+    // close on it). 閉じる and the close box close it.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
     if (!PressButtonForEnter(this, event, nullptr))
         QDialog::keyPressEvent(event);
 }

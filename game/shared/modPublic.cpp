@@ -5,16 +5,20 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <algorithm>
-#include <charconv>
+#include <functional>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 
 vb::Integer EnemyMax = 0;
 vb::Integer TimeLimit = 0;
@@ -33,20 +37,47 @@ QSettings OpenStore()
                      QStringLiteral("Mortavel"));
 }
 
-// The stored text as an Integer: a whole number that fits 16 bits, spaces
-// around it allowed. Anything else ("abc", "", "4.5", "99999") is invalid.
+// The stored text converted to Integer as CInt converts it: a decimal number
+// with an optional sign and fraction, spaces around it allowed, rounded to
+// the nearest whole number and an exact half to the even one ("180.0" is
+// 180, "2.5" is 2). The digits are rounded as written, so no binary fraction
+// decides a half. Text that is no number ("abc", "", "1e1", "0x5") and a
+// number that overflows 16 bits ("99999", "32767.5") are invalid.
 std::optional<vb::Integer> ParseInteger(const QString& text)
 {
     const QByteArray ascii = text.trimmed().toLatin1();
-    const char* begin = ascii.constData();
-    const char* end = begin + ascii.size();
-    if (begin != end && *begin == '+' && end - begin > 1 && begin[1] != '-')
-        ++begin;
-    vb::Integer value = 0;
-    auto result = std::from_chars(begin, end, value, 10);
-    if (begin == end || result.ec != std::errc() || result.ptr != end)
+    QByteArrayView rest(ascii);
+    bool negative = false;
+    if (!rest.isEmpty() && (rest.front() == '+' || rest.front() == '-')) {
+        negative = rest.front() == '-';
+        rest = rest.sliced(1);
+    }
+    const qsizetype point = rest.indexOf('.');
+    QByteArrayView whole = point < 0 ? rest : rest.first(point);
+    const QByteArrayView fraction = point < 0 ? QByteArrayView() : rest.sliced(point + 1);
+    const auto digits = [](QByteArrayView part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if ((whole.isEmpty() && fraction.isEmpty()) || !digits(whole) || !digits(fraction))
         return std::nullopt;
-    return value;
+    while (whole.size() > 1 && whole.front() == '0')
+        whole = whole.sliced(1);
+    if (whole.size() > 5)
+        return std::nullopt;
+    int magnitude = 0;
+    for (char c : whole)
+        magnitude = magnitude * 10 + (c - '0');
+    if (!fraction.isEmpty()) {
+        const bool pastHalf = std::any_of(fraction.begin() + 1, fraction.end(),
+                                          [](char c) { return c != '0'; });
+        const char first = fraction.front();
+        if (first > '5' || (first == '5' && (pastHalf || magnitude % 2 != 0)))
+            ++magnitude;
+    }
+    const int value = negative ? -magnitude : magnitude;
+    if (value < -32768 || value > 32767)
+        return std::nullopt;
+    return static_cast<vb::Integer>(value);
 }
 
 struct SettingCheck {
@@ -161,14 +192,24 @@ bool CanWriteBeside(const QString& file)
     return folder.isDir() && folder.isWritable() && (!info.exists() || info.isWritable());
 }
 
-bool WriteAtomically(const QString& path, const QByteArray& bytes, QString* error)
+bool MakeFolderOf(const QString& path, QString* error)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        if (error)
-            *error = QStringLiteral("%1: cannot create the folder").arg(folder);
-        return false;
-    }
+    if (QDir().mkpath(folder))
+        return true;
+    if (error)
+        *error = QStringLiteral("%1: cannot create the folder").arg(folder);
+    return false;
+}
+
+std::function<void()>& BeforeCommit()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
+bool WriteAtomically(const QString& path, const QByteArray& bytes, QString* error)
+{
     // QSaveFile writes a temporary file beside the target and renames it over
     // the old one at commit. Unbuffered, because a short write on a full disk
     // is otherwise lost in the buffer flush and commit() still succeeds with
@@ -192,10 +233,69 @@ bool WriteAtomically(const QString& path, const QByteArray& bytes, QString* erro
         file.cancelWriting();
         return false;
     }
+    if (BeforeCommit())
+        BeforeCommit()();
     if (!file.commit()) {
         if (error)
             *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
+    }
+    return true;
+}
+
+// A save holds the lock for milliseconds; one that cannot be had for this
+// long belongs to a game that hangs while saving.
+constexpr int LockWaitMs = 5000;
+constexpr int LockPollMs = 20;
+
+QString LockPathOf(const QString& path)
+{
+    return path + QStringLiteral(".lock");
+}
+
+// Every write of the score file happens under its lock, so that one game's
+// save never overwrites what another saved after reading. QLockFile takes
+// over the lock of a game that died holding it (its process is gone, and so
+// is the flock on the lock file); a live holder keeps it, however long.
+// Polled at a short, even interval: tryLock(timeout) doubles its waits, and a
+// save queued behind another one should follow it at once.
+bool LockScoreFile(QLockFile& lock, const QString& path, QString* error)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError) {
+            if (error) {
+                *error = QStringLiteral("%1: the lock file could not be created (%2)")
+                             .arg(lock.fileName(), lock.error() == QLockFile::PermissionError
+                                                       ? QStringLiteral("Permission denied")
+                                                       : QStringLiteral("unknown error"));
+            }
+            return false;
+        }
+        if (waited.elapsed() >= LockWaitMs) {
+            if (error) {
+                //: %1 the score file, %2 seconds waited.
+                *error = QCoreApplication::translate(
+                             "HighScores",
+                             "%1: 別に起動しているゲームがこのファイルへの保存の途中で応答しません。"
+                             "%2秒待っても保存できませんでした。")
+                             .arg(path)
+                             .arg(LockWaitMs / 1000);
+            }
+            return false;
+        }
+        QThread::msleep(LockPollMs);
+    }
+    // Taking over a stale lock opens it for writing first: whoever may write
+    // the score file (a player sharing the folder) must be able to, should
+    // this game die holding it.
+    const QFileInfo scores(path);
+    if (scores.exists()) {
+        constexpr QFile::Permissions readWrite = QFile::ReadOwner | QFile::WriteOwner
+            | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        QFile::setPermissions(lock.fileName(),
+                              (scores.permissions() & readWrite) | QFile::ReadOwner | QFile::WriteOwner);
     }
     return true;
 }
@@ -322,6 +422,34 @@ QString ScoreFilePath()
 // ---------------------------------------------------------------------------
 // High-score table
 
+namespace {
+
+void CopyTable(const HighScoreFile::Table& from, HighScoreFile::Table& to)
+{
+    for (int t = 0; t < 4; ++t) {
+        for (int level = 0; level < 3; ++level)
+            to[t][level] = from[t][level];
+    }
+}
+
+// The player's copy starts as the installed file. Under the lock, and only
+// while the copy is still missing: another game may have made it, and
+// saved in it, since this one looked.
+std::optional<QByteArray> SeedPlayersCopy(const QString& path, const QByteArray& installed)
+{
+    if (!MakeFolderOf(path, nullptr))
+        return installed;
+    QLockFile lock(LockPathOf(path));
+    if (!LockScoreFile(lock, path, nullptr))
+        return installed;
+    if (QFileInfo::exists(path))
+        return ReadFile(path);
+    WriteAtomically(path, installed, nullptr);
+    return installed;
+}
+
+} // namespace
+
 void LoadHighScores()
 {
     const QString path = ScoreFilePath();
@@ -333,7 +461,7 @@ void LoadHighScores()
         // First run of this player: start from the installed rankings.
         bytes = ReadFile(installed);
         if (bytes)
-            WriteAtomically(path, *bytes, nullptr);
+            bytes = SeedPlayersCopy(path, *bytes);
     } else {
         QString why;
         bytes = ReadFile(path, &why);
@@ -348,6 +476,11 @@ bool SaveHighScores(QString* error)
 {
     const QDateTime start = QDateTime::currentDateTime();
     const QString path = ScoreFilePath();
+    if (!MakeFolderOf(path, error))
+        return false;
+    QLockFile lock(LockPathOf(path));
+    if (!LockScoreFile(lock, path, error))
+        return false;
     ScoreFileFindings& findings = LastLoad();
     const bool loadedHere = findings.path == path;
     const QFileInfo existing(path);
@@ -371,4 +504,74 @@ bool SaveHighScores(QString* error)
     }
     RemoveStaleTemporaries(path, start);
     return WriteAtomically(path, HighScoreFile::Serialize(HighScores), error);
+}
+
+RankingSave SaveRankingEntry(int timeIndex, int level, const QString& name, vb::Long points,
+                             double date, QString* error)
+{
+    if (timeIndex < 0 || timeIndex > 3 || level < 0 || level > 2) {
+        if (error)
+            *error = QStringLiteral("no ranking list for time index %1 and level %2")
+                         .arg(timeIndex)
+                         .arg(level);
+        return RankingSave::Failed;
+    }
+    const QDateTime start = QDateTime::currentDateTime();
+    const QString path = ScoreFilePath();
+    // Not saved: the entry still shows in this run's table.
+    const auto failed = [&] {
+        HighScoreList& list = HighScores[timeIndex][level];
+        InsertRanking(list, RankingPlace(list, points), name, points, date);
+        return RankingSave::Failed;
+    };
+    if (!MakeFolderOf(path, error))
+        return failed();
+    QLockFile lock(LockPathOf(path));
+    if (!LockScoreFile(lock, path, error))
+        return failed();
+
+    // The file as it is now, not as this game loaded it: another game may
+    // have saved since. Read as a load reads it.
+    HighScoreFile::Table fresh;
+    bool foreign = false;
+    const QString installed = InstalledScoreFile();
+    if (QFileInfo::exists(path)) {
+        QString why;
+        const std::optional<QByteArray> bytes = ReadFile(path, &why);
+        if (!bytes) {
+            if (error) {
+                *error = QStringLiteral("%1: the score file could not be read (%2); it is kept "
+                                        "as it is, and this game's scores stay in memory only")
+                             .arg(path, why);
+            }
+            return failed();
+        }
+        foreign = !HighScoreFile::Parse(*bytes, fresh).looksLikeScoreFile();
+    } else {
+        const std::optional<QByteArray> seed =
+            path != installed ? ReadFile(installed) : std::optional<QByteArray>();
+        HighScoreFile::Parse(seed.value_or(QByteArray()), fresh);
+    }
+
+    HighScoreList& list = fresh[timeIndex][level];
+    const int place = RankingPlace(list, points);
+    if (place < 0) {
+        CopyTable(fresh, HighScores);
+        LastLoad() = ScoreFileFindings{path, QString(), foreign};
+        return RankingSave::PushedOut;
+    }
+    InsertRanking(list, place, name, points, date);
+    if (foreign && !CopyAside(path, error))
+        return failed();
+    RemoveStaleTemporaries(path, start);
+    if (!WriteAtomically(path, HighScoreFile::Serialize(fresh), error))
+        return failed();
+    CopyTable(fresh, HighScores);
+    LastLoad() = ScoreFileFindings{path, QString(), false};
+    return RankingSave::Saved;
+}
+
+void SetBeforeScoreCommitForTesting(std::function<void()> hook)
+{
+    BeforeCommit() = std::move(hook);
 }

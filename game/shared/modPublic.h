@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
+
 // Shared state of the whole run: the settings record and the high-score table,
 // plus the few platform helpers every form needs.
 
@@ -49,8 +51,25 @@ void LoadHighScores();
 // that exists but could not be read by the last load is never replaced; one
 // that was not a score file at all is first copied aside ("HSData.mvt.bak",
 // or the first free ".bak.N"). Temporary files left by an interrupted save
-// are removed.
+// are removed. Like every write of the score file, it happens under the lock
+// beside it ("HSData.mvt.lock"): a save waits up to 5 seconds for another
+// game's save to end, and takes over the lock of a game that died holding it.
 bool SaveHighScores(QString* error = nullptr);
+
+// How the save of a ranking entry ended.
+enum class RankingSave {
+    Saved,     // in the file; the table in memory is the file's, other games' entries included
+    PushedOut, // other games' entries, saved meanwhile, leave it no place: not written,
+               // and the table in memory is the file's
+    Failed,    // not written (error says why); the entry is in this run's table only
+};
+// Enters one battle's result into list (timeIndex, level) of the score file
+// as it is at the moment of the save, not as this game loaded it, so that no
+// entry another game saved meanwhile is lost: under the lock, the file is read
+// again, the entry placed as RankingPlace and InsertRanking place it, and the
+// whole file written atomically, with every guarantee of SaveHighScores.
+RankingSave SaveRankingEntry(int timeIndex, int level, const QString& name, vb::Long points,
+                             double date, QString* error = nullptr);
 
 // The folder of the executable, without a trailing separator.
 QString ProgramDir();
@@ -68,6 +87,9 @@ QString ScoreFilePath();
 // Makes ProgramDir() report dir (an empty text restores the real folder), so
 // that tests run against a data folder of their own.
 void SetProgramDirForTesting(const QString& dir);
+// Runs hook in every score file write, under the lock, once the new contents
+// are written beside the file and before they replace it (nothing: no hook).
+void SetBeforeScoreCommitForTesting(std::function<void()> hook);
 
 // Ranking entry at the end of a battle.
 // "" gives "名無し少尉"; otherwise the first 12 characters (as the player sees

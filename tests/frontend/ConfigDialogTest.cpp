@@ -9,6 +9,7 @@
 
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QWindow>
 
 #include <memory>
 
@@ -155,6 +156,26 @@ private slots:
         QCOMPARE(int(dialog->choice(0)), 2);
         QTest::mouseClick(label, Qt::RightButton, {}, label->rect().center());
         QCOMPARE(int(dialog->choice(0)), 2);
+    }
+
+    void aDoubleClickIsOneClick()
+    {
+        auto dialog = open();
+        QWindow* window = dialog->windowHandle();
+        const QList<ClickLabel*> labels = dialog->findChildren<ClickLabel*>();
+        QCOMPARE(labels.size(), 10);
+        for (ClickLabel* label : labels) {
+            QSignalSpy clicks(label, &ClickLabel::clicked);
+            const QPoint centre = label->mapTo(dialog.get(), label->rect().center());
+            QTest::mouseDClick(window, Qt::LeftButton, {}, centre);
+            QCOMPARE(clicks.count(), 1);
+            // A later click is a click of its own.
+            QTest::mouseClick(window, Qt::LeftButton, {}, centre);
+            QCOMPARE(clicks.count(), 2);
+        }
+        QCOMPARE(int(dialog->choice(0)), 2); // the last label of each row was clicked
+        QCOMPARE(int(dialog->choice(1)), 3);
+        QCOMPARE(int(dialog->choice(2)), 2);
     }
 
     void updateAppliesAndStaysOpen()

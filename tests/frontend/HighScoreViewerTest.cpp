@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <memory>
 
@@ -239,10 +240,33 @@ private slots:
         quit->setFocus();
         QTest::keyClick(quit, Qt::Key_Return);
         QVERIFY(!viewer->isVisible());
-        // Esc closes it from anywhere.
-        viewer = open();
-        grid(viewer.get())->setFocus();
-        QTest::keyClick(grid(viewer.get()), Qt::Key_Escape);
+    }
+
+    void escDoesNothingAndTheCloseBoxCloses()
+    {
+        // No cancel button: Esc is ignored wherever the focus is.
+        auto viewer = open();
+        QWidget* focusable[] = {option(viewer.get(), QStringLiteral("optLevel(1)")),
+                                option(viewer.get(), QStringLiteral("optTime(3)")),
+                                grid(viewer.get()),
+                                viewer->findChild<QPushButton*>(QStringLiteral("cmdQuit"))};
+        for (QWidget* w : focusable) {
+            w->setFocus();
+            QTest::keyClick(w, Qt::Key_Escape);
+            QVERIFY2(viewer->isVisible(), qPrintable(w->objectName()));
+        }
+        QTest::keyClick(viewer.get(), Qt::Key_Escape);
+        QVERIFY(viewer->isVisible());
+        // Opened modally, as the title opens it: Esc leaves it open, the
+        // close box ends it.
+        bool openAfterEsc = false;
+        QTimer::singleShot(0, viewer.get(), [&] {
+            QTest::keyClick(grid(viewer.get()), Qt::Key_Escape);
+            openAfterEsc = viewer->isVisible();
+            viewer->close();
+        });
+        QCOMPARE(viewer->exec(), int(QDialog::Rejected));
+        QVERIFY(openAfterEsc);
         QVERIFY(!viewer->isVisible());
     }
 

@@ -359,6 +359,11 @@ private slots:
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
         QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+        QCOMPARE(catcher.urls, QList<QUrl>({QUrl(frmTitle::WebAddress)}));
+        // A double-click, as the window system delivers it, opens it once more, not twice.
+        catcher.urls.clear();
+        QTest::mouseDClick(title->windowHandle(), Qt::LeftButton, {},
+                           label->mapTo(title, label->rect().center()));
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(catcher.urls, QList<QUrl>({QUrl(frmTitle::WebAddress)}));
         QVERIFY(frmTitle::Loaded());

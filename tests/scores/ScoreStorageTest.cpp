@@ -5,7 +5,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
 #include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -411,6 +413,180 @@ TEST_F(ScoreStorage, NamesTypedWithALinuxInputMethodSurviveSaveAndLoad)
         ++p;
     }
     EXPECT_EQ(HighScores[0][0].PlayerName[p], QStringLiteral("～提督～"));
+}
+
+// The table another copy of the game wrote to the file while this one played.
+struct OtherGame {
+    HighScoreList table[4][3];
+    explicit OtherGame(const QString& file) { HighScoreFile::Parse(ReadAll(file), table); }
+    void enter(int t, int level, const QString& name, vb::Long points)
+    {
+        HighScoreList& list = table[t][level];
+        InsertRanking(list, RankingPlace(list, points), name, points, 40000.5);
+    }
+    QByteArray save(const QString& file) const
+    {
+        const QByteArray bytes = HighScoreFile::Serialize(table);
+        EXPECT_TRUE(WriteAll(file, bytes));
+        return bytes;
+    }
+};
+
+TEST_F(ScoreStorage, EntriesAnotherGameSavedMeanwhileAreKept)
+{
+    const QString file = BuildLayout();
+    FillTable(HighScores, QStringLiteral("昔"), 5000);
+    ASSERT_TRUE(SaveHighScores());
+    LoadHighScores(); // both games at the title
+
+    OtherGame other(file);
+    other.enter(0, 1, QStringLiteral("AAA"), 4995);
+    other.enter(3, 2, QStringLiteral("別の表"), 9000);
+    other.save(file);
+
+    QString error;
+    ASSERT_EQ(SaveRankingEntry(0, 1, QStringLiteral("BBB"), 4995, 40001.25, &error),
+              RankingSave::Saved)
+        << qPrintable(error);
+    HighScoreList fromFile[4][3];
+    HighScoreFile::Parse(ReadAll(file), fromFile);
+    const HighScoreList& list = fromFile[0][1];
+    // The same score: the later entry above the earlier, both between 5000 and 4990.
+    EXPECT_EQ(list.PlayerName[0], QStringLiteral("昔0"));
+    EXPECT_EQ(list.PlayerName[1], QStringLiteral("BBB"));
+    EXPECT_EQ(list.EntryDate[1], 40001.25);
+    EXPECT_EQ(list.PlayerName[2], QStringLiteral("AAA"));
+    EXPECT_EQ(list.PlayerName[3], QStringLiteral("昔1"));
+    EXPECT_EQ(list.PlayerName[9], QStringLiteral("昔7")) << "two places down, two lost";
+    EXPECT_EQ(fromFile[3][2].PlayerName[0], QStringLiteral("別の表"));
+    // What the viewer shows is what the file holds.
+    for (int t = 0; t < 4; ++t)
+        for (int level = 0; level < 3; ++level)
+            EXPECT_EQ(HighScores[t][level], fromFile[t][level]) << t << " " << level;
+    EXPECT_FALSE(QFile::exists(file + QStringLiteral(".lock")));
+}
+
+TEST_F(ScoreStorage, EntryThatBetterScoresSavedMeanwhilePushOutIsNotWritten)
+{
+    const QString file = BuildLayout();
+    FillTable(HighScores, QStringLiteral("今"), 500); // 500 down to 410
+    ASSERT_TRUE(SaveHighScores());
+
+    OtherGame other(file);
+    for (int i = 0; i < 10; ++i)
+        other.enter(2, 0, QStringLiteral("強者%1").arg(i), 1000 + i);
+    const QByteArray saved = other.save(file);
+
+    // 450 enters the table this game shows, not the one in the file.
+    ASSERT_GE(RankingPlace(HighScores[2][0], 450), 0);
+    EXPECT_EQ(SaveRankingEntry(2, 0, QStringLiteral("遅参"), 450, 40001.0), RankingSave::PushedOut);
+    EXPECT_EQ(ReadAll(file), saved);
+    EXPECT_EQ(HighScores[2][0], other.table[2][0]);
+    EXPECT_EQ(HighScores[2][0].Score[9], 1000);
+
+    // Equal to the tenth place of the fresh list still enters.
+    EXPECT_EQ(SaveRankingEntry(2, 0, QStringLiteral("並"), 1000, 40002.0), RankingSave::Saved);
+    testsupport::ClearTable(HighScores);
+    LoadHighScores();
+    EXPECT_EQ(HighScores[2][0].PlayerName[9], QStringLiteral("並"));
+}
+
+TEST_F(ScoreStorage, EntrySaveKeepsTheGuaranteesOfAWholeSave)
+{
+    const QString file = BuildLayout();
+    // A file that is not a score file is copied aside before the entry replaces it.
+    QByteArray binary;
+    for (int i = 0; i < 2048; ++i)
+        binary += char((i * 91 + 7) & 0xFF);
+    ASSERT_TRUE(WriteAll(file, binary));
+    ASSERT_EQ(SaveRankingEntry(1, 1, QStringLiteral("新"), 300, 40000.0), RankingSave::Saved);
+    EXPECT_EQ(ReadAll(file + QStringLiteral(".bak")), binary);
+    HighScoreList fromFile[4][3];
+    const auto report = HighScoreFile::Parse(ReadAll(file), fromFile);
+    EXPECT_EQ(report.readable, 120);
+    EXPECT_EQ(fromFile[1][1].PlayerName[0], QStringLiteral("新"));
+
+    // A missing player's copy starts from the installed rankings, as a load does.
+    const QString installed = InstalledLayout();
+    ASSERT_TRUE(WriteAll(installed, SampleFile(QStringLiteral("初"), 900)));
+    testsupport::ClearTable(HighScores);
+    ASSERT_EQ(SaveRankingEntry(0, 0, QStringLiteral("私"), 895, 40000.0), RankingSave::Saved);
+    HighScoreFile::Parse(ReadAll(UserFile()), fromFile);
+    EXPECT_EQ(fromFile[0][0].PlayerName[0], QStringLiteral("初0"));
+    EXPECT_EQ(fromFile[0][0].PlayerName[1], QStringLiteral("私"));
+    EXPECT_EQ(fromFile[3][2].PlayerName[9], QStringLiteral("初9"));
+
+    // A file that cannot be read now is left alone; the entry stays in memory.
+    const QByteArray kept = ReadAll(UserFile());
+    QDir home(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    home.cdUp();
+    AsOrdinaryUser({root_.path(), home.path()}, [&] {
+        ASSERT_TRUE(QFile::setPermissions(UserFile(), QFile::WriteOwner));
+        QString error;
+        EXPECT_EQ(SaveRankingEntry(0, 0, QStringLiteral("読めず"), 2000, 40000.0, &error),
+                  RankingSave::Failed);
+        EXPECT_TRUE(error.contains(QStringLiteral("could not be read"))) << qPrintable(error);
+        EXPECT_EQ(HighScores[0][0].PlayerName[0], QStringLiteral("読めず"));
+        ASSERT_TRUE(QFile::setPermissions(UserFile(), QFile::ReadOwner | QFile::WriteOwner));
+        EXPECT_EQ(ReadAll(UserFile()), kept);
+    });
+}
+
+TEST_F(ScoreStorage, LockHeldByAHungGameFailsTheSaveAfterAFewSeconds)
+{
+    const QString file = BuildLayout();
+    const QByteArray before = SampleFile(QStringLiteral("前"), 800);
+    ASSERT_TRUE(WriteAll(file, before));
+    LoadHighScores();
+    // A live holder: this very process, so the lock is never stale.
+    QLockFile hung(file + QStringLiteral(".lock"));
+    ASSERT_TRUE(hung.tryLock(0));
+
+    QString error;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(SaveRankingEntry(0, 0, QStringLiteral("待ち"), 5000, 40000.0, &error),
+              RankingSave::Failed);
+    EXPECT_GE(clock.elapsed(), 4500);
+    EXPECT_LT(clock.elapsed(), 8000);
+    EXPECT_TRUE(error.contains(file)) << qPrintable(error);
+    EXPECT_TRUE(error.contains(QLatin1Char('5'))) << "says how long it waited: " << qPrintable(error);
+    EXPECT_EQ(HighScores[0][0].PlayerName[0], QStringLiteral("待ち")) << "kept for this run";
+    // The whole-table save waits for the lock too.
+    EXPECT_FALSE(SaveHighScores(&error));
+    EXPECT_EQ(ReadAll(file), before) << "never written without the lock";
+
+    hung.unlock();
+    EXPECT_EQ(SaveRankingEntry(0, 0, QStringLiteral("次"), 5000, 40000.0), RankingSave::Saved);
+    EXPECT_FALSE(QFile::exists(file + QStringLiteral(".lock")));
+}
+
+TEST_F(ScoreStorage, LockLeftByAKilledGameIsTakenOverAtOnce)
+{
+    const QString file = BuildLayout();
+    const QString lockPath = file + QStringLiteral(".lock");
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        QLockFile lock(lockPath);
+        if (!lock.tryLock(0))
+            _exit(1);
+        raise(SIGKILL); // dies holding it, as a killed game does
+        _exit(2);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_TRUE(QFile::exists(lockPath)) << "the killed holder left its lock";
+
+    QElapsedTimer clock;
+    clock.start();
+    QString error;
+    EXPECT_EQ(SaveRankingEntry(0, 0, QStringLiteral("後"), 10, 40000.0, &error), RankingSave::Saved)
+        << qPrintable(error);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(QFile::exists(lockPath));
 }
 
 } // namespace

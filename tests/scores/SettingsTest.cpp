@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 QSettings Store()
@@ -75,9 +77,10 @@ TEST_F(Settings, OutOfRangeValuesFallBackToDefaultsAndAreWrittenBack)
     EXPECT_EQ(Stored("GameLevel").toString(), QStringLiteral("1"));
 }
 
-TEST_F(Settings, TextThatIsNotASixteenBitWholeNumberIsInvalid)
+TEST_F(Settings, TextThatIsNoSixteenBitNumberIsInvalid)
 {
-    const char* texts[] = {"abc", "", "4.5", "99999", "-40000", "5x", "0x5", "++5", "5 5", "1e1"};
+    const char* texts[] = {"abc", "", "99999", "-40000", "5x", "0x5", "++5", "+-5", "5 5", "1e1",
+                           ".", "5..0", "1,5", "32767.5", "-32768.6", "100000000000000000000.0"};
     for (const char* text : texts) {
         SCOPED_TRACE(text);
         Put("EnemyMax", QLatin1String(text));
@@ -91,6 +94,45 @@ TEST_F(Settings, TextThatIsNotASixteenBitWholeNumberIsInvalid)
         EXPECT_EQ(Stored("TimeLimit").toString(), QStringLiteral("150"));
         EXPECT_EQ(Stored("GameLevel").toString(), QStringLiteral("1"));
     }
+}
+
+TEST_F(Settings, DecimalNumbersAreRoundedHalfToEvenBeforeTheCheck)
+{
+    // Rounded to an allowed value: kept, and the stored text is left alone.
+    const std::tuple<const char*, const char*, int> kept[] = {
+        {"TimeLimit", "180.0", 180}, {"TimeLimit", "209.5", 210}, {"TimeLimit", "150.5", 150},
+        {"TimeLimit", "119.50", 120}, {"TimeLimit", "0000210.", 210}, {"EnemyMax", "7.4", 7},
+        {"EnemyMax", "2.51", 3}, {"GameLevel", "2.5", 2}, {"GameLevel", "1.5", 2},
+        {"GameLevel", "0.5", 0}, {"GameLevel", "-0.4", 0}, {"GameLevel", ".5", 0},
+        {"GameLevel", " +1.0 ", 1},
+    };
+    for (const auto& [key, text, value] : kept) {
+        SCOPED_TRACE(text);
+        SetUp();
+        Put(key, QLatin1String(text));
+        ReadSettings();
+        const vb::Integer read = QByteArray(key) == "TimeLimit" ? TimeLimit
+                               : QByteArray(key) == "EnemyMax"  ? EnemyMax
+                                                                : GameLevel;
+        EXPECT_EQ(read, value);
+        EXPECT_EQ(Stored(key).toString(), QLatin1String(text)) << "a valid value is not written";
+    }
+
+    // Rounded to a value outside the set: the default, written back.
+    Put("EnemyMax", QStringLiteral("5.5")); // 6
+    Put("TimeLimit", QStringLiteral("180.6")); // 181
+    Put("GameLevel", QStringLiteral("7.4")); // 7
+    ReadSettings();
+    EXPECT_EQ(EnemyMax, 5);
+    EXPECT_EQ(TimeLimit, 150);
+    EXPECT_EQ(GameLevel, 1);
+    EXPECT_EQ(Stored("EnemyMax").toString(), QStringLiteral("5"));
+    EXPECT_EQ(Stored("TimeLimit").toString(), QStringLiteral("150"));
+    EXPECT_EQ(Stored("GameLevel").toString(), QStringLiteral("1"));
+    Put("EnemyMax", QStringLiteral("6.5")); // 6, the even neighbour, not 7
+    ReadSettings();
+    EXPECT_EQ(EnemyMax, 5);
+    EXPECT_EQ(Stored("EnemyMax").toString(), QStringLiteral("5"));
 }
 
 TEST_F(Settings, SpacesAroundANumberAndAPlusSignAreAccepted)

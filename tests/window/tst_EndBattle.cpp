@@ -8,13 +8,16 @@
 #include "ReplayRandom.h"
 #include "frmMain.h"
 #include "shared/Forms.h"
+#include "shared/HighScoreFile.h"
 #include "shared/modPublic.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QInputDialog>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -149,6 +152,52 @@ HighScoreList listOf(std::initializer_list<vb::Long> scores)
     return list;
 }
 
+QByteArray readScoreFile()
+{
+    QFile file(ScoreFilePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Another copy of the game enters a result in the file while this one plays.
+QByteArray saveAsAnotherGame(int t, int level, const QString& name, vb::Long points)
+{
+    HighScoreList table[4][3];
+    HighScoreFile::Parse(readScoreFile(), table);
+    HighScoreList& list = table[t][level];
+    InsertRanking(list, RankingPlace(list, points), name, points, 40000.5);
+    const QByteArray bytes = HighScoreFile::Serialize(table);
+    QFile file(ScoreFilePath());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qWarning("the other game's save failed");
+    return bytes;
+}
+
+// Enters name in the entry box, then notes the message box that follows.
+struct EntryThenMessage {
+    QString text, details;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool shown = false;
+
+    explicit EntryThenMessage(const QString& name)
+    {
+        wt::onNextModal([this, name](QWidget* modal) {
+            auto* dialog = qobject_cast<QInputDialog*>(modal);
+            QVERIFY(dialog);
+            dialog->setTextValue(name);
+            dialog->accept();
+            wt::onNextModal([this](QWidget* next) {
+                auto* box = qobject_cast<QMessageBox*>(next);
+                QVERIFY(box);
+                shown = true;
+                text = box->text();
+                details = box->informativeText();
+                icon = box->icon();
+                box->accept();
+            });
+        });
+    }
+};
+
 void clearTable()
 {
     for (auto& row : HighScores)
@@ -188,6 +237,7 @@ private slots:
     void qualifyingScoreIsEnteredAndSaved()
     {
         HighScores[0][1] = listOf({5000, 3000, 1234, 1000, 900, 800, 700, 600, 500, 400});
+        QVERIFY(SaveHighScores()); // the table as the title loaded it
         Ending e(1234);
         QString prompt, title, initial;
         QStringList buttons;
@@ -369,6 +419,85 @@ private slots:
         QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("保存失敗"));
         QVERIFY(e.atTitle.shown);
         QVERIFY(!e.form);
+    }
+
+    void entryAnotherGameSavedMeanwhileStaysInTheFile()
+    {
+        HighScores[0][1] = listOf({5000, 3000, 1234, 1000, 900, 800, 700, 600, 500, 400});
+        QVERIFY(SaveHighScores());
+        // Both games loaded this table at their titles; the other one saved first.
+        saveAsAnotherGame(0, 1, QStringLiteral("AAA"), 2000);
+        saveAsAnotherGame(2, 0, QStringLiteral("別の表"), 100);
+        Ending e(2000);
+        wt::onNextModal([](QWidget* modal) {
+            auto* dialog = qobject_cast<QInputDialog*>(modal);
+            QVERIFY(dialog);
+            dialog->setTextValue(QStringLiteral("BBB"));
+            dialog->accept();
+        });
+        e.runOut();
+        QVERIFY(!QApplication::activeModalWidget());
+
+        const HighScoreList inMemory = HighScores[0][1];
+        clearTable();
+        LoadHighScores();
+        const HighScoreList& list = HighScores[0][1];
+        QCOMPARE(list.PlayerName[1], QStringLiteral("提督1"));
+        QCOMPARE(list.PlayerName[2], QStringLiteral("BBB")); // the later of two equal scores on top
+        QCOMPARE(list.PlayerName[3], QStringLiteral("AAA"));
+        QCOMPARE(list.PlayerName[4], QStringLiteral("提督2"));
+        QCOMPARE(list.Score[9], 600);
+        QCOMPARE(HighScores[2][0].PlayerName[0], QStringLiteral("別の表"));
+        // The viewer shows both entries too.
+        for (int p = 0; p < 10; ++p) {
+            QCOMPARE(inMemory.PlayerName[p], list.PlayerName[p]);
+            QCOMPARE(inMemory.Score[p], list.Score[p]);
+        }
+        QVERIFY(e.atTitle.shown);
+    }
+
+    void entryPushedOutMeanwhileIsNotWrittenAndThePlayerIsTold()
+    {
+        HighScores[0][1] = listOf({900, 800, 700, 600, 500, 500, 500, 500, 500, 400});
+        QVERIFY(SaveHighScores());
+        for (int i = 0; i < 10; ++i)
+            saveAsAnotherGame(0, 1, QStringLiteral("強者%1").arg(i), 1000 + i);
+        const QByteArray theirs = readScoreFile();
+        Ending e(450);
+        EntryThenMessage answer(QStringLiteral("遅参"));
+        e.runOut();
+        QVERIFY(answer.shown);
+        QCOMPARE(answer.text, testlang::pick("今回のスコアはランキングに残りませんでした。",
+                                             "This score did not stay in the ranking."));
+        QCOMPARE(answer.details,
+                 testlang::pick("このゲームの間に、別に起動しているゲームがより良いスコアを保存しました。",
+                                "Another running copy of the game saved better scores meanwhile."));
+        QCOMPARE(answer.icon, QMessageBox::Information);
+        QCOMPARE(readScoreFile(), theirs);
+        QCOMPARE(HighScores[0][1].PlayerName[9], QStringLiteral("強者0"));
+        QVERIFY(e.atTitle.shown);
+        QVERIFY(!e.form);
+    }
+
+    void saveThatCannotHaveTheLockSaysWhy()
+    {
+        // Another game hangs while it holds the lock.
+        QLockFile hung(ScoreFilePath() + QStringLiteral(".lock"));
+        QVERIFY(hung.tryLock(0));
+        Ending e(100);
+        EntryThenMessage answer(QStringLiteral("待機"));
+        QElapsedTimer clock;
+        clock.start();
+        e.runOut();
+        QVERIFY(clock.elapsed() >= 5000);
+        QVERIFY(answer.shown);
+        QCOMPARE(answer.icon, QMessageBox::Warning);
+        QCOMPARE(answer.text, testlang::pick("ハイスコアを保存できませんでした。", "The high scores could not be saved."));
+        QVERIFY2(answer.details.contains(ScoreFilePath()), qPrintable(answer.details));
+        QVERIFY2(answer.details.contains(testlang::pick("応答しません", "not responding")),
+                 qPrintable(answer.details));
+        QVERIFY(!QFile::exists(ScoreFilePath()));
+        QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("待機"));
     }
 
     void noEntryBelowTheTenthPlace()

@@ -76,8 +76,9 @@ void BattleEnding::enterRanking(vb::Long points)
     const int level = GameLevel;
     if (timeLimit < 120 || timeLimit > 210 || (timeLimit - 120) % 30 != 0 || level < 0 || level > 2)
         return;
-    HighScoreList& list = HighScores[(timeLimit - 120) / 30][level];
-    if (RankingPlace(list, points) < 0)
+    const int t = (timeLimit - 120) / 30;
+    // The box comes up for a score that enters the table the player sees.
+    if (RankingPlace(HighScores[t][level], points) < 0)
         return;
 
     QInputDialog dialog(form_);
@@ -93,15 +94,24 @@ void BattleEnding::enterRanking(vb::Long points)
     }
     const QString answer = dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 
-    InsertRanking(list, RankingPlace(list, points), NormalizeEntryName(answer), points, NowAsDate());
+    // Entered into the file as it is now: another copy of the game may have
+    // saved in it since this one loaded the table.
     QString error;
-    if (!SaveHighScores(&error)) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Mortavel"),
-                        QCoreApplication::translate("BattleEnding", "ハイスコアを保存できませんでした。"),
-                        QMessageBox::Ok, form_);
-        box.setInformativeText(error);
-        box.exec();
+    const RankingSave saved =
+        SaveRankingEntry(t, level, NormalizeEntryName(answer), points, NowAsDate(), &error);
+    if (saved == RankingSave::Saved)
+        return;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Mortavel"),
+                    QCoreApplication::translate("BattleEnding", "ハイスコアを保存できませんでした。"),
+                    QMessageBox::Ok, form_);
+    if (saved == RankingSave::PushedOut) {
+        box.setIcon(QMessageBox::Information);
+        box.setText(QCoreApplication::translate("BattleEnding", "今回のスコアはランキングに残りませんでした。"));
+        error = QCoreApplication::translate(
+            "BattleEnding", "このゲームの間に、別に起動しているゲームがより良いスコアを保存しました。");
     }
+    box.setInformativeText(error);
+    box.exec();
 }
 
 void BattleEnding::pause(double seconds)
