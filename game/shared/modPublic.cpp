@@ -455,7 +455,7 @@ void LoadHighScores()
     const QString path = ScoreFilePath();
     const QString installed = InstalledScoreFile();
     ScoreFileFindings& findings = LastLoad();
-    findings = ScoreFileFindings{path};
+    findings = ScoreFileFindings{path, QString(), false};
     std::optional<QByteArray> bytes;
     if (path != installed && !QFileInfo::exists(path)) {
         // First run of this player: start from the installed rankings.
