@@ -166,8 +166,9 @@ TEST(CommittedBitmaps, DamageLevelsDifferAndGrowDarker)
             for (int x = 0; x < 225; ++x)
                 dark += !isWhite(ship.pixel(x, y));
         EXPECT_GT(dark, previousDark) << "level " << level;
-        if (!previous.isNull())
+        if (!previous.isNull()) {
             EXPECT_NE(ship, previous) << "level " << level;
+        }
         previousDark = dark;
         previous = ship;
     }

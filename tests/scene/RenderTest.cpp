@@ -122,8 +122,9 @@ TEST(RasterBlit, MaskThenPictureLeavesNoWhiteFringe)
                 const QRgb p = canvas.pixel(x, y);
                 white += p == qRgb(255, 255, 255);
                 shipPixels += p != sea;
-                if (p != sea && p != qRgb(255, 255, 255))
+                if (p != sea && p != qRgb(255, 255, 255)) {
                     EXPECT_EQ(qBlue(p), 90) << x << ',' << y; // only the ship's own colours
+                }
             }
         EXPECT_EQ(white, 0) << "scale " << scale;
         EXPECT_GT(shipPixels, 0);
@@ -226,8 +227,9 @@ TEST_F(SceneRendererTest, ComposesFromTheBattleState)
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 400; ++x) {
             const bool inside = x >= 82 && x < 82 + 236 && y >= 120 && y < 120 + 77;
-            if (!inside)
+            if (!inside) {
                 ASSERT_EQ(image.pixel(x, y), background.pixel(x, y)) << x << ',' << y;
+            }
         }
     EXPECT_NE(image.pixel(200, 190), background.pixel(200, 190));
 }
