@@ -3,6 +3,7 @@
 // sound server, recorded from its sink and timed against the commands.
 #include "Mci.h"
 #include "MonitorRecorder.h"
+#include "PipeWireServer.h"
 #include "PulseServer.h"
 #include "Recording.h"
 #include "WaveInfo.h"
@@ -18,12 +19,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
 using Clock = Recording::Clock;
 
-PulseServer* server = nullptr;
+SoundServer* server = nullptr;
 
 // Heard and silenced within this of the command, as a player would have it.
 constexpr double MaxDelayMs = 100;
@@ -41,7 +43,7 @@ std::vector<std::int16_t> samplesOf(const QString& path)
     const auto info = WaveInfo::read(path);
     const auto bytes = info ? info->readSamples(path) : std::nullopt;
     if (!bytes || info->bitsPerSample != 16 || info->channels != 1
-        || info->sampleRate != PulseServer::Rate)
+        || info->sampleRate != SoundServer::Rate)
         return {};
     std::vector<std::int16_t> samples(size_t(bytes->size() / 2));
     std::memcpy(samples.data(), bytes->constData(), samples.size() * 2);
@@ -121,7 +123,7 @@ protected:
     std::optional<Recording> record(Body body)
     {
         const int latencyMs = GetParam();
-        MonitorRecorder recorder(server->monitor(), PulseServer::Rate, latencyMs);
+        MonitorRecorder recorder(server->monitor(), SoundServer::Rate, latencyMs);
         std::string why;
         if (!recorder.start(&why)) {
             ADD_FAILURE() << "cannot record the sink: " << why;
@@ -244,7 +246,7 @@ TEST_P(SoundHeardTest, RepeatedSoundLoopsUntilStopped)
         stopSound("TURN_SND");
         start = Clock::now();
         EXPECT_TRUE(send("play TURN_SND repeat"));
-        runFor(int(turn.size() * 1000 / PulseServer::Rate) + 1200);
+        runFor(int(turn.size() * 1000 / SoundServer::Rate) + 1200);
         stop = stopSound("TURN_SND");
     });
     ASSERT_TRUE(r);
@@ -345,14 +347,28 @@ INSTANTIATE_TEST_SUITE_P(Capture, SoundHeardTest, ::testing::Values(20, 1000),
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    // The same cases against each server a desktop may run: --server=pipewire
+    // for PipeWire with its PulseAudio front, PulseAudio otherwise.
+    bool pipeWire = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--server=pipewire") == 0)
+            pipeWire = true;
+    std::unique_ptr<SoundServer> own;
+    if (pipeWire)
+        own = std::make_unique<PipeWireServer>();
+    else
+        own = std::make_unique<PulseServer>();
     // Started before anything of Qt, which looks for the server only once.
-    PulseServer pulse;
     std::string why;
-    if (!pulse.start(&why)) {
-        std::fprintf(stderr, "FAILED: cannot start a private PulseAudio server: %s\n", why.c_str());
+    const auto begun = Recording::Clock::now();
+    if (!own->start(&why)) {
+        std::fprintf(stderr, "FAILED: cannot start a private %s server: %s\n",
+                     pipeWire ? "PipeWire" : "PulseAudio", why.c_str());
         return 1;
     }
-    server = &pulse;
+    std::printf("private %s server up in %.0f ms\n", pipeWire ? "PipeWire" : "PulseAudio",
+                std::chrono::duration<double, std::milli>(Recording::Clock::now() - begun).count());
+    server = own.get();
     int result;
     {
         QCoreApplication app(argc, argv);
@@ -360,6 +376,6 @@ int main(int argc, char** argv)
         mci::closeAll();
     }
     server = nullptr;
-    pulse.stop();
+    own->stop();
     return result;
 }
