@@ -64,6 +64,13 @@ bool send(const char* command)
     return mciExecute(QString::fromUtf8(command));
 }
 
+// The battle's loop waits for each command. A stop only lets go of the
+// stream; one that waits for the queue to play out stalls the game and lets
+// the stopped sound run on for as long. (A play waits while the server
+// makes the new stream: a round trip, longer on PipeWire.)
+constexpr double MaxStopMs = 25;
+double longestStopMs = 0;
+
 // The cues exactly as the battle sends them; each returns the moment of its
 // play command.
 Clock::time_point playSound(const char* alias)
@@ -78,6 +85,8 @@ Clock::time_point stopSound(const char* alias)
 {
     const auto t = Clock::now();
     EXPECT_TRUE(send(QByteArray("stop ").append(alias).constData())) << alias;
+    longestStopMs = std::max(longestStopMs,
+                             std::chrono::duration<double, std::milli>(Clock::now() - t).count());
     send(QByteArray("seek ").append(alias).append(" to start").constData());
     return t;
 }
@@ -130,7 +139,10 @@ protected:
             return std::nullopt;
         }
         runFor(300);
+        longestStopMs = 0;
         body();
+        std::printf("the longest stop took %.1f ms\n", longestStopMs);
+        EXPECT_LT(longestStopMs, MaxStopMs) << "a stop waited for the server";
         // The last piece of a slow capture must have come in before it ends.
         runFor(latencyMs + 500);
         Recording r = recorder.finish();
