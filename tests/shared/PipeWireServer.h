@@ -4,8 +4,9 @@
 #include "SoundServer.h"
 
 // PipeWire as a desktop runs it: the daemon, WirePlumber to link the
-// streams, and pipewire-pulse, through which Qt and parec reach it. No
-// session bus: what wants one is switched off.
+// streams, and pipewire-pulse, through which Qt and parec reach it. There
+// is no session bus: WirePlumber's parts that want one are switched off,
+// and the daemon logs that it has none and carries on.
 class PipeWireServer : public SoundServer {
 public:
     bool start(std::string* why) override;
