@@ -38,7 +38,7 @@ SoundStream::~SoundStream()
 {
     settle_.stop();
     feeder_.stop();
-    sink_->stop();
+    drop();
 }
 
 void SoundStream::play(bool loop)
@@ -53,7 +53,7 @@ void SoundStream::stop()
     if ((quiet_ && output_) || settle_.isActive())
         return;
     feeder_.stop();
-    sink_->stop();
+    drop();
     output_ = nullptr;
     settle_.start();
 }
@@ -64,7 +64,7 @@ void SoundStream::restart(bool sound, bool loop)
     // left to sound.
     settle_.stop();
     feeder_.stop();
-    sink_->stop();
+    drop();
     sounding_ = sound;
     quiet_ = !sound;
     source_.restart(loop);
@@ -73,6 +73,14 @@ void SoundStream::restart(bool sound, bool loop)
         return; // no sound server: silent, and tried again at the next play
     feed();
     feeder_.start();
+}
+
+void SoundStream::drop()
+{
+    // reset(), not stop(): Qt 6.8's stop() waits until the server has played
+    // what is queued, which holds up the next play and lets a stopped sound
+    // run on for as long. reset() drops it at once, as Qt 6.4's stop() does.
+    sink_->reset();
 }
 
 void SoundStream::feed()

@@ -31,6 +31,8 @@ public:
 
 private:
     void restart(bool sound, bool loop);
+    // Ends the server stream, dropping whatever of it is still queued.
+    void drop();
     void feed();
 
     PcmSource source_;

@@ -34,12 +34,23 @@ double Recording::msBetween(Clock::time_point from, std::int64_t index) const
 
 double Recording::lostMs() const
 {
+    // A capture can hand over a whole block at once, its first pieces
+    // stamped late: the earliest start read from each half's pieces bounds
+    // the clock there, and the two differ by what was lost on the way.
     if (chunks_.size() < 2)
         return 0;
-    const double wall = std::chrono::duration<double, std::milli>(chunks_.back().arrival
-                                                                   - chunks_.front().arrival)
-                            .count();
-    return wall - ms(chunks_.back().endSample - chunks_.front().endSample);
+    const std::int64_t half = chunks_.back().endSample / 2;
+    std::optional<Clock::time_point> first, second;
+    for (const Chunk& c : chunks_) {
+        const auto start = c.arrival - std::chrono::duration_cast<Clock::duration>(
+                               std::chrono::duration<double>(double(c.endSample) / rate_));
+        auto& bound = c.endSample <= half ? first : second;
+        if (!bound || start < *bound)
+            bound = start;
+    }
+    if (!first || !second)
+        return 0;
+    return std::chrono::duration<double, std::milli>(*second - *first).count();
 }
 
 std::optional<std::int64_t> Recording::firstSound(std::int64_t from, std::int64_t to) const
