@@ -29,12 +29,6 @@ public:
     static VelProgressBarPrivate *get(VelProgressBar *bar) { return bar->d.get(); }
     static const VelProgressBarPrivate *get(const VelProgressBar *bar) { return bar->d.get(); }
 
-    // Gives the widget its designed size and its two surfaces, then
-    // initializes the control; once, from the widget's constructor.
-    void init();
-    // The size the control was designed with, in pixels.
-    static QSize designSize();
-
     // The classic members, with the classic rules: setters clamp instead of
     // failing; those that add or subtract (Minimum, Maximum, Step, CountUp)
     // return false when the 32-bit arithmetic overflows and then change
@@ -43,6 +37,8 @@ public:
     void setFwColor(qint32 cColor);
     // The caption colour: the 24-bit complement of the bar colour.
     qint32 strColor() const { return strColor_; }
+    // An OLE colour (0x00BBGGRR) as Qt's RGB value.
+    static QRgb rgbOf(qint32 oleColor);
 
     qint32 minimum() const { return minimum_; }
     bool setMinimum(qint32 nMin);
@@ -73,17 +69,22 @@ public:
     void ReadProperties(VelPropertyBag &bag);
     void WriteProperties(VelPropertyBag &bag) const;
 
+    // Surfaces, sizing and drawing (VelProgressBarDrawing.cpp).
+
+    // Gives the widget its designed size and its two surfaces, then
+    // initializes the control; once, from the widget's constructor.
+    void init();
+    // The size the control was designed with, in pixels.
+    static QSize designSize();
     // Sizes the control as a container does, in twips, and fits it at once
     // even while hidden (Qt would wait until it is shown).
     void resizeTwips(int widthTwips, int heightTwips);
+    void Resize();
     // The caption size in points that the last sizing chose.
     float captionFontSize() const { return fontSize_; }
-
     // The bar inside its border as last drawn, and the caption block.
     QImage barImage() const;
     QImage captionImage() const;
-
-    void Resize();
 
     // What the Qt interface adds.
 
