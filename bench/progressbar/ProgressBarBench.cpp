@@ -3,7 +3,7 @@
 // dispatch interface (the classic control behind the widget), at the game's
 // gauge size (4890 x 390 twips) and on a 1000-pixel-wide gauge.
 #include "VelProgressBar.h"
-#include "VelProgressBar_p.h"
+#include "VelProgressBarPrivate.h"
 
 #include <QApplication>
 

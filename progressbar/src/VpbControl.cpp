@@ -6,7 +6,7 @@
 #include "Registration.h"
 #include "TypeLibrary.h"
 #include "VelProgressBar.h"
-#include "VelProgressBar_p.h"
+#include "VelProgressBarPrivate.h"
 #include "VelPropertyBag.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "VelProgressBar.h"
-#include "VelProgressBar_p.h"
+#include "VelProgressBarPrivate.h"
 #include "VelPropertyBag.h"
 
 #include <QList>

@@ -6,6 +6,7 @@
 
 #include "shared/Forms.h"
 #include "shared/GameLanguage.h"
+#include "shared/Twips.h"
 #include "shared/modPublic.h"
 
 #include <QCoreApplication>
@@ -15,12 +16,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QTimer>
-
-namespace {
-
-constexpr double Tpp = PictureBox::TwipsPerPixel;
-
-} // namespace
 
 BattleEnding::BattleEnding(QWidget* form, PictureBox* scene, QLabel* gameOver, WallClock& clock)
     : form_(form), scene_(scene), gameOver_(gameOver), clock_(clock)
@@ -39,8 +34,8 @@ void BattleEnding::run(vb::Long points)
 void BattleEnding::drawCurtain()
 {
     // The scene picture in twips, as the curtain measures it.
-    const int heightTwips = vb::CLng(scene_->height() * Tpp);
-    const int widthTwips = vb::CLng(scene_->width() * Tpp);
+    const int heightTwips = vb::CLng(scene_->height() * TwipsPerPixel);
+    const int widthTwips = vb::CLng(scene_->width() * TwipsPerPixel);
     QImage& canvas = scene_->canvas();
     if (canvas.isNull() || canvas.size() != scene_->size()) {
         QImage sized(scene_->size(), QImage::Format_RGB32);
@@ -52,14 +47,14 @@ void BattleEnding::drawCurtain()
         canvas = sized;
     }
     const int half = vb::CInt(heightTwips / 2.0);
-    const int step = curtain::StepTwips(Tpp);
+    const int step = curtain::StepTwips(TwipsPerPixel);
     int lastRow = -1;
     for (int i = 0; i <= half; i += step) {
-        curtain::DrawPass(canvas, i, widthTwips, heightTwips, Tpp);
+        curtain::DrawPass(canvas, i, widthTwips, heightTwips, TwipsPerPixel);
         scene_->pictureChanged();
         QCoreApplication::processEvents();
         // One pixel row in about 8 ms: the curtain closes in a second.
-        const int row = vb::CLng(i / Tpp);
+        const int row = vb::CLng(i / TwipsPerPixel);
         if (row != lastRow) {
             lastRow = row;
             QEventLoop wait;

@@ -4,16 +4,9 @@
 #include "FallbackGauge.h"
 #include "VelPrgBarLoader.h"
 
-#include <cmath>
+#include "shared/Twips.h"
 
 namespace {
-
-constexpr double TwipsPerPixel = 15.0;
-
-int pixels(int twips)
-{
-    return static_cast<int>(std::lround(twips / TwipsPerPixel));
-}
 
 VpbVariant longVariant(int32_t value)
 {
@@ -55,7 +48,7 @@ void GaugeHost::storeDesignSettings(PropertyBag& bag)
 GaugeHost::GaugeHost(int widthTwips, int heightTwips, QWidget* parent)
     : QWidget(parent)
 {
-    setFixedSize(pixels(widthTwips), pixels(heightTwips));
+    setFixedSize(TwipsSize(widthTwips, heightTwips));
     storeDesignSettings(bag_);
     site_.context = this;
     // The form saves nothing at run time, so change notices need no action.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "PictureBox.h"
 
+#include "shared/Twips.h"
+
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget* parent)

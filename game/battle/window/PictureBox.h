@@ -15,8 +15,6 @@
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
-    static constexpr double TwipsPerPixel = 15.0;
-
     explicit PictureBox(QWidget* parent = nullptr);
 
     // Paints the box's content in place of a picture, onto the given logical

@@ -8,6 +8,7 @@
 #include "GaugeHost.h"
 #include "PictureBox.h"
 #include "SystemClock.h"
+#include "VbInput.h"
 #include "view/RadarRenderer.h"
 #include "view/ScenePictures.h"
 #include "view/SceneRenderer.h"
@@ -15,9 +16,9 @@
 #include "shared/Forms.h"
 #include "shared/GameLanguage.h"
 #include "shared/Mci.h"
-#include "shared/modPublic.h"
-
 #include "shared/Resources.h"
+#include "shared/Twips.h"
+#include "shared/modPublic.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -34,15 +35,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr double Tpp = PictureBox::TwipsPerPixel;
-
-// Control geometry from twips, as laid out on the form.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(vb::CLng(left / Tpp), vb::CLng(top / Tpp), vb::CLng(width / Tpp),
-                 vb::CLng(height / Tpp));
-}
 
 QColor colorOf(std::uint32_t bgr)
 {
@@ -63,55 +55,6 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry)
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(geometry);
     return label;
-}
-
-// The key codes the battle understands, by their classic values.
-int vbKeyCode(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    default: break;
-    }
-    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
-        return 65 + (qtKey - Qt::Key_A);
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
-        return 48 + (qtKey - Qt::Key_0);
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12)
-        return 112 + (qtKey - Qt::Key_F1);
-    return 0; // nothing the battle could act on
-}
-
-int vbShift(Qt::KeyboardModifiers modifiers)
-{
-    int shift = 0;
-    if (modifiers & Qt::ShiftModifier)
-        shift |= 1;
-    if (modifiers & Qt::ControlModifier)
-        shift |= 2;
-    if (modifiers & Qt::AltModifier)
-        shift |= 4;
-    return shift;
-}
-
-int vbButton(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-    }
 }
 
 QImage designPicture(const char* name)
@@ -156,7 +99,7 @@ frmMain::frmMain(Options options, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Mortavel"));
-    setFixedSize(twips(0, 0, 7800, 6150).size());
+    setFixedSize(TwipsSize(7800, 6150));
     buildControls();
     if (!pgbReload_->usesLibrary())
         reportGaugeFallback(pgbReload_->failure());
@@ -192,33 +135,33 @@ void frmMain::buildControls()
 
     picGaugeH_ = new PictureBox(this);
     picGaugeH_->setObjectName(QStringLiteral("picGaugeH"));
-    picGaugeH_->setGeometry(twips(75, 75, 1500, 1500));
+    picGaugeH_->setGeometry(TwipsRect(75, 75, 1500, 1500));
     picGaugeH_->setPicture(designPicture("picGaugeH"));
     picGaugeH_->setLine(QLineF(750, 750, 750, 0), Qt::red, 2);
     picGaugeH_->setToolTip(tr("現在の砲の水平方向の向きを示します"));
 
     picGaugeV_ = new PictureBox(this);
     picGaugeV_->setObjectName(QStringLiteral("picGaugeV"));
-    picGaugeV_->setGeometry(twips(75, 1725, 1500, 1500));
+    picGaugeV_->setGeometry(TwipsRect(75, 1725, 1500, 1500));
     picGaugeV_->setPicture(designPicture("picGaugeV"));
     picGaugeV_->setLine(QLineF(1500, 1500, 6, 1369), Qt::red, 2);
     picGaugeV_->setToolTip(tr("現在の砲の仰角を示します"));
 
     picScene_ = new PictureBox(this);
     picScene_->setObjectName(QStringLiteral("picScene"));
-    picScene_->setGeometry(twips(1725, 75, 6000, 3600));
+    picScene_->setGeometry(TwipsRect(1725, 75, 6000, 3600));
     sceneRenderer_ = std::make_unique<SceneRenderer>(&loadScenePicture);
     picScene_->setPicture(resourcePicture(scene::BackgroundPicture));
     picScene_->setToolTip(tr("現在の視野内の光景です"));
 
-    labTime_ = makeLabel(this, "labTime", twips(75, 3375, 1440, 240));
+    labTime_ = makeLabel(this, "labTime", TwipsRect(75, 3375, 1440, 240));
     labTime_->setToolTip(tr("残り秒数を示します"));
-    labScore_ = makeLabel(this, "labScore", twips(75, 3675, 1440, 240));
+    labScore_ = makeLabel(this, "labScore", TwipsRect(75, 3675, 1440, 240));
     labScore_->setToolTip(tr("現在のスコアを示します"));
 
     picRader_ = new PictureBox(this);
     picRader_->setObjectName(QStringLiteral("picRader"));
-    picRader_->setGeometry(twips(75, 4125, 1950, 1950));
+    picRader_->setGeometry(TwipsRect(75, 4125, 1950, 1950));
     radarRenderer_ = std::make_unique<RadarRenderer>(resourcePicture(radar::BackgroundPicture));
     picRader_->setContentPainter([this](QPainter& painter, const QRectF& target) {
         radarRenderer_->paint(painter, target, radarMarks_);
@@ -229,7 +172,7 @@ void frmMain::buildControls()
 
     sldV_ = new BattleSlider(Qt::Vertical, this);
     sldV_->setObjectName(QStringLiteral("sldV"));
-    sldV_->setGeometry(twips(2100, 3750, 525, 2265));
+    sldV_->setGeometry(TwipsRect(2100, 3750, 525, 2265));
     sldV_->setRange(5, 85);
     sldV_->setInvertedAppearance(true); // Min at the top
     sldV_->setInvertedControls(true);
@@ -242,7 +185,7 @@ void frmMain::buildControls()
 
     sldH_ = new BattleSlider(Qt::Horizontal, this);
     sldH_->setObjectName(QStringLiteral("sldH"));
-    sldH_->setGeometry(twips(2700, 3750, 4965, 525));
+    sldH_->setGeometry(TwipsRect(2700, 3750, 4965, 525));
     sldH_->setRange(-135, 135);
     sldH_->setValue(0);
     sldH_->setSingleStep(1);
@@ -253,14 +196,14 @@ void frmMain::buildControls()
 
     pgbReload_ = new GaugeHost(4890, 390, this);
     pgbReload_->setObjectName(QStringLiteral("pgbReload"));
-    pgbReload_->move(twips(2775, 4350, 4890, 390).topLeft());
+    pgbReload_->move(TwipsRect(2775, 4350, 4890, 390).topLeft());
     pgbReload_->setToolTip(
         tr("砲弾を装填していますので、このゲージがフルになるまでは発射できません"));
     pgbReload_->hide();
 
     auto* shpMessage = new QFrame(this);
     shpMessage->setObjectName(QStringLiteral("shpMessage"));
-    shpMessage->setGeometry(twips(2775, 4800, 4890, 765));
+    shpMessage->setGeometry(TwipsRect(2775, 4800, 4890, 765));
     shpMessage->setFrameStyle(QFrame::Box | QFrame::Plain);
     shpMessage->setLineWidth(1);
     {
@@ -272,14 +215,14 @@ void frmMain::buildControls()
     const int messageTops[3] = {4875, 5100, 5325};
     for (int i = 0; i < 3; ++i) {
         const QByteArray name = "labMessage" + QByteArray::number(i);
-        labMessage_[i] = makeLabel(this, name.constData(), twips(2925, messageTops[i], 4590, 165));
+        labMessage_[i] = makeLabel(this, name.constData(), TwipsRect(2925, messageTops[i], 4590, 165));
         labMessage_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         SetMessageLine(i, {}, colors::Black);
     }
 
     cmdTurn_ = new QPushButton(tr("旋回(&T)"), this);
     cmdTurn_->setObjectName(QStringLiteral("cmdTurn"));
-    cmdTurn_->setGeometry(twips(4500, 5700, 1515, 390));
+    cmdTurn_->setGeometry(TwipsRect(4500, 5700, 1515, 390));
     cmdTurn_->setToolTip(tr("ゲージで設定した角度に砲塔を旋回します"));
     connect(cmdTurn_, &QPushButton::clicked, this, [this] {
         if (!ending_)
@@ -288,14 +231,14 @@ void frmMain::buildControls()
 
     cmdFire_ = new QPushButton(tr("発射(&F)"), this);
     cmdFire_->setObjectName(QStringLiteral("cmdFire"));
-    cmdFire_->setGeometry(twips(6150, 5700, 1515, 390));
+    cmdFire_->setGeometry(TwipsRect(6150, 5700, 1515, 390));
     cmdFire_->setToolTip(tr("砲を発射します"));
     connect(cmdFire_, &QPushButton::clicked, this, [this] {
         if (!ending_)
             battle_->cmdFire_Click();
     });
 
-    labGameOver_ = makeLabel(picScene_, "labGameOver", twips(1200, 1350, 3405, 810));
+    labGameOver_ = makeLabel(picScene_, "labGameOver", TwipsRect(1200, 1350, 3405, 810));
     labGameOver_->setText(QStringLiteral("Game Over"));
     QFont over(QStringLiteral("Times New Roman"), 36, QFont::Bold, true);
     labGameOver_->setFont(over);
@@ -540,8 +483,8 @@ void frmMain::onRadarMouseUp(QMouseEvent* event)
 {
     const QPointF p = event->position();
     battle_->picRader_MouseUp(vbButton(event->button()), vbShift(event->modifiers()),
-                              static_cast<vb::Single>(p.x() * Tpp),
-                              static_cast<vb::Single>(p.y() * Tpp));
+                              static_cast<vb::Single>(p.x() * TwipsPerPixel),
+                              static_cast<vb::Single>(p.y() * TwipsPerPixel));
 }
 
 // ---------------------------------------------------------------- closing

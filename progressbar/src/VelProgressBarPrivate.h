@@ -20,6 +20,8 @@ class VelProgressBarPrivate
 public:
     using StringTypeConstants = VelProgressBar::StringTypeConstants;
     static constexpr int TwipsPerPixel = 15;
+    // No container can make the control smaller than this, in pixels.
+    static constexpr int MinimumPixels = 20;
 
     explicit VelProgressBarPrivate(VelProgressBar *q);
     ~VelProgressBarPrivate();
@@ -31,23 +33,25 @@ public:
     // failing; those that add or subtract (Minimum, Maximum, Step, CountUp)
     // return false when the 32-bit arithmetic overflows and then change
     // nothing.
-    qint32 fwColor() const { return mFwColor; }
+    qint32 fwColor() const { return fwColor_; }
     void setFwColor(qint32 cColor);
     // The caption colour: the 24-bit complement of the bar colour.
-    qint32 strColor() const { return mStrColor; }
+    qint32 strColor() const { return strColor_; }
+    // An OLE colour (0x00BBGGRR) as Qt's RGB value.
+    static QRgb rgbOf(qint32 oleColor);
 
-    qint32 minimum() const { return mMinimum; }
+    qint32 minimum() const { return minimum_; }
     bool setMinimum(qint32 nMin);
-    qint32 maximum() const { return mMaximum; }
+    qint32 maximum() const { return maximum_; }
     bool setMaximum(qint32 nMax);
 
-    StringTypeConstants stringType() const { return StringTypeConstants(mStringType); }
+    StringTypeConstants stringType() const { return StringTypeConstants(stringType_); }
     void setStringType(qint32 nStype);
 
-    QString text() const { return mText; }
+    QString text() const { return text_; }
     void setText(const QString &sTxt);
 
-    qint32 step() const { return mStep; }
+    qint32 step() const { return step_; }
     bool setStep(qint32 nStp);
 
     // The font object with its size replaced by the fitted caption size
@@ -56,7 +60,7 @@ public:
     VelFont captionFont() const;
     void setCaptionFont(const VelFont &sFont);
 
-    qint32 value() const { return mValue; }
+    qint32 value() const { return value_; }
     void setValue(qint32 nVal);
     bool CountUp();
 
@@ -65,24 +69,40 @@ public:
     void ReadProperties(VelPropertyBag &bag);
     void WriteProperties(VelPropertyBag &bag) const;
 
+    // Surfaces, sizing and drawing (VelProgressBarDrawing.cpp).
+
+    // Gives the widget its designed size and its two surfaces, then
+    // initializes the control; once, from the widget's constructor.
+    void init();
+    // The size the control was designed with, in pixels.
+    static QSize designSize();
     // Sizes the control as a container does, in twips, and fits it at once
     // even while hidden (Qt would wait until it is shown).
     void resizeTwips(int widthTwips, int heightTwips);
+    void Resize();
     // The caption size in points that the last sizing chose.
-    float captionFontSize() const { return mFontSize; }
-
+    float captionFontSize() const { return fontSize_; }
     // The bar inside its border as last drawn, and the caption block.
     QImage barImage() const;
     QImage captionImage() const;
 
-    // The Qt interface's range: both ends at once, never empty.
+    // What the Qt interface adds.
+
+    // The bar colour as a QColor; an invalid one is refused as a system
+    // colour is.
+    QColor barColor() const;
+    void setBarColor(const QColor &color);
+    // Both ends at once, never empty.
     void setRange(qint32 min, qint32 max);
-    // The Qt interface's font: face and style from a QFont, keeping the
-    // character set the caption font had.
+    // Any step, for a range wider than 32 bits, which bounds none.
+    void setStepUnbounded(qint32 step);
+    // Face and style from a QFont, keeping the character set the caption
+    // font had.
     void setCaptionQFont(const QFont &font);
     QFont captionQFont() const;
-
-    void Resize();
+    // Who shows a refused bar colour; nullptr restores the message box.
+    static VelProgressBar::MessageBoxHandler
+    setMessageBoxHandler(VelProgressBar::MessageBoxHandler handler);
 
     // Collects what one call changes and tells the widget's listeners (NOTIFY
     // signals, accessibility) once, when the outermost call ends.
@@ -103,34 +123,32 @@ public:
     };
 
 private:
-    friend class VelProgressBar;
-
     void Initialize();
     void Redraw();
     QFont drawingFont() const;
 
-    VelProgressBar *const q;
-    PictureBox *picPrg = nullptr;
-    PictureBox *picStr = nullptr;
+    VelProgressBar *const q_;
+    PictureBox *picPrg_ = nullptr;
+    PictureBox *picStr_ = nullptr;
     int changeDepth_ = 0;
 
-    float mInitWidth = 0;
-    float mInitHeight = 0;
-    float mInitPrgWidth = 0;
-    float mInitPrgHeight = 0;
-    qint32 mFwColor = 0;
+    float initWidth_ = 0;
+    float initHeight_ = 0;
+    float initPrgWidth_ = 0;
+    float initPrgHeight_ = 0;
+    qint32 fwColor_ = 0;
     // The complement of black, so that a caption is visible before any colour is set.
-    qint32 mStrColor = 0xFFFFFF;
-    std::optional<VelFont> mFont;
-    float mFontSize = 0;
-    qint32 mMinimum = 0;
-    qint32 mMaximum = 0;
-    qint32 mStep = 0;
-    qint32 mValue = 0;
-    qint32 mDrawType = 0;
-    QString mText;
-    qint32 mStringType = 0;
+    qint32 strColor_ = 0xFFFFFF;
+    std::optional<VelFont> font_;
+    float fontSize_ = 0;
+    qint32 minimum_ = 0;
+    qint32 maximum_ = 0;
+    qint32 step_ = 0;
+    qint32 value_ = 0;
+    qint32 drawType_ = 0;
+    QString text_;
+    qint32 stringType_ = 0;
 
-    // The face picStr draws the caption with (size overridden by mFontSize).
+    // The face picStr_ draws the caption with (size overridden by fontSize_).
     VelFont captionFace_;
 };
