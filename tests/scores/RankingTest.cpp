@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "shared/HighScoreFile.h"
-#include "shared/modPublic.h"
+#include "HighScoreFile.h"
+#include "HighScoreRanking.h"
+#include "modPublic.h"
 
 #include <gtest/gtest.h>
 

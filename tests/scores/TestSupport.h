@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shared/modPublic.h"
+#include "modPublic.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -3,7 +3,7 @@
 
 #include "VelPrgBarLoader.h"
 #include "frmMain.h"
-#include "shared/modPublic.h"
+#include "DataPaths.h"
 
 #include <QApplication>
 #include <QDir>

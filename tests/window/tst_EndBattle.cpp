@@ -7,9 +7,12 @@
 #include "PictureBox.h"
 #include "ReplayRandom.h"
 #include "frmMain.h"
-#include "shared/Forms.h"
-#include "shared/HighScoreFile.h"
-#include "shared/modPublic.h"
+#include "Forms.h"
+#include "HighScoreFile.h"
+#include "modPublic.h"
+#include "DataPaths.h"
+#include "HighScoreRanking.h"
+#include "ScoreStorage.h"
 
 #include <QApplication>
 #include <QDir>

@@ -8,7 +8,7 @@
 #include "ReplayRandom.h"
 #include "VelPrgBarLoader.h"
 #include "frmMain.h"
-#include "shared/modPublic.h"
+#include "modPublic.h"
 
 #include <QApplication>
 #include <QFile>

@@ -9,9 +9,10 @@
 #include "PictureBox.h"
 #include "ReplayRandom.h"
 #include "frmMain.h"
-#include "shared/Mci.h"
-#include "shared/Resources.h"
-#include "shared/modPublic.h"
+#include "Mci.h"
+#include "Resources.h"
+#include "modPublic.h"
+#include "DataPaths.h"
 
 #include <QApplication>
 #include <QDir>

@@ -8,8 +8,8 @@
 
 #include "ReplayRandom.h"
 #include "frmMain.h"
-#include "shared/Forms.h"
-#include "shared/modPublic.h"
+#include "Forms.h"
+#include "modPublic.h"
 
 #include <QApplication>
 #include <QDir>
