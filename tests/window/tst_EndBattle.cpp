@@ -83,7 +83,7 @@ struct AtTitle {
 
 struct Ending {
     ReplayRandom random;
-    TestClock clock;
+    ManualClock clock{wt::ClockStart};
     MediaLog media;
     QPointer<frmMain> form;
     AtTitle atTitle;
@@ -135,9 +135,9 @@ struct Ending {
     void lastTick()
     {
         random.Queue(0.99); // no ship appears on the last tick
-        clock.set(form->battle().State().StartTime + TimeLimit);
+        clock.Set(form->battle().State().StartTime + TimeLimit);
         // Every reading of the clock from here moves it: the pause runs out.
-        clock.stepEveryRead(0.5);
+        clock.StepEveryRead(0.5);
         form->tick(Timer::tmrMain);
     }
 };

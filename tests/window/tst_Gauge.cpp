@@ -75,7 +75,7 @@ private slots:
             box->accept();
         });
         ReplayRandom random;
-        TestClock clock;
+        ManualClock clock{wt::ClockStart};
         MediaLog media;
         frmMain::Options options{&random, &clock, true, media.sink()};
         std::unique_ptr<frmMain> first(new frmMain(options));

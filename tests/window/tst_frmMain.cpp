@@ -45,7 +45,7 @@ int changedPixels(const QImage& a, const QImage& b, const QRect& area)
 
 struct Battlefield {
     ReplayRandom random;
-    TestClock clock;
+    ManualClock clock{wt::ClockStart};
     MediaLog media;
     QPointer<frmMain> form;
 
@@ -284,7 +284,7 @@ private slots:
         b.random.Queue(0.5);              // turn rate
         for (int i = 0; i < 3; ++i)
             b.random.Queue(0.5);          // its first move
-        b.clock.set(b.form->battle().State().StartTime + 1);
+        b.clock.Set(b.form->battle().State().StartTime + 1);
         b.form->tick(Timer::tmrMain);
         QCOMPARE(b.log()[0], testlang::pick("0時の方向に敵艦発見！", "Enemy ship sighted at 0 o'clock!"));
         QCOMPARE(b.logColor(0), Black);
@@ -543,7 +543,7 @@ private slots:
         mci::setCommandObserver([&sent](const QString& command, bool) { sent << command; });
         {
             ReplayRandom random;
-            TestClock clock;
+            ManualClock clock{wt::ClockStart};
             frmMain::Options options; // no media sink: the real layer
             options.random = &random;
             options.clock = &clock;
