@@ -18,6 +18,8 @@ class frmMain;
 class QLabel;
 
 namespace wt {
+// The settings a window test starts from: five enemies, the normal level.
+void resetSettings(int timeLimit = 150);
 // Where the window tests' clocks start: far from 0, as a wall clock is.
 inline constexpr double ClockStart = 100000;
 } // namespace wt

@@ -110,9 +110,7 @@ private slots:
 
     void init()
     {
-        EnemyMax = 5;
-        TimeLimit = 150;
-        GameLevel = 1;
+        wt::resetSettings();
     }
 
     void layoutFollowsTheDesign()
@@ -627,4 +625,4 @@ private slots:
 };
 
 WINDOW_TEST_MAIN(FormTest)
-#include "tst_frmMain.moc"
+#include "BattleWindowTest.moc"

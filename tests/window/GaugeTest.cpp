@@ -57,9 +57,7 @@ private:
 private slots:
     void init()
     {
-        EnemyMax = 5;
-        TimeLimit = 150;
-        GameLevel = 1;
+        wt::resetSettings();
     }
 
     // First, while no battle of this run has said anything yet.
@@ -222,4 +220,4 @@ private slots:
 };
 
 WINDOW_TEST_MAIN(GaugeTest)
-#include "tst_Gauge.moc"
+#include "GaugeTest.moc"
