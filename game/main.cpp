@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "battle/window/frmMain.h"
-#include "frontend/frmTitle.h"
-#include "shared/AppFonts.h"
-#include "shared/Forms.h"
-#include "shared/GameLanguage.h"
-#include "shared/Mci.h"
-#include "shared/Resources.h"
+#include "frmMain.h"
+#include "frmTitle.h"
+#include "AppFonts.h"
+#include "Forms.h"
+#include "GameLanguage.h"
+#include "Mci.h"
+#include "Resources.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,8 +1,10 @@
 # SPDX-License-Identifier: MIT
 # Fails when a folder of the game includes a header from a folder that sits
-# above it. From the bottom: shared, the battle core (which must also stay
-# free of Qt), its views, its window, the scores viewer, the front end; the
-# program's main() may use them all.
+# above it. From the bottom: the VB number helpers, the battle core (which
+# must also stay free of Qt) and the form helpers; the media layer, the
+# settings and the score file on top of those; the battle's views, its window,
+# the scores viewer, the front end; the program's main() may use them all.
+# The link graph enforces the same order; this check says which include broke it.
 # Usage: cmake -DGAME=<game folder> -P check-layering.cmake
 
 cmake_minimum_required(VERSION 3.25)
@@ -12,19 +14,31 @@ if(NOT GAME OR NOT IS_DIRECTORY "${GAME}")
 endif()
 
 # Each folder with the folders it may include from (itself included).
-set(allowed_shared shared)
-set(allowed_battle battle shared)
-set(allowed_battle/view battle/view battle shared)
-set(allowed_battle/window battle/window battle/view battle shared)
-set(allowed_scores scores battle/window battle/view battle shared)
-set(allowed_frontend frontend scores battle/window battle/view battle shared)
-set(allowed_. . frontend scores battle/window battle/view battle shared)
+set(allowed_vbmath vbmath)
+set(allowed_battle battle vbmath)
+set(allowed_testing testing battle vbmath)
+set(allowed_shared shared vbmath)
+set(allowed_media media shared vbmath)
+set(allowed_settings settings shared vbmath)
+set(allowed_scorefile scorefile settings shared vbmath)
+set(below_view battle media settings scorefile shared vbmath)
+set(allowed_battle/view battle/view ${below_view})
+set(allowed_battle/window battle/window battle/view ${below_view})
+set(allowed_scores scores battle/window battle/view ${below_view})
+set(allowed_frontend frontend scores battle/window battle/view ${below_view})
+set(allowed_. . frontend scores battle/window battle/view ${below_view})
+set(folders vbmath battle testing shared media settings scorefile battle/view battle/window scores
+    frontend)
 
-# A quoted include is looked for beside the file, then in the battle folder
-# and the game folder, as the build's include paths find it.
+# A quoted include is looked for beside the file, then in each folder (every
+# library puts its own folder on the include path) and the game folder.
 function(resolve from name out)
     get_filename_component(dir "${from}" DIRECTORY)
-    foreach(base "${dir}" "${GAME}/battle" "${GAME}")
+    set(bases "${dir}")
+    foreach(folder ${folders})
+        list(APPEND bases "${GAME}/${folder}")
+    endforeach()
+    foreach(base ${bases} "${GAME}")
         if(EXISTS "${base}/${name}" AND NOT IS_DIRECTORY "${base}/${name}")
             get_filename_component(found "${base}/${name}" ABSOLUTE)
             set(${out} "${found}" PARENT_SCOPE)
@@ -58,7 +72,7 @@ foreach(source ${sources})
         continue() # assets and anything not part of the layering
     endif()
     file(RELATIVE_PATH shown "${GAME}" "${source}")
-    if(folder STREQUAL "battle")
+    if(folder MATCHES "^(battle|testing|vbmath)$")
         includes_qt("${source}" qt)
         if(qt)
             list(APPEND faults "${shown}: the battle core includes Qt")
@@ -79,7 +93,7 @@ foreach(source ${sources})
         set(may "${allowed_${folder}}")
         if(NOT to IN_LIST may)
             list(APPEND faults "${shown}: includes ${name}, but ${folder} may not use ${to}")
-        elseif(folder STREQUAL "battle" AND NOT to STREQUAL "battle")
+        elseif(folder MATCHES "^(battle|testing)$" AND NOT to STREQUAL folder AND NOT to STREQUAL "vbmath")
             includes_qt("${target}" qt)
             if(qt)
                 list(APPEND faults "${shown}: includes ${name}, which brings Qt into the battle core")

@@ -2,8 +2,8 @@
 // What one frame of the title movie costs: decoding its JPEG, and putting it
 // on a widget of the title's size. At 15 frames a second the title's share of
 // a core is about 1.5 % per millisecond of the two together.
-#include "shared/MjpegAvi.h"
-#include "shared/MoviePicture.h"
+#include "MjpegAvi.h"
+#include "MoviePicture.h"
 
 #include <QApplication>
 #include <QImage>

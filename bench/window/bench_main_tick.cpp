@@ -2,13 +2,13 @@
 // One main tick of a busy battle (7 ships in view and a splash: move, radar,
 // scene composed and shown) against a plain copy of one 400 x 240 32-bit
 // frame, measured in the same run. The counter "frame_copies" is the ratio.
-#include "battle/window/frmMain.h"
+#include "frmMain.h"
 #include "ManualClock.h"
 #include "ReplayRandom.h"
-#include "shared/Resources.h"
-#include "shared/modPublic.h"
-#include "view/RadarRenderer.h"
-#include "view/SceneRenderer.h"
+#include "Resources.h"
+#include "modPublic.h"
+#include "RadarRenderer.h"
+#include "SceneRenderer.h"
 
 #include <benchmark/benchmark.h>
 

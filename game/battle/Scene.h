@@ -45,7 +45,7 @@ struct SceneMetrics {
     double MaskWidth = 3375, MaskHeight = 1095;    // picMask
     double WaterWidth = 330, WaterHeight = 780;    // picWater
     double WMaskWidth = 330, WMaskHeight = 780;    // picWMask
-    double TwipsPerPixelX = 15, TwipsPerPixelY = 15;
+    double TwipsPerPixelX = vb::TwipsPerPixel, TwipsPerPixelY = vb::TwipsPerPixel;
 
     // Canvas size in pixels (400 x 240 by default).
     int CanvasWidth() const;

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "frmConfig.h"
 
+#include "AppFonts.h"
 #include "ClickLabel.h"
-#include "shared/EnterKey.h"
+#include "EnterKey.h"
+#include "modPublic.h"
 #include "RoundedShape.h"
-#include "shared/AppFonts.h"
-#include "shared/Twips.h"
-#include "shared/modPublic.h"
+#include "SettingsStore.h"
+#include "Twips.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shared/VbMath.h"
+#include "VbMath.h"
 
 #include <QDialog>
 

@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "frmTitle.h"
 
+#include "AppFonts.h"
 #include "ClickLabel.h"
-#include "battle/window/GameRandom.h"
+#include "DataPaths.h"
+#include "EnterKey.h"
+#include "Forms.h"
 #include "frmConfig.h"
-#include "scores/frmHighScore.h"
-#include "shared/AppFonts.h"
-#include "shared/EnterKey.h"
-#include "shared/Forms.h"
-#include "shared/Mci.h"
-#include "shared/Resources.h"
-#include "shared/Twips.h"
-#include "shared/modPublic.h"
+#include "frmHighScore.h"
+#include "GameRandom.h"
+#include "Mci.h"
+#include "Resources.h"
+#include "ScoreStorage.h"
+#include "SettingsStore.h"
+#include "Twips.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "frmHighScore.h"
 
-#include "shared/AppFonts.h"
-#include "shared/EnterKey.h"
-#include "shared/Twips.h"
-#include "shared/modPublic.h"
+#include "AppFonts.h"
+#include "EnterKey.h"
+#include "HighScoreRanking.h"
+#include "modPublic.h"
+#include "SettingsStore.h"
+#include "Twips.h"
 
 #include <QGroupBox>
 #include <QHeaderView>

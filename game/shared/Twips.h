@@ -6,9 +6,9 @@
 #include <QRect>
 #include <QSize>
 
-// Forms are designed in twips at 15 to the pixel. Widgets get fixed logical
-// pixel geometry and Qt scales it on high-density screens.
-inline constexpr double TwipsPerPixel = 15.0;
+// Widgets get fixed logical pixel geometry and Qt scales it on high-density
+// screens.
+using vb::TwipsPerPixel;
 
 inline int TwipsToPixels(double twips)
 {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CommittedFiles.h"
-#include "shared/Resources.h"
+#include "Resources.h"
 
 #include "Artwork.h"
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "FrontendTestMain.h"
 
-#include "frontend/ClickLabel.h"
-#include "frontend/RoundedShape.h"
-#include "shared/Twips.h"
-#include "frontend/frmConfig.h"
-#include "shared/modPublic.h"
+#include "ClickLabel.h"
+#include "RoundedShape.h"
+#include "Twips.h"
+#include "frmConfig.h"
+#include "modPublic.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

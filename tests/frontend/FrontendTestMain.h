@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shared/AppFonts.h"
+#include "AppFonts.h"
 #include "i18n/TestLanguage.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "FrontendTestMain.h"
 
-#include "scores/frmHighScore.h"
-#include "shared/modPublic.h"
+#include "frmHighScore.h"
+#include "modPublic.h"
 
 #include <QHeaderView>
 #include <QPushButton>

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "FrontendTestMain.h"
 
-#include "battle/window/GameRandom.h"
-#include "frontend/ClickLabel.h"
-#include "frontend/frmConfig.h"
-#include "frontend/frmTitle.h"
-#include "scores/frmHighScore.h"
-#include "shared/Forms.h"
-#include "shared/Mci.h"
-#include "shared/modPublic.h"
+#include "DataPaths.h"
+#include "GameRandom.h"
+#include "ClickLabel.h"
+#include "frmConfig.h"
+#include "frmTitle.h"
+#include "frmHighScore.h"
+#include "Forms.h"
+#include "Mci.h"
+#include "modPublic.h"
 
 #include <QDesktopServices>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "BattleWindowTexts.h"
-#include "shared/GameLanguage.h"
+#include "GameLanguage.h"
 
 #include <QApplication>
 #include <QDir>

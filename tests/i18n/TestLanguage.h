@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shared/GameLanguage.h"
+#include "GameLanguage.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

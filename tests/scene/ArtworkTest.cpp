@@ -5,7 +5,7 @@
 #include "ScenePictures.h"
 #include "SceneRenderer.h"
 #include "SceneFixtures.h"
-#include "shared/Resources.h"
+#include "Resources.h"
 
 #include <QDir>
 

@@ -2,8 +2,10 @@
 // Several games saving into one score file at once, as real processes (the
 // score_saver driver), killed at random moments, one of them while it holds
 // the lock in the middle of its save.
+#include "DataPaths.h"
+#include "HighScoreFile.h"
+#include "ScoreStorage.h"
 #include "TestSupport.h"
-#include "shared/HighScoreFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

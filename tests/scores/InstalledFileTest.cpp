@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The starting score file shipped with the game must load without any repair.
-#include "TestSupport.h"
 #include "fuzz/LoaderInvariants.h"
-#include "shared/HighScoreFile.h"
+#include "HighScoreFile.h"
+#include "HighScoreRanking.h"
+#include "TestSupport.h"
 
 #include <QStringDecoder>
 

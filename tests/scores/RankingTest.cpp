@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "shared/HighScoreFile.h"
-#include "shared/modPublic.h"
+#include "HighScoreFile.h"
+#include "HighScoreRanking.h"
+#include "TestSupport.h"
+#include "modPublic.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +10,7 @@
 
 namespace {
 
-HighScoreList ListOf(std::initializer_list<vb::Long> scores)
-{
-    HighScoreList list;
-    int p = 0;
-    for (vb::Long score : scores) {
-        list.PlayerName[p] = QStringLiteral("P%1").arg(p);
-        list.Score[p] = score;
-        list.EntryDate[p] = 37000 + p;
-        ++p;
-    }
-    return list;
-}
+using testsupport::ListOf;
 
 TEST(RankingPlace, FollowsTheScoresFromTheBottomUp)
 {

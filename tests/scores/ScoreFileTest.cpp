@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "TestSupport.h"
 #include "fuzz/LoaderInvariants.h"
-#include "shared/HighScoreFile.h"
+#include "HighScoreFile.h"
+#include "HighScoreRanking.h"
+#include "TestSupport.h"
 
 #include <QStringEncoder>
 

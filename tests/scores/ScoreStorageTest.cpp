@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
+#include "DataPaths.h"
+#include "HighScoreFile.h"
+#include "HighScoreRanking.h"
+#include "ScoreStorage.h"
 #include "TestSupport.h"
-#include "shared/HighScoreFile.h"
 
 #include <QDateTime>
 #include <QDir>

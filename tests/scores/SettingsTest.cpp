@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "shared/modPublic.h"
+#include "modPublic.h"
+#include "SettingsStore.h"
 
 #include <QSettings>
 

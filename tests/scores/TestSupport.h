@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shared/modPublic.h"
+#include "modPublic.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+
+#include <initializer_list>
 
 namespace testsupport {
 
@@ -31,6 +33,23 @@ inline void ClearTable(HighScoreList (&table)[4][3])
         for (HighScoreList& list : row)
             list = HighScoreList{};
     }
+}
+
+// A list whose places 0, 1, ... hold the scores, named namePrefix0,
+// namePrefix1, ... and dated firstDate, firstDate + 1, ...
+inline HighScoreList ListOf(std::initializer_list<vb::Long> scores,
+                            const QString& namePrefix = QStringLiteral("P"),
+                            double firstDate = 37000)
+{
+    HighScoreList list;
+    int p = 0;
+    for (vb::Long score : scores) {
+        list.PlayerName[p] = namePrefix + QString::number(p);
+        list.Score[p] = score;
+        list.EntryDate[p] = firstDate + p;
+        ++p;
+    }
+    return list;
 }
 
 } // namespace testsupport

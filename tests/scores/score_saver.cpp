@@ -12,7 +12,8 @@
 // good just before its new file replaces the old one, holding the lock, after
 // printing "holding"; without it, each save takes a few milliseconds more
 // there, as on a slow disk.
-#include "shared/modPublic.h"
+#include "DataPaths.h"
+#include "ScoreStorage.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

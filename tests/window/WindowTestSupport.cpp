@@ -3,7 +3,8 @@
 
 #include "VelPrgBarLoader.h"
 #include "frmMain.h"
-#include "shared/modPublic.h"
+#include "DataPaths.h"
+#include "modPublic.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,6 +15,13 @@
 #include <QTimer>
 
 namespace wt {
+
+void resetSettings(int timeLimit)
+{
+    EnemyMax = 5;
+    TimeLimit = static_cast<vb::Integer>(timeLimit);
+    GameLevel = 1;
+}
 
 void onNextModal(std::function<void(QWidget*)> action)
 {

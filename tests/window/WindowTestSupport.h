@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BattleUi.h"
+#include "ManualClock.h"
 #include "i18n/TestLanguage.h"
 
 #include <QColor>
@@ -16,23 +17,12 @@
 class frmMain;
 class QLabel;
 
-// A wall clock that stands still unless told to move, or that moves by a
-// fixed amount at every reading (to let a timed pause run out).
-class TestClock : public WallClock {
-public:
-    double Now() override
-    {
-        const double now = now_;
-        now_ += stepPerRead_;
-        return now;
-    }
-    void set(double seconds) { now_ = seconds; }
-    void stepEveryRead(double seconds) { stepPerRead_ = seconds; }
-
-private:
-    double now_ = 100000;
-    double stepPerRead_ = 0;
-};
+namespace wt {
+// The settings a window test starts from: five enemies, the normal level.
+void resetSettings(int timeLimit = 150);
+// Where the window tests' clocks start: far from 0, as a wall clock is.
+inline constexpr double ClockStart = 100000;
+} // namespace wt
 
 // Records the media commands a form sends.
 struct MediaLog {

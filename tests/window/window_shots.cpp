@@ -8,8 +8,8 @@
 
 #include "ReplayRandom.h"
 #include "frmMain.h"
-#include "shared/Forms.h"
-#include "shared/modPublic.h"
+#include "Forms.h"
+#include "modPublic.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,7 +23,7 @@ namespace {
 
 struct Shooter {
     ReplayRandom random{11};
-    TestClock clock;
+    ManualClock clock{wt::ClockStart};
     frmMain* form = nullptr;
     QDir out;
 
@@ -124,8 +124,8 @@ int main(int argc, char** argv)
             dialog->accept();
     });
     s.random.Queue(0.99);
-    s.clock.set(st.StartTime + TimeLimit);
-    s.clock.stepEveryRead(0.5);
+    s.clock.Set(st.StartTime + TimeLimit);
+    s.clock.StepEveryRead(0.5);
     s.form->tick(BattleUi::Timer::tmrMain);
     return 0;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "../Radar.h"
+#include "Radar.h"
 
 #include <QImage>
 #include <QPointF>

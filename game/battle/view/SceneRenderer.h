@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "../Scene.h"
+#include "Scene.h"
 #include "RasterBlit.h"
 
 #include <QImage>

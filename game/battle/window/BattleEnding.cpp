@@ -4,10 +4,12 @@
 #include "Curtain.h"
 #include "PictureBox.h"
 
-#include "shared/Forms.h"
-#include "shared/GameLanguage.h"
-#include "shared/Twips.h"
-#include "shared/modPublic.h"
+#include "Forms.h"
+#include "GameLanguage.h"
+#include "HighScoreRanking.h"
+#include "modPublic.h"
+#include "ScoreStorage.h"
+#include "Twips.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

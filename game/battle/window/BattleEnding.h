@@ -2,7 +2,7 @@
 #pragma once
 
 #include "BattleUi.h"
-#include "shared/VbMath.h"
+#include "VbMath.h"
 
 class PictureBox;
 class QLabel;

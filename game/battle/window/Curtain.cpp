@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Curtain.h"
 
-#include "shared/VbMath.h"
+#include "VbMath.h"
 
 #include <QPainter>
 

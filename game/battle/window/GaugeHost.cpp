@@ -4,7 +4,7 @@
 #include "FallbackGauge.h"
 #include "VelPrgBarLoader.h"
 
-#include "shared/Twips.h"
+#include "Twips.h"
 
 namespace {
 

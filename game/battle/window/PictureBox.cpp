@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "PictureBox.h"
 
-#include "shared/Twips.h"
+#include "Twips.h"
 
 #include <QPainter>
 

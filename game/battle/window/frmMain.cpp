@@ -9,16 +9,17 @@
 #include "PictureBox.h"
 #include "SystemClock.h"
 #include "VbInput.h"
-#include "view/RadarRenderer.h"
-#include "view/ScenePictures.h"
-#include "view/SceneRenderer.h"
+#include "RadarRenderer.h"
+#include "ScenePictures.h"
+#include "SceneRenderer.h"
 
-#include "shared/Forms.h"
-#include "shared/GameLanguage.h"
-#include "shared/Mci.h"
-#include "shared/Resources.h"
-#include "shared/Twips.h"
-#include "shared/modPublic.h"
+#include "DataPaths.h"
+#include "Forms.h"
+#include "GameLanguage.h"
+#include "Mci.h"
+#include "modPublic.h"
+#include "Resources.h"
+#include "Twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>

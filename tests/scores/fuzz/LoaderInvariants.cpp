@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "LoaderInvariants.h"
 
-#include "shared/HighScoreFile.h"
+#include "HighScoreFile.h"
 
 #include <cmath>
 

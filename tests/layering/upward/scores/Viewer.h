@@ -1,4 +1,4 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "shared/Table.h"
+#include "Table.h"

@@ -2,4 +2,4 @@
 #pragma once
 
 // Reaches up into the scores: the layering check must refuse it.
-#include "scores/Viewer.h"
+#include "Viewer.h"

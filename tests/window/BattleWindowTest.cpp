@@ -9,9 +9,10 @@
 #include "PictureBox.h"
 #include "ReplayRandom.h"
 #include "frmMain.h"
-#include "shared/Mci.h"
-#include "shared/Resources.h"
-#include "shared/modPublic.h"
+#include "Mci.h"
+#include "Resources.h"
+#include "modPublic.h"
+#include "DataPaths.h"
 
 #include <QApplication>
 #include <QDir>
@@ -44,7 +45,7 @@ int changedPixels(const QImage& a, const QImage& b, const QRect& area)
 
 struct Battlefield {
     ReplayRandom random;
-    TestClock clock;
+    ManualClock clock{wt::ClockStart};
     MediaLog media;
     QPointer<frmMain> form;
 
@@ -109,9 +110,7 @@ private slots:
 
     void init()
     {
-        EnemyMax = 5;
-        TimeLimit = 150;
-        GameLevel = 1;
+        wt::resetSettings();
     }
 
     void layoutFollowsTheDesign()
@@ -283,7 +282,7 @@ private slots:
         b.random.Queue(0.5);              // turn rate
         for (int i = 0; i < 3; ++i)
             b.random.Queue(0.5);          // its first move
-        b.clock.set(b.form->battle().State().StartTime + 1);
+        b.clock.Set(b.form->battle().State().StartTime + 1);
         b.form->tick(Timer::tmrMain);
         QCOMPARE(b.log()[0], testlang::pick("0時の方向に敵艦発見！", "Enemy ship sighted at 0 o'clock!"));
         QCOMPARE(b.logColor(0), Black);
@@ -542,7 +541,7 @@ private slots:
         mci::setCommandObserver([&sent](const QString& command, bool) { sent << command; });
         {
             ReplayRandom random;
-            TestClock clock;
+            ManualClock clock{wt::ClockStart};
             frmMain::Options options; // no media sink: the real layer
             options.random = &random;
             options.clock = &clock;
@@ -626,4 +625,4 @@ private slots:
 };
 
 WINDOW_TEST_MAIN(FormTest)
-#include "tst_frmMain.moc"
+#include "BattleWindowTest.moc"

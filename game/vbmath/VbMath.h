@@ -24,4 +24,7 @@ inline Long CLng(double v) { return static_cast<Long>(RoundHalfEven(v)); }
 // "Rounded down": towards minus infinity.
 inline Long Floor(double v) { return static_cast<Long>(std::floor(v)); }
 
+// Forms and the scene are laid out in twips at 15 to the pixel.
+inline constexpr double TwipsPerPixel = 15.0;
+
 } // namespace vb

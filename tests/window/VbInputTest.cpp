@@ -116,4 +116,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(VbInputTest)
-#include "tst_VbInput.moc"
+#include "VbInputTest.moc"

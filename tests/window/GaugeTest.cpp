@@ -8,7 +8,7 @@
 #include "ReplayRandom.h"
 #include "VelPrgBarLoader.h"
 #include "frmMain.h"
-#include "shared/modPublic.h"
+#include "modPublic.h"
 
 #include <QApplication>
 #include <QFile>
@@ -57,9 +57,7 @@ private:
 private slots:
     void init()
     {
-        EnemyMax = 5;
-        TimeLimit = 150;
-        GameLevel = 1;
+        wt::resetSettings();
     }
 
     // First, while no battle of this run has said anything yet.
@@ -75,7 +73,7 @@ private slots:
             box->accept();
         });
         ReplayRandom random;
-        TestClock clock;
+        ManualClock clock{wt::ClockStart};
         MediaLog media;
         frmMain::Options options{&random, &clock, true, media.sink()};
         std::unique_ptr<frmMain> first(new frmMain(options));
@@ -222,4 +220,4 @@ private slots:
 };
 
 WINDOW_TEST_MAIN(GaugeTest)
-#include "tst_Gauge.moc"
+#include "GaugeTest.moc"

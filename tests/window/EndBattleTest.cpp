@@ -7,9 +7,13 @@
 #include "PictureBox.h"
 #include "ReplayRandom.h"
 #include "frmMain.h"
-#include "shared/Forms.h"
-#include "shared/HighScoreFile.h"
-#include "shared/modPublic.h"
+#include "Forms.h"
+#include "HighScoreFile.h"
+#include "modPublic.h"
+#include "scores/TestSupport.h"
+#include "DataPaths.h"
+#include "HighScoreRanking.h"
+#include "ScoreStorage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -80,7 +84,7 @@ struct AtTitle {
 
 struct Ending {
     ReplayRandom random;
-    TestClock clock;
+    ManualClock clock{wt::ClockStart};
     MediaLog media;
     QPointer<frmMain> form;
     AtTitle atTitle;
@@ -132,24 +136,17 @@ struct Ending {
     void lastTick()
     {
         random.Queue(0.99); // no ship appears on the last tick
-        clock.set(form->battle().State().StartTime + TimeLimit);
+        clock.Set(form->battle().State().StartTime + TimeLimit);
         // Every reading of the clock from here moves it: the pause runs out.
-        clock.stepEveryRead(0.5);
+        clock.StepEveryRead(0.5);
         form->tick(Timer::tmrMain);
     }
 };
 
+// Admirals ranked on a spring evening of 2003.
 HighScoreList listOf(std::initializer_list<vb::Long> scores)
 {
-    HighScoreList list;
-    int i = 0;
-    for (vb::Long s : scores) {
-        list.PlayerName[i] = QStringLiteral("提督%1").arg(i);
-        list.Score[i] = s;
-        list.EntryDate[i] = 37624.75 + i;
-        ++i;
-    }
-    return list;
+    return testsupport::ListOf(scores, QStringLiteral("提督"), 37624.75);
 }
 
 QByteArray readScoreFile()
@@ -198,13 +195,6 @@ struct EntryThenMessage {
     }
 };
 
-void clearTable()
-{
-    for (auto& row : HighScores)
-        for (auto& list : row)
-            list = HighScoreList{};
-}
-
 } // namespace
 
 class EndBattleTest : public QObject {
@@ -218,10 +208,8 @@ private slots:
 
     void init()
     {
-        EnemyMax = 5;
-        TimeLimit = 120;
-        GameLevel = 1;
-        clearTable();
+        wt::resetSettings(120);
+        testsupport::ClearTable(HighScores);
         QFile::remove(ScoreFilePath());
     }
 
@@ -269,7 +257,7 @@ private slots:
         QCOMPARE(list.Score[9], 500); // the old tenth place is gone
 
         // Saved at once: a fresh load finds the entry.
-        clearTable();
+        testsupport::ClearTable(HighScores);
         LoadHighScores();
         QCOMPARE(HighScores[0][1].PlayerName[2], QStringLiteral("テスト提督"));
 
@@ -439,7 +427,7 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
 
         const HighScoreList inMemory = HighScores[0][1];
-        clearTable();
+        testsupport::ClearTable(HighScores);
         LoadHighScores();
         const HighScoreList& list = HighScores[0][1];
         QCOMPARE(list.PlayerName[1], QStringLiteral("提督1"));
@@ -541,4 +529,4 @@ private slots:
 };
 
 WINDOW_TEST_MAIN(EndBattleTest)
-#include "tst_EndBattle.moc"
+#include "EndBattleTest.moc"

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Ranking entry and the day serials of the entry dates.
+#include "HighScoreRanking.h"
+
 #include "HighScoreFile.h"
 #include "modPublic.h"
 

@@ -1,0 +1,4 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Store.h"
