@@ -11,7 +11,9 @@
 # archive the machine's apt uses, and made again when it is missing or
 # broken. /proc, /sys, /dev (with /dev/pts), a private /dev/shm, /run and
 # /tmp are mounted for the command and always unmounted afterwards, also when
-# it fails or is interrupted; processes it leaves behind are ended.
+# it fails or is interrupted; processes it leaves behind are ended. The
+# set-up (tools/setup.sh) runs first, with the network; the command runs
+# without it.
 set -euo pipefail
 
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,7 +28,7 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "in-debian13: needs root (debootstrap, mount, chroot)" >&2
   exit 1
 fi
-for tool in debootstrap chroot findmnt flock git; do
+for tool in debootstrap chroot findmnt flock git unshare; do
   command -v "$tool" > /dev/null || { echo "in-debian13: $tool is missing (tools/setup.sh installs it)" >&2; exit 1; }
 done
 [ $# -gt 0 ] || set -- tools/run-tests.sh
@@ -195,11 +197,28 @@ comm -13 "$present.tracked" "$present" | while IFS= read -r f; do rm -f "$dst/$f
 find "$dst" -mindepth 1 -depth -type d -empty ! -path "$dst/build*" -delete
 rm -f "$tracked" "$present" "$present.tracked"
 
-echo "in-debian13: running $* in Debian $(cat "$root/etc/debian_version") ($root)"
+in_chroot() {
+  chroot "$root" /usr/bin/env -i \
+    HOME=/root USER=root LOGNAME=root SHELL=/bin/bash TERM="${TERM:-dumb}" LANG=C.UTF-8 CI=true \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    /bin/bash -c 'cd "$0" && exec "$@"' "$copy" "$@"
+}
+
+# Packages come from the network, so the set-up runs first; the command
+# then gets a network namespace of its own (loopback only). X servers and
+# other abstract sockets are per network namespace: without it an Xvfb in
+# the chroot would meet one on the machine at the same display number.
+echo "in-debian13: tools/setup.sh in Debian $(cat "$root/etc/debian_version") ($root)"
 status=0
-chroot "$root" /usr/bin/env -i \
-  HOME=/root USER=root LOGNAME=root SHELL=/bin/bash TERM="${TERM:-dumb}" LANG=C.UTF-8 CI=true \
-  PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  /bin/bash -c 'cd "$0" && exec "$@"' "$copy" "$@" 9>&- &
+in_chroot tools/setup.sh 9>&- &
+wait $! || status=$?
+if [ "$status" -ne 0 ]; then
+  echo "in-debian13: tools/setup.sh failed in the chroot (exit $status)" >&2
+  exit "$status"
+fi
+echo "in-debian13: running $* (no network)"
+export -f in_chroot
+export root copy
+unshare --net -- bash -c '{ ip link set lo up || true; } 2> /dev/null; in_chroot "$@"' in-netns "$@" 9>&- &
 wait $! || status=$?
 exit "$status"
