@@ -3,35 +3,55 @@
 # Sets up, builds and runs every test: the whole suite, the battle core, the
 # windows and the forms again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the score-file fuzzer for a bounded time.
+# A failing step does not stop the later ones, so one run shows every
+# failure; the exit status is non-zero when any step failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
 jobs=$(nproc)
 
+failed=()
+step() {
+  local name=$1
+  shift
+  "$@" || failed+=("$name")
+}
+
+sanitized() {
+  if [ ! -f build-sanitize/build.ninja ]; then
+    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORTAVEL_SANITIZE=ON || return
+  fi
+  cmake --build build-sanitize --target tests/battle/all tests/scene/all tools/battle-sim/all \
+        tests/window/all tests/frontend/all tests/shared/all mortavel_data || return
+  local status=0
+  (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+     ctest --output-on-failure -j "$jobs" -R '^battle\.') || status=1
+  # Leaks are not checked where Qt runs: its caches live until the process ends.
+  (cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+     UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs" -R '^(window|frontend)\.') \
+    || status=1
+  return "$status"
+}
+
 echo "== Sanitizer build: the battle core, its replays, the windows and the forms"
 # The windows run nested event loops (questions, the end of a battle) where a
 # form deleted too early is a use after free: AddressSanitizer catches it.
-if [ ! -f build-sanitize/build.ninja ]; then
-  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORTAVEL_SANITIZE=ON
-fi
-cmake --build build-sanitize --target tests/battle/all tests/scene/all tools/battle-sim/all \
-      tests/window/all tests/frontend/all tests/shared/all mortavel_data
-(cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-   ctest --output-on-failure -j "$jobs" -R '^battle\.')
-# Leaks are not checked where Qt runs: its caches live until the process ends.
-(cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-   UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs" -R '^(window|frontend)\.')
+step "sanitizer tests" sanitized
 
 if [ -x tools/fuzz.sh ]; then
   echo "== Fuzzing the score-file loader"
-  tools/fuzz.sh 60
+  step "fuzzing" tools/fuzz.sh 60
 fi
 
 # ---- VelPrgBar: ABI against the committed baseline (tools/check-abi.sh) ----
 echo "== ABI of libVelPrgBar"
-tools/check-abi.sh
+step "ABI check" tools/check-abi.sh
 # ---- end VelPrgBar ABI -----------------------------------------------------
 
 echo "== Full test suite"
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
+step "full test suite" bash -c "cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $jobs"
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "== Failed: $(printf '%s, ' "${failed[@]}" | sed 's/, $//')"
+  exit 1
+fi
