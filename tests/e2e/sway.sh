@@ -1,0 +1,198 @@
+# SPDX-License-Identifier: MIT
+# A private headless Wayland desktop for driving the game, sourced by the
+# end-to-end checks and bench/footprint.sh: sway's headless backend with the
+# pixman renderer, its own runtime folder (mode 700), keys through wtype's
+# virtual keyboard, screenshots through grim. Every window is floated and told
+# to draw its own decorations, so Qt draws its title bar and frame inside the
+# window as it does under GNOME and weston.
+#
+# sway_start           starts it; exports WAYLAND_DISPLAY (the socket's full
+#                      path), SWAYSOCK and XDG_RUNTIME_DIR (a private one for
+#                      the clients beside sway's own; sway's log is
+#                      $SWAY_LOG)
+# sway_stop            ends it and removes the folder; call it from the
+#                      caller's EXIT trap too
+# sway_windows         one line per mapped window:
+#                      CON_ID PID X Y FRAME_WIDTH FRAME_HEIGHT BORDER NAME
+# sway_wait_window NAME_RE SIZE SECONDS [PID]
+#                      prints the con id of the window whose name matches and
+#                      whose client area (frame less Qt's decoration) is SIZE
+#                      ("-": any); PID, when given, must stay alive
+# sway_wait_gone ID SECONDS
+# sway_key ID KEY...   focuses the window and presses each KEY (xdotool
+#                      names: Return, Escape, alt+h)
+# sway_type ID TEXT    focuses the window and types TEXT, 60 ms a key
+# sway_shot FILE       the whole output as PNG
+#
+# The decoration's size is learned from the first window waited for with a
+# known SIZE and kept for the session (the waits run in subshells):
+# sway_decoration prints it as "WIDTHxHEIGHT" (frame less client area).
+
+SWAY_LOG=
+sway_pid_=
+sway_keyboard_pid_=
+sway_dir_=
+
+sway_start() {
+  local dir tool
+  for tool in sway swaymsg wtype grim setpriv /usr/bin/python3; do
+    command -v "$tool" > /dev/null || { echo "FAIL: $tool is needed (sway, wtype, grim, util-linux, python3)"; return 1; }
+  done
+  # Not inside the caller's private folder: sway may run as another user.
+  sway_dir_=$(mktemp -d /tmp/mortavel-sway.XXXXXX)
+  chmod 711 "$sway_dir_"
+  dir=$sway_dir_/sway
+  mkdir -m 700 "$dir" "$sway_dir_/client"
+  SWAY_LOG=$sway_dir_/sway.log
+  cat > "$dir/sway.conf" << 'EOF'
+output HEADLESS-1 resolution 1024x768 position 0 0
+swaybg_command -
+xwayland disable
+focus_on_window_activation focus
+for_window [app_id=".*"] floating enable, border csd
+EOF
+  # sway refuses to run as root; the nobody account owns its runtime folder
+  # then. The game, swaymsg, wtype and grim reach it as root all the same,
+  # with a runtime folder of their own that they own.
+  local as=()
+  if [ "$(id -u)" -eq 0 ]; then
+    chown nobody: "$dir" "$dir/sway.conf"
+    as=(--reuid=nobody --regid="$(id -gn nobody)" --clear-groups)
+  fi
+  # The parent-death signal takes sway down with the check, even when the
+  # check is killed outright by a test timeout.
+  env -u WAYLAND_DISPLAY -u DISPLAY -u SWAYSOCK HOME="$dir" XDG_RUNTIME_DIR="$dir" \
+    WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    setpriv "${as[@]}" --pdeathsig KILL sway -c "$dir/sway.conf" > "$SWAY_LOG" 2>&1 &
+  sway_pid_=$!
+  local socket= ipc= _
+  for _ in $(seq 100); do
+    socket=$(cd "$dir" && ls wayland-[0-9]* 2> /dev/null | grep -v lock | head -1) || true
+    ipc=$(ls "$dir"/sway-ipc.*.sock 2> /dev/null | head -1) || true
+    [ -n "$socket" ] && [ -n "$ipc" ] && break
+    kill -0 "$sway_pid_" 2> /dev/null || break
+    sleep 0.1
+  done
+  if [ -z "$socket" ] || [ -z "$ipc" ]; then
+    echo "FAIL: sway did not start"
+    tail -5 "$SWAY_LOG"
+    return 1
+  fi
+  export WAYLAND_DISPLAY=$dir/$socket SWAYSOCK=$ipc XDG_RUNTIME_DIR=$sway_dir_/client
+  unset DISPLAY
+  swaymsg -t get_version > /dev/null || { echo "FAIL: sway does not answer on $ipc"; return 1; }
+  # A keyboard for the whole session: with none, the seat has no keyboard
+  # between two wtype calls, every window loses its activation and the first
+  # key of the next call is lost. It goes with the check too.
+  setpriv --pdeathsig KILL wtype -s 86400000 &
+  sway_keyboard_pid_=$!
+  for _ in $(seq 50); do
+    swaymsg -t get_seats | grep -q '"type": "keyboard"' && return 0
+    sleep 0.1
+  done
+  echo "FAIL: the virtual keyboard did not join the seat"
+  return 1
+}
+
+sway_stop() {
+  [ -n "$sway_keyboard_pid_" ] && kill "$sway_keyboard_pid_" 2> /dev/null
+  [ -n "$sway_pid_" ] && kill "$sway_pid_" 2> /dev/null
+  [ -n "$sway_pid_" ] && wait "$sway_pid_" 2> /dev/null
+  [ -n "$sway_dir_" ] && rm -rf "$sway_dir_"
+  sway_pid_=
+  sway_keyboard_pid_=
+  sway_dir_=
+  return 0
+}
+
+sway_windows() {
+  swaymsg -r -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(node):
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        walk(child)
+    if node.get("pid") and node.get("visible"):
+        r = node["rect"]
+        print(node["id"], node["pid"], r["x"], r["y"], r["width"], r["height"],
+              node.get("border"), node.get("name") or "")
+walk(json.load(sys.stdin))'
+}
+
+sway_wait_window() {
+  local name=$1 size=$2 seconds=$3 pid=${4:-}
+  local deadline=$((SECONDS + seconds)) id wpid x y w h border title cw ch dw dh decoration
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    decoration=$(sway_decoration)
+    while read -r id wpid x y w h border title; do
+      [[ "$title" =~ $name ]] || continue
+      if [ "$size" = - ]; then
+        echo "$id"
+        return 0
+      fi
+      cw=${size%x*}
+      ch=${size#*x}
+      if [ -z "$decoration" ]; then
+        # Qt first shows the window bare and adds its frame once sway asks
+        # for client-side decorations: wait for the frame.
+        dw=$((w - cw))
+        dh=$((h - ch))
+        if [ "$border" = csd ] && [ "$dw" -ge 0 ] && [ "$dh" -gt "$dw" ] && [ "$dh" -le 80 ]; then
+          echo "${dw}x${dh}" > "$sway_dir_/decoration"
+          echo "$id"
+          return 0
+        fi
+      elif [ "$((w - ${decoration%x*}))x$((h - ${decoration#*x}))" = "$size" ]; then
+        echo "$id"
+        return 0
+      fi
+    done < <(sway_windows)
+    if [ -n "$pid" ]; then kill -0 "$pid" 2> /dev/null || return 1; fi
+    sleep 0.2
+  done
+  return 1
+}
+
+sway_decoration() {
+  cat "$sway_dir_/decoration" 2> /dev/null || true
+}
+
+sway_wait_gone() {
+  local id=$1 seconds=$2
+  local deadline=$((SECONDS + seconds))
+  while sway_windows | grep -q "^$id "; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.2
+  done
+}
+
+sway_focus() {
+  swaymsg "[con_id=$1] focus" > /dev/null || return 1
+  sleep 0.2
+}
+
+sway_key() {
+  local id=$1 key mods args
+  shift
+  sway_focus "$id" || return 1
+  for key in "$@"; do
+    args=()
+    mods=()
+    while [[ "$key" == *+* ]]; do
+      mods+=("${key%%+*}")
+      key=${key#*+}
+    done
+    for m in "${mods[@]}"; do args+=(-M "$m"); done
+    args+=(-k "$key")
+    for m in "${mods[@]}"; do args+=(-m "$m"); done
+    wtype "${args[@]}" || return 1
+  done
+}
+
+sway_type() {
+  sway_focus "$1" || return 1
+  wtype -d 60 -- "$2"
+}
+
+sway_shot() {
+  grim "$1"
+}
