@@ -134,6 +134,7 @@ use_wayland() {
   # shellcheck source=../tests/e2e/sway.sh
   . "$here/../tests/e2e/sway.sh"
   sway_start >&2 || exit 1
+  sway_learn_decoration "$game" >&2 || exit 1
   export QT_QPA_PLATFORM=wayland
   map_line='"change": *"new"'
   watch_maps() {

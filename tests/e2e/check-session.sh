@@ -110,6 +110,7 @@ wayland)
   # shellcheck source=sway.sh
   . "$here/sway.sh"
   sway_start || exit 1
+  sway_learn_decoration "$game" || exit 1
   export QT_QPA_PLATFORM=wayland
   wait_window() { sway_wait_window "$1" "$2" "$3" "$game_pid"; }
   wait_gone() { sway_wait_gone "$@"; }

@@ -12,11 +12,19 @@
 #                      $SWAY_LOG)
 # sway_stop            ends it and removes the folder; call it from the
 #                      caller's EXIT trap too
-# sway_windows         one line per mapped window:
-#                      CON_ID PID X Y FRAME_WIDTH FRAME_HEIGHT BORDER NAME
+# sway_learn_decoration COMMAND...
+#                      starts the game once to learn the size of the frame Qt
+#                      draws around a window (see below); call it before
+#                      waiting for windows
+# sway_decoration      prints that size as "WIDTHxHEIGHT" (frame less client
+#                      area)
+# sway_windows         one line per mapped window: CON_ID PID X Y
+#                      FRAME_WIDTH FRAME_HEIGHT FIRST_WIDTH FIRST_HEIGHT
+#                      BORDER NAME (FIRST: the size it was first shown at,
+#                      before Qt added its frame)
 # sway_wait_window NAME_RE SIZE SECONDS [PID]
-#                      prints the con id of the window whose name matches and
-#                      whose client area (frame less Qt's decoration) is SIZE
+#                      prints the con id of the window whose name matches,
+#                      that wears Qt's frame, and whose client area is SIZE
 #                      ("-": any); PID, when given, must stay alive
 # sway_wait_gone ID SECONDS
 # sway_key ID KEY...   focuses the window and presses each KEY (xdotool
@@ -24,9 +32,13 @@
 # sway_type ID TEXT    focuses the window and types TEXT, 60 ms a key
 # sway_shot FILE       the whole output as PNG
 #
-# The decoration's size is learned from the first window waited for with a
-# known SIZE and kept for the session (the waits run in subshells):
-# sway_decoration prints it as "WIDTHxHEIGHT" (frame less client area).
+# sway asks for client-side decorations only once a window is shown, and in
+# the same configure tells it the size it was shown at. Qt 6.4 keeps its
+# client area and grows the frame around it; Qt 6.8 takes the size for the
+# whole frame and cuts its client area, which no desktop that decorates
+# from the start (GNOME, weston) does. So the frame's size is learned from
+# the window geometry Qt itself sets once decorated, and a window that stays
+# at its first size is resized to first size plus frame.
 
 SWAY_LOG=
 sway_pid_=
@@ -49,7 +61,7 @@ output HEADLESS-1 resolution 1024x768 position 0 0
 swaybg_command -
 xwayland disable
 focus_on_window_activation focus
-for_window [app_id=".*"] floating enable, border csd
+for_window [app_id=".*"] border csd
 EOF
   # sway refuses to run as root; the nobody account owns its runtime folder
   # then. The game, swaymsg, wtype and grim reach it as root all the same,
@@ -105,6 +117,37 @@ sway_stop() {
   return 0
 }
 
+sway_learn_decoration() {
+  local log="$sway_dir_/probe.log" pid sizes first w h dw dh _
+  WAYLAND_DEBUG=client QT_QPA_PLATFORM=wayland "$@" > /dev/null 2> "$log" &
+  pid=$!
+  # The window geometries it sets: its client area first, then, decorated,
+  # the frame (libwayland writes object@id or object#id by version).
+  for _ in $(seq 150); do
+    sizes=$(grep -oE 'xdg_surface[@#][0-9]+\.set_window_geometry\(-?[0-9]+, -?[0-9]+, [0-9]+, [0-9]+\)' "$log" \
+      | sed -E 's/.*, ([0-9]+), ([0-9]+)\)$/\1 \2/' | uniq) || true
+    [ "$(grep -c . <<< "$sizes")" -ge 2 ] && break
+    kill -0 "$pid" 2> /dev/null || break
+    sleep 0.1
+  done
+  kill "$pid" 2> /dev/null
+  wait "$pid" 2> /dev/null
+  read -r w h <<< "$(head -1 <<< "$sizes")"
+  dw=0
+  dh=0
+  [ -n "$w" ] && read -r dw dh <<< "$(awk -v w="$w" -v h="$h" \
+    '$1 - w > dw { dw = $1 - w } $2 - h > dh { dh = $2 - h } END { print dw + 0, dh + 0 }' <<< "$sizes")"
+  if [ "$dh" -le 0 ]; then
+    echo "FAIL: Qt drew no decorations of its own under sway (window geometries: $(echo $sizes))"
+    return 1
+  fi
+  echo "${dw}x${dh}" > "$sway_dir_/decoration"
+}
+
+sway_decoration() {
+  cat "$sway_dir_/decoration" 2> /dev/null || true
+}
+
 sway_windows() {
   swaymsg -r -t get_tree | /usr/bin/python3 -c '
 import json, sys
@@ -112,48 +155,42 @@ def walk(node):
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child)
     if node.get("pid") and node.get("visible"):
-        r = node["rect"]
+        r, g = node["rect"], node["geometry"]
         print(node["id"], node["pid"], r["x"], r["y"], r["width"], r["height"],
-              node.get("border"), node.get("name") or "")
+              g["width"], g["height"], node.get("border"), node.get("name") or "")
 walk(json.load(sys.stdin))'
 }
 
 sway_wait_window() {
   local name=$1 size=$2 seconds=$3 pid=${4:-}
-  local deadline=$((SECONDS + seconds)) id wpid x y w h border title cw ch dw dh decoration
+  local deadline=$((SECONDS + seconds)) decoration dw dh
+  local id wpid x y w h fw fh border title bare= seen_bare=
+  decoration=$(sway_decoration)
+  [ -n "$decoration" ] || { echo "sway_wait_window: no decoration learned" >&2; return 1; }
+  dw=${decoration%x*}
+  dh=${decoration#*x}
   while [ "$SECONDS" -lt "$deadline" ]; do
-    decoration=$(sway_decoration)
-    while read -r id wpid x y w h border title; do
-      [[ "$title" =~ $name ]] || continue
-      if [ "$size" = - ]; then
-        echo "$id"
-        return 0
-      fi
-      cw=${size%x*}
-      ch=${size#*x}
-      if [ -z "$decoration" ]; then
-        # Qt first shows the window bare and adds its frame once sway asks
-        # for client-side decorations: wait for the frame.
-        dw=$((w - cw))
-        dh=$((h - ch))
-        if [ "$border" = csd ] && [ "$dw" -ge 0 ] && [ "$dh" -gt "$dw" ] && [ "$dh" -le 80 ]; then
-          echo "${dw}x${dh}" > "$sway_dir_/decoration"
-          echo "$id"
-          return 0
+    bare=
+    while read -r id wpid x y w h fw fh border title; do
+      [[ "$title" =~ $name ]] && [ "$border" = csd ] || continue
+      if [ "$w" -eq "$fw" ] && [ "$h" -eq "$fh" ]; then
+        # Still at its first size: give it room for its frame if it keeps it.
+        if [[ " $seen_bare " == *" $id "* ]]; then
+          swaymsg "[con_id=$id] resize set $((fw + dw)) px $((fh + dh)) px" > /dev/null
         fi
-      elif [ "$((w - ${decoration%x*}))x$((h - ${decoration#*x}))" = "$size" ]; then
+        bare+=" $id"
+        continue
+      fi
+      if [ "$size" = - ] || [ "$((w - dw))x$((h - dh))" = "$size" ]; then
         echo "$id"
         return 0
       fi
     done < <(sway_windows)
+    seen_bare=$bare
     if [ -n "$pid" ]; then kill -0 "$pid" 2> /dev/null || return 1; fi
     sleep 0.2
   done
   return 1
-}
-
-sway_decoration() {
-  cat "$sway_dir_/decoration" 2> /dev/null || true
 }
 
 sway_wait_gone() {
