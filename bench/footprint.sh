@@ -205,10 +205,10 @@ for desktop in "${desktops[@]}"; do
   "done_$desktop"
 done
 
-printf '%-8s %-22s %-16s %-18s %s\n' desktop "start to title, ms" "title MB, %" "idle battle MB, %" "OpenGL drivers at the title"
+printf '%-8s %-28s %-16s %-18s %s\n' desktop "start to title, ms" "title MB, %" "idle battle MB, %" "OpenGL drivers at the title"
 for result in "${results[@]}"; do
   read -r desktop start sorted title_rss title_cpu battle_rss battle_cpu title_gl <<< "$result"
-  printf '%-8s %-22s %-16s %-18s %s\n' "$desktop" "$start ($sorted)" "$title_rss, $title_cpu" \
+  printf '%-8s %-28s %-16s %-18s %s\n' "$desktop" "$start ($sorted)" "$title_rss, $title_cpu" \
     "$battle_rss, $battle_cpu" "$title_gl"
 done
 echo "(median of $starts starts; processor share in % of one core over $sample s)"
