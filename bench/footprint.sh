@@ -56,7 +56,7 @@ trap cleanup EXIT
 export HOME="$root/home" XDG_CONFIG_HOME="$root/config" XDG_DATA_HOME="$root/share"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/Mortavel"
 printf '[Config]\nEnemyMax=7\nGameLevel=1\nTimeLimit=210\n' > "$XDG_CONFIG_HOME/Mortavel/Mortavel.ini"
-unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_WAYLAND_DISABLE_WINDOWDECORATION
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_WAYLAND_DISABLE_WINDOWDECORATION QT_WAYLAND_DECORATION XDG_CURRENT_DESKTOP
 cd "$HOME"
 
 rss_mb() { awk '/^VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }

@@ -49,7 +49,7 @@ DESTDIR="$root" cmake --install "$build" --prefix "$prefix" > "$root/install.log
 game="$root$prefix/bin/mortavel"
 export HOME="$root/home" XDG_CONFIG_HOME="$root/config" XDG_DATA_HOME="$root/share"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/Mortavel" "$XDG_DATA_HOME/Mortavel/Mortavel"
-unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_WAYLAND_DISABLE_WINDOWDECORATION
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_WAYLAND_DISABLE_WINDOWDECORATION QT_WAYLAND_DECORATION XDG_CURRENT_DESKTOP
 export QT_ENABLE_HIGHDPI_SCALING=0
 
 printf '[Config]\nEnemyMax=7\nGameLevel=1\nTimeLimit=120\n' > "$XDG_CONFIG_HOME/Mortavel/Mortavel.ini"

@@ -4,10 +4,12 @@
 # the window decorations Qt draws itself (GNOME and weston draw none), must be
 # the same pixels as under X11: the row of four buttons and the version line.
 # The title is shot under Xvfb (the reference), under headless weston (no
-# decoration protocol: Qt decorates from the first frame, as on GNOME), under
-# headless sway told to leave decorations to the client, and under weston with
-# Qt's decorations switched off (QT_WAYLAND_DISABLE_WINDOWDECORATION=1, known
-# to be right: if that one differs too, the fault is not the decorations).
+# decoration protocol: Qt decorates from the first frame, as on GNOME), the
+# same as a GNOME session (where Qt 6.8 draws Adwaita's frame instead of its
+# own), under headless sway told to leave decorations to the client, and
+# under weston with Qt's decorations switched off
+# (QT_WAYLAND_DISABLE_WINDOWDECORATION=1, known to be right: if that one
+# differs too, the fault is not the decorations).
 # On Wayland the client area is found inside the frame: Qt's frame is as wide
 # on the left, right and bottom, its title bar is on top.
 # Shots, crops and difference images stay in OUT_DIR; for a band that
@@ -54,7 +56,8 @@ fail() {
 
 export HOME="$root/home" XDG_CONFIG_HOME="$root/config" XDG_DATA_HOME="$root/share"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/Mortavel"
-unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_WAYLAND_DISABLE_WINDOWDECORATION DISPLAY WAYLAND_DISPLAY
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_WAYLAND_DISABLE_WINDOWDECORATION QT_WAYLAND_DECORATION \
+  XDG_CURRENT_DESKTOP DISPLAY WAYLAND_DISPLAY
 export QT_ENABLE_HIGHDPI_SCALING=0 LANGUAGE=ja
 cd "$HOME"
 
@@ -187,13 +190,14 @@ client_area() {
 
 shoot_x11
 shoot_weston weston
+XDG_CURRENT_DESKTOP=GNOME shoot_weston weston-gnome
 QT_WAYLAND_DISABLE_WINDOWDECORATION=1 shoot_weston weston-undecorated
 shoot_sway sway
 
 [ "$(identify -format '%wx%h' "$out/x11-title.png")" = "${client_w}x${client_h}" ] \
   || fail "the X11 title is not ${client_w}x$client_h"
 faults=()
-for name in weston weston-undecorated sway; do
+for name in weston weston-gnome weston-undecorated sway; do
   client_area "$name"
   for band in "${bands[@]}"; do
     read -r what geometry <<< "$band"
