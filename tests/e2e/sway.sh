@@ -2,9 +2,10 @@
 # A private headless Wayland desktop for driving the game, sourced by the
 # end-to-end checks and bench/footprint.sh: sway's headless backend with the
 # pixman renderer, its own runtime folder (mode 700), keys through wtype's
-# virtual keyboard, screenshots through grim. Every window is floated and told
-# to draw its own decorations, so Qt draws its title bar and frame inside the
-# window as it does under GNOME and weston.
+# virtual keyboard, screenshots through grim. Every window is told to draw
+# its own decorations, so Qt draws its title bar and frame inside the window
+# as it does under GNOME and weston; sway floats the game's windows by
+# itself, as they have fixed sizes or a parent.
 #
 # sway_start           starts it; exports WAYLAND_DISPLAY (the socket's full
 #                      path), SWAYSOCK and XDG_RUNTIME_DIR (a private one for
@@ -118,7 +119,7 @@ sway_stop() {
 }
 
 sway_learn_decoration() {
-  local log="$sway_dir_/probe.log" pid sizes first w h dw dh _
+  local log="$sway_dir_/probe.log" pid sizes w h dw dh _
   WAYLAND_DEBUG=client QT_QPA_PLATFORM=wayland "$@" > /dev/null 2> "$log" &
   pid=$!
   # The window geometries it sets: its client area first, then, decorated,
