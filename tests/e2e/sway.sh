@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: MIT
+# shellcheck shell=bash
 # A private headless Wayland desktop for driving the game, sourced by the
 # end-to-end checks and bench/footprint.sh: sway's headless backend with the
 # pixman renderer, its own runtime folder (mode 700), keys through wtype's
@@ -78,10 +79,10 @@ EOF
     WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
     setpriv "${as[@]}" --pdeathsig KILL sway -c "$dir/sway.conf" > "$SWAY_LOG" 2>&1 &
   sway_pid_=$!
-  local socket= ipc= _
+  local socket='' ipc='' _
   for _ in $(seq 100); do
-    socket=$(cd "$dir" && ls wayland-[0-9]* 2> /dev/null | grep -v lock | head -1) || true
-    ipc=$(ls "$dir"/sway-ipc.*.sock 2> /dev/null | head -1) || true
+    for socket in "$dir"/wayland-[0-9]*; do [ -S "$socket" ] && break; socket=''; done
+    for ipc in "$dir"/sway-ipc.*.sock; do [ -S "$ipc" ] && break; ipc=''; done
     [ -n "$socket" ] && [ -n "$ipc" ] && break
     kill -0 "$sway_pid_" 2> /dev/null || break
     sleep 0.1
@@ -91,7 +92,7 @@ EOF
     tail -5 "$SWAY_LOG"
     return 1
   fi
-  export WAYLAND_DISPLAY=$dir/$socket SWAYSOCK=$ipc XDG_RUNTIME_DIR=$sway_dir_/client
+  export WAYLAND_DISPLAY=$socket SWAYSOCK=$ipc XDG_RUNTIME_DIR=$sway_dir_/client
   unset DISPLAY
   swaymsg -t get_version > /dev/null || { echo "FAIL: sway does not answer on $ipc"; return 1; }
   # A keyboard for the whole session: with none, the seat has no keyboard
@@ -139,7 +140,7 @@ sway_learn_decoration() {
   [ -n "$w" ] && read -r dw dh <<< "$(awk -v w="$w" -v h="$h" \
     '$1 - w > dw { dw = $1 - w } $2 - h > dh { dh = $2 - h } END { print dw + 0, dh + 0 }' <<< "$sizes")"
   if [ "$dh" -le 0 ]; then
-    echo "FAIL: Qt drew no decorations of its own under sway (window geometries: $(echo $sizes))"
+    echo "FAIL: Qt drew no decorations of its own under sway (window geometries: $(tr '\n' ' ' <<< "$sizes"))"
     return 1
   fi
   echo "${dw}x${dh}" > "$sway_dir_/decoration"
@@ -165,14 +166,14 @@ walk(json.load(sys.stdin))'
 sway_wait_window() {
   local name=$1 size=$2 seconds=$3 pid=${4:-}
   local deadline=$((SECONDS + seconds)) decoration dw dh
-  local id wpid x y w h fw fh border title bare= seen_bare=
+  local id w h fw fh border title bare='' seen_bare=''
   decoration=$(sway_decoration)
   [ -n "$decoration" ] || { echo "sway_wait_window: no decoration learned" >&2; return 1; }
   dw=${decoration%x*}
   dh=${decoration#*x}
   while [ "$SECONDS" -lt "$deadline" ]; do
     bare=
-    while read -r id wpid x y w h fw fh border title; do
+    while read -r id _ _ _ w h fw fh border title; do
       [[ "$title" =~ $name ]] && [ "$border" = csd ] || continue
       if [ "$w" -eq "$fw" ] && [ "$h" -eq "$fh" ]; then
         # Still at its first size: give it room for its frame if it keeps it.
