@@ -7,13 +7,18 @@
 # the settings played. Screenshots and the game's output stay in OUT_DIR.
 # LANGUAGE ja (the default) plays it in Japanese; en starts the game with
 # --language en over a Japanese desktop and plays it in English.
-# Usage: check-session.sh BUILD_DIR OUT_DIR [LANGUAGE]
+# DESKTOP x11 (the default) plays it under Xvfb with xdotool and import;
+# wayland plays it natively under a private headless sway (tests/e2e/sway.sh)
+# with wtype and grim, the game drawing its own window decorations.
+# Usage: check-session.sh BUILD_DIR OUT_DIR [LANGUAGE] [DESKTOP]
 set -euo pipefail
 build=$1
 out=$2
 language=${3:-ja}
+desktop=${4:-x11}
+here=$(cd "$(dirname "$0")" && pwd)
 
-if [ -z "${MORTAVEL_E2E_DISPLAY:-}" ]; then
+if [ "$desktop" = x11 ] && [ -z "${MORTAVEL_E2E_DISPLAY:-}" ]; then
   for tool in xvfb-run xdotool import iconv; do
     command -v "$tool" > /dev/null || { echo "FAIL: $tool is needed"; exit 1; }
   done
@@ -26,17 +31,17 @@ root=$(mktemp -d)
 game_pid=
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2> /dev/null || true
+  [ "$desktop" = wayland ] && sway_stop
   rm -rf "$root"
 }
 trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*"
-  import -window root "$out/failure.png" 2> /dev/null || true
+  shot failure 2> /dev/null || true
   [ -f "$out/game.log" ] && tail -20 "$out/game.log"
   exit 1
 }
-shot() { import -window root "$out/$1.png"; }
 
 # Its own install, settings store and per-user data, away from the build tree.
 prefix=/opt/mortavel
@@ -44,7 +49,7 @@ DESTDIR="$root" cmake --install "$build" --prefix "$prefix" > "$root/install.log
 game="$root$prefix/bin/mortavel"
 export HOME="$root/home" XDG_CONFIG_HOME="$root/config" XDG_DATA_HOME="$root/share"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/Mortavel" "$XDG_DATA_HOME/Mortavel/Mortavel"
-unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_WAYLAND_DISABLE_WINDOWDECORATION QT_WAYLAND_DECORATION XDG_CURRENT_DESKTOP
 export QT_ENABLE_HIGHDPI_SCALING=0
 
 printf '[Config]\nEnemyMax=7\nGameLevel=1\nTimeLimit=120\n' > "$XDG_CONFIG_HOME/Mortavel/Mortavel.ini"
@@ -55,39 +60,70 @@ installed_scores="$root$prefix/share/mortavel/data/HSData.mvt"
 [ -f "$installed_scores" ] || fail "no installed score file"
 awk 'NR >= 11 && NR <= 20 { printf "\t0\t0\r\n"; next } { print }' "$installed_scores" > "$scores"
 
-# Prints the id of the visible window whose name matches and whose size is
-# SIZE ("-" for any), waiting up to SECONDS.
-wait_window() {
-  local name=$1 size=$2 seconds=$3 id geometry
-  local deadline=$((SECONDS + seconds))
-  while [ "$SECONDS" -lt "$deadline" ]; do
-    for id in $(xdotool search --onlyvisible --name "$name" 2> /dev/null); do
-      geometry=$(xdotool getwindowgeometry "$id" 2> /dev/null | awk '/Geometry/ { print $2 }')
-      if [ "$size" = - ] || [ "$geometry" = "$size" ]; then
-        echo "$id"
-        return 0
-      fi
+# The desktop's part: wait_window NAME_RE SIZE SECONDS prints the id of the
+# visible window whose name matches and whose client area is SIZE ("-" for
+# any); wait_gone ID SECONDS; is_open ID; press ID KEY... (xdotool key
+# names); type_to ID TEXT; shot NAME saves the whole screen as
+# OUT_DIR/NAME.png.
+case "$desktop" in
+x11)
+  export QT_QPA_PLATFORM=xcb
+  wait_window() {
+    local name=$1 size=$2 seconds=$3 id geometry
+    local deadline=$((SECONDS + seconds))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+      for id in $(xdotool search --onlyvisible --name "$name" 2> /dev/null); do
+        geometry=$(xdotool getwindowgeometry "$id" 2> /dev/null | awk '/Geometry/ { print $2 }')
+        if [ "$size" = - ] || [ "$geometry" = "$size" ]; then
+          echo "$id"
+          return 0
+        fi
+      done
+      kill -0 "$game_pid" 2> /dev/null || return 1
+      sleep 0.2
     done
-    kill -0 "$game_pid" 2> /dev/null || return 1
-    sleep 0.2
-  done
-  return 1
-}
-wait_gone() {
-  local id=$1 seconds=$2
-  local deadline=$((SECONDS + seconds))
-  while xdotool getwindowname "$id" > /dev/null 2>&1; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.2
-  done
-}
-# Without a window manager nothing gives focus: hand it over, then type.
-keys_to() {
-  local id=$1
-  shift
-  xdotool windowfocus --sync "$id"
-  xdotool "$@"
-}
+    return 1
+  }
+  wait_gone() {
+    local id=$1 seconds=$2
+    local deadline=$((SECONDS + seconds))
+    while xdotool getwindowname "$id" > /dev/null 2>&1; do
+      [ "$SECONDS" -lt "$deadline" ] || return 1
+      sleep 0.2
+    done
+  }
+  is_open() { xdotool getwindowname "$1" > /dev/null 2>&1; }
+  # Without a window manager nothing gives focus: hand it over, then type.
+  press() {
+    local id=$1
+    shift
+    xdotool windowfocus --sync "$id"
+    xdotool key "$@"
+  }
+  type_to() {
+    xdotool windowfocus --sync "$1"
+    xdotool type --delay 60 "$2"
+  }
+  shot() { import -window root "$out/$1.png"; }
+  ;;
+wayland)
+  # shellcheck source=sway.sh
+  . "$here/sway.sh"
+  sway_start || exit 1
+  sway_learn_decoration "$game" || exit 1
+  export QT_QPA_PLATFORM=wayland
+  wait_window() { sway_wait_window "$1" "$2" "$3" "$game_pid"; }
+  wait_gone() { sway_wait_gone "$@"; }
+  is_open() { sway_windows | grep -q "^$1 "; }
+  press() { sway_key "$@"; }
+  type_to() { sway_type "$@"; }
+  shot() { sway_shot "$out/$1.png"; }
+  ;;
+*)
+  echo "FAIL: unknown desktop $desktop (x11 or wayland)"
+  exit 1
+  ;;
+esac
 
 cd "$HOME"
 export LANGUAGE=ja
@@ -111,12 +147,12 @@ fi
 title=$(wait_window '^Mortavel$' "$title_size" 30) || fail "the title screen did not appear"
 sleep 2
 shot 1-title
-keys_to "$title" key Return
+press "$title" Return
 battle=$(wait_window '^Mortavel$' "$battle_size" 30) || fail "Enter on the title did not start a battle"
 wait_gone "$title" 10 || fail "the title screen stayed open during the battle"
 started=$SECONDS
 sleep 3
-keys_to "$battle" key Return
+press "$battle" Return
 sleep 2.5
 shot 2-battle-fired
 
@@ -124,27 +160,27 @@ entry=$(wait_window "$entry_title" - 200) || fail "no ranking entry after the ti
 [ $((SECONDS - started)) -ge 115 ] || fail "the battle ended after $((SECONDS - started)) s, before its 120 s"
 sleep 1
 shot 3-ranking-entry
-keys_to "$entry" type --delay 60 "$name"
+type_to "$entry" "$name"
 sleep 0.5
 shot 4-name-typed
-keys_to "$entry" key Return
+press "$entry" Return
 
 title=$(wait_window '^Mortavel$' "$title_size" 30) || fail "the title screen did not come back"
 wait_gone "$battle" 15 || fail "the battle window stayed after the end"
 sleep 2
 shot 5-title-again
-keys_to "$title" key alt+h
+press "$title" alt+h
 viewer=$(wait_window "$viewer_title" - 15) || fail "Alt+H did not open the high-score viewer"
 sleep 1
 shot 6-viewer
 # The viewer has no cancel button: Esc leaves it open, its close button's
 # access key closes it.
-keys_to "$viewer" key Escape
+press "$viewer" Escape
 sleep 1
-xdotool getwindowname "$viewer" > /dev/null 2>&1 || fail "Esc closed the viewer, which has no cancel button"
-keys_to "$viewer" key "$close_key"
+is_open "$viewer" || fail "Esc closed the viewer, which has no cancel button"
+press "$viewer" "$close_key"
 wait_gone "$viewer" 10 || fail "$close_key did not close the viewer"
-keys_to "$title" key Escape
+press "$title" Escape
 for _ in $(seq 50); do
   kill -0 "$game_pid" 2> /dev/null || break
   sleep 0.2
@@ -172,4 +208,6 @@ points=$(sed -n 11p "$scores" | cut -f2)
 grep -q "^ApplicationPath=$root$prefix/bin$" "$XDG_CONFIG_HOME/Mortavel/Mortavel.ini" \
   || fail "the title screen did not record the installed program folder"
 
-echo "session complete: $name entered with $points points; screenshots in $out"
+decorated=
+[ "$desktop" = wayland ] && decorated="; the game drew its own decorations ($(sway_decoration) px frame)"
+echo "session complete on $desktop: $name entered with $points points$decorated; screenshots in $out"
