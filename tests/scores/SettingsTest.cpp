@@ -35,6 +35,16 @@ protected:
         QSettings store = Store();
         return store.value(QStringLiteral("Config/") + QLatin1String(key));
     }
+    // After a read of three invalid values: the defaults, in force and stored.
+    static void ExpectDefaultsWrittenBack()
+    {
+        EXPECT_EQ(EnemyMax, 5);
+        EXPECT_EQ(TimeLimit, 150);
+        EXPECT_EQ(GameLevel, 1);
+        EXPECT_EQ(Stored("EnemyMax").toString(), QStringLiteral("5"));
+        EXPECT_EQ(Stored("TimeLimit").toString(), QStringLiteral("150"));
+        EXPECT_EQ(Stored("GameLevel").toString(), QStringLiteral("1"));
+    }
 };
 
 TEST_F(Settings, EmptyStoreGivesDefaultsAndWritesNothing)
@@ -65,12 +75,7 @@ TEST_F(Settings, OutOfRangeValuesFallBackToDefaultsAndAreWrittenBack)
     Put("TimeLimit", QStringLiteral("200"));
     Put("GameLevel", QStringLiteral("3"));
     ReadSettings();
-    EXPECT_EQ(EnemyMax, 5);
-    EXPECT_EQ(TimeLimit, 150);
-    EXPECT_EQ(GameLevel, 1);
-    EXPECT_EQ(Stored("EnemyMax").toString(), QStringLiteral("5"));
-    EXPECT_EQ(Stored("TimeLimit").toString(), QStringLiteral("150"));
-    EXPECT_EQ(Stored("GameLevel").toString(), QStringLiteral("1"));
+    ExpectDefaultsWrittenBack();
 
     Put("GameLevel", QStringLiteral("-1"));
     ReadSettings();
@@ -124,12 +129,7 @@ TEST_F(Settings, DecimalNumbersAreRoundedHalfToEvenBeforeTheCheck)
     Put("TimeLimit", QStringLiteral("180.6")); // 181
     Put("GameLevel", QStringLiteral("7.4")); // 7
     ReadSettings();
-    EXPECT_EQ(EnemyMax, 5);
-    EXPECT_EQ(TimeLimit, 150);
-    EXPECT_EQ(GameLevel, 1);
-    EXPECT_EQ(Stored("EnemyMax").toString(), QStringLiteral("5"));
-    EXPECT_EQ(Stored("TimeLimit").toString(), QStringLiteral("150"));
-    EXPECT_EQ(Stored("GameLevel").toString(), QStringLiteral("1"));
+    ExpectDefaultsWrittenBack();
     Put("EnemyMax", QStringLiteral("6.5")); // 6, the even neighbour, not 7
     ReadSettings();
     EXPECT_EQ(EnemyMax, 5);

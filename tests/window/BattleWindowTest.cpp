@@ -51,12 +51,7 @@ struct Battlefield {
 
     Battlefield()
     {
-        frmMain::Options options;
-        options.random = &random;
-        options.clock = &clock;
-        options.manualTimers = true;
-        options.media = media.sink();
-        form = new frmMain(options);
+        form = wt::newBattleForm(random, clock, media);
         form->show();
         form->activateWindow();
         (void)QTest::qWaitForWindowActive(form);

@@ -91,12 +91,7 @@ struct Ending {
 
     explicit Ending(vb::Long points)
     {
-        frmMain::Options options;
-        options.random = &random;
-        options.clock = &clock;
-        options.manualTimers = true;
-        options.media = media.sink();
-        form = new frmMain(options);
+        form = wt::newBattleForm(random, clock, media);
         form->show();
         form->battle().MutableState().Points = points;
 

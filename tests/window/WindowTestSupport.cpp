@@ -16,6 +16,16 @@
 
 namespace wt {
 
+frmMain* newBattleForm(RandomSource& random, WallClock& clock, MediaLog& media)
+{
+    frmMain::Options options;
+    options.random = &random;
+    options.clock = &clock;
+    options.manualTimers = true;
+    options.media = media.sink();
+    return new frmMain(options);
+}
+
 void resetSettings(int timeLimit)
 {
     EnemyMax = 5;

@@ -39,6 +39,10 @@ struct MediaLog {
 
 namespace wt {
 
+// A battle form under the test's control: the given random draws and clock,
+// its timers run by hand, its media commands into media.
+frmMain* newBattleForm(RandomSource& random, WallClock& clock, MediaLog& media);
+
 // Runs action on the next modal dialog as soon as it is up (polling the
 // event loop), so a test can answer a message box or an input box.
 void onNextModal(std::function<void(QWidget*)> action);
