@@ -5,8 +5,10 @@
 # Builds VelPrgBar on its own (as a user of the library would get it) into
 # build-abi/, installs it into build-abi/prefix, describes the ABI of the
 # installed library and its public headers with abidw, and compares that with
-# the committed baseline progressbar/abi/<soname>.abi with abidiff
-# (Debian package abigail-tools).
+# the committed baseline progressbar/abi/<release>/<soname>.abi with abidiff
+# (Debian package abigail-tools). The library's ABI takes in Qt's own types,
+# which differ between Qt 6.4 and 6.8, so each Debian release has its own
+# baseline (debian-12, debian-13).
 #
 #   tools/check-abi.sh            check; fails on an incompatible change
 #   tools/check-abi.sh --update   write the baseline of the current soname
@@ -31,7 +33,10 @@ for tool in abidw abidiff readelf; do
 done
 
 build=${VELPRGBAR_ABI_BUILD:-build-abi}
-baselines=progressbar/abi
+# shellcheck disable=SC1091
+release=$({ . /etc/os-release && echo "${ID:-}-${VERSION_ID:-}"; } 2> /dev/null) || true
+[ "$release" != - ] && [ -n "$release" ] || release=unknown
+baselines=progressbar/abi/$release
 
 # The same build every time: optimised, with the debug information abidw reads.
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -53,8 +58,14 @@ soname=$(readelf -d "$library" | sed -n 's/.*(SONAME).*\[\(.*\)\]/\1/p')
 
 # Only what the library exports and its public headers declare: the private
 # class behind VelProgressBar's pointer stays opaque, so it may change freely.
+# Newer libabigail (Debian 13) also describes what the library calls in
+# other libraries: that is Qt's interface, not VelPrgBar's.
+undefined=()
+case "$(abidw --help 2>&1)" in
+  *--no-load-undefined-interfaces*) undefined=(--no-load-undefined-interfaces) ;;
+esac
 dump() {
-  abidw --exported-interfaces-only --drop-private-types --headers-dir "$headers" \
+  abidw --exported-interfaces-only --drop-private-types "${undefined[@]}" --headers-dir "$headers" \
         --no-corpus-path --no-comp-dir-path --no-show-locs --type-id-style hash "$library"
 }
 
@@ -77,7 +88,7 @@ if [ ! -f "$baseline" ]; then
     echo "check-abi: baseline with: tools/check-abi.sh --update"
     exit 0
   fi
-  echo "check-abi: no baseline $baseline; make one with tools/check-abi.sh --update" >&2
+  echo "check-abi: no baseline $baseline for this system ($release); make one with tools/check-abi.sh --update" >&2
   exit 1
 fi
 
