@@ -8,8 +8,10 @@
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent)
 {
-    // The picture covers the whole box; nothing behind it needs painting.
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Not marked opaque although the picture covers the whole box: Qt 6.4 on
+    // Wayland then skips opaque children when it repaints a window whose
+    // frame the compositor changed after showing it, and a box that is not
+    // redrawn by a timer (the gun gauges) shows the desktop through it.
 }
 
 void PictureBox::setContentPainter(ContentPainter painter)
