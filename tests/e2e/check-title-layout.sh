@@ -11,7 +11,9 @@
 # (QT_WAYLAND_DISABLE_WINDOWDECORATION=1, known to be right: if that one
 # differs too, the fault is not the decorations).
 # On Wayland the client area is found inside the frame: Qt's frame is as wide
-# on the left, right and bottom, its title bar is on top.
+# on the left, right and bottom, its title bar is on top. Under sway the
+# title's Enter then opens the battle window, whose two gauges must be drawn
+# and not show the desktop through the window.
 # Shots, crops and difference images stay in OUT_DIR; for a band that
 # differs, NAME-BAND-compared.png shows X11, Wayland and the difference.
 # Usage: check-title-layout.sh BUILD_DIR OUT_DIR
@@ -39,6 +41,7 @@ mkdir -p "$out"
 root=$(mktemp -d)
 pids=()
 game_pid=
+battle_client=
 cleanup() {
   local pid
   [ -n "$game_pid" ] && kill "$game_pid" 2> /dev/null
@@ -167,6 +170,16 @@ shoot_sway() {
     || fail "no decorated title window under sway"
   sleep 2
   sway_shot "$out/$name-screen.png"
+  # Then the battle window, for its gauges.
+  local battle x y decoration
+  sway_key "$id" Return || fail "no keys under sway"
+  sway_wait_gone "$id" 10 || fail "Enter on the title did not start a battle under sway"
+  battle=$(sway_wait_window '^Mortavel$' 520x410 30 "$game_pid") || fail "no battle window under sway"
+  sleep 3
+  sway_shot "$out/$name-battle-screen.png"
+  read -r x y <<< "$(sway_windows | awk -v id="$battle" '$1 == id { print $3, $4 }')"
+  decoration=$(sway_decoration)
+  battle_client="$((x + ${decoration%x*} / 2)) $((y + ${decoration#*x} - ${decoration%x*} / 2))"
   stop_game
   sway_stop
   unset WAYLAND_DISPLAY
@@ -214,8 +227,23 @@ for name in weston weston-gnome weston-undecorated sway; do
     fi
   done
 done
+# The battle window's two gauges are pictures drawn by the game: where the
+# desktop's colour shows instead, the window is see-through there.
+read -r bx by <<< "$battle_client"
+desktop=$(convert "$out/sway-battle-screen.png" -format '%[pixel:p{0,0}]' info:)
+for gauge in "picGaugeH 100x100+5+5" "picGaugeV 100x100+5+115"; do
+  read -r what geometry <<< "$gauge"
+  IFS='x+' read -r gw gh gx gy <<< "$geometry"
+  convert "$out/sway-battle-screen.png" -crop "${gw}x$gh+$((bx + gx))+$((by + gy))" +repage "$out/sway-$what.png"
+  drawn=$(compare -metric AE "$out/sway-$what.png" -size "${gw}x$gh" "xc:$desktop" null: 2>&1) || true
+  [[ "$drawn" =~ ^[0-9]+ ]] || fail "compare failed on $what: $drawn"
+  see_through=$((gw * gh - BASH_REMATCH[0]))
+  echo "battle window under sway: $what ($geometry): $see_through pixels of the desktop's colour"
+  [ "$see_through" -le $((gw * gh / 2)) ] \
+    || faults+=("sway battle $what: the desktop shows through it (see $out/sway-battle-screen.png)")
+done
 if [ ${#faults[@]} -gt 0 ]; then
   for fault in "${faults[@]}"; do echo "FAIL: $fault"; done
   exit 1
 fi
-echo "title layout on Wayland matches X11; shots in $out"
+echo "title layout and battle gauges on Wayland match X11; shots in $out"
