@@ -78,6 +78,12 @@ gl_libraries() {
   libs=$(grep -oE '(libLLVM|libgallium|libGLX_[a-z]+|libEGL_[a-z]+|[a-z0-9_]+_dri|libvulkan_[a-z]+|libglapi)[^/ ]*\.so[^/ ]*$' "/proc/$1/maps" | sort -u | tr '\n' ' ')
   echo "${libs:-none}"
 }
+# What playing two WAV files must never bring in: a media framework.
+media_libraries() {
+  local libs
+  libs=$(grep -oE '(libavcodec|libavformat|libQt6Quick|libQt6Qml|libQt6Multimedia|libgst[a-z]*)[^/ ]*\.so' "/proc/$1/maps" | sort -u | tr '\n' ' ')
+  echo "${libs:-none}"
+}
 stop_game() {
   kill "$game_pid" 2> /dev/null || true
   wait "$game_pid" 2> /dev/null || true
@@ -193,15 +199,19 @@ measure() {
   sleep "$settle"
   battle_rss=$(rss_mb "$game_pid")
   battle_cpu=$(cpu_share "$game_pid")
+  battle_media=$(media_libraries "$game_pid")
+  # The sound server the game reaches, if any (pulseaudio or pipewire-pulse).
+  battle_streams=$(pactl list short sink-inputs 2> /dev/null | wc -l || echo "no server")
   stop_game
   result="$(median "${times[@]}") $(printf '%s\n' "${times[@]}" | sort -n | paste -sd,) $title_rss $title_cpu $battle_rss $battle_cpu $title_gl"
 }
 
-results=()
+results=() sound=()
 for desktop in "${desktops[@]}"; do
   "use_$desktop"
   measure
   results+=("$desktop $result")
+  sound+=("$desktop: server streams in the battle: $battle_streams; media libraries mapped: $battle_media")
   "done_$desktop"
 done
 
@@ -212,3 +222,4 @@ for result in "${results[@]}"; do
     "$battle_rss, $battle_cpu" "$title_gl"
 done
 echo "(median of $starts starts; processor share in % of one core over $sample s)"
+printf '%s\n' "${sound[@]}"

@@ -146,20 +146,11 @@ it as a C++ widget, or through a plain C interface by dispatch identifier.")
 # The game. It loads VelPrgBar at run time, so no linker dependency names
 # the library: the package does. The rest is only loaded at run time too,
 # and differs between the releases a package is built on: the windowing
-# back-ends; the media back-end's plug-ins (Qt 6.4 plays WAV and Motion-JPEG
-# AVI through GStreamer, whose base and good plug-ins nothing else pulls in;
-# Debian's Qt 6.8 has only its FFmpeg back-end, inside libqt6multimedia6);
-# and the fonts the forms ask for: Japanese Gothic, and Times New Roman's
+# back-ends and the fonts the forms ask for: Japanese Gothic, and Times New Roman's
 # metric twin Liberation Serif 2, which is fonts-liberation2 on Debian 12 and
 # fonts-liberation from Debian 13 on. Qt's Wayland plug-in is recommended,
 # as Debian's Qt games do: the game runs on X11 without it.
 set(mortavel_depends "libvelprgbar1 (>= ${velprgbar_version})" qt6-qpa-plugins)
-set(mortavel_qt_gstreamer
-    "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/multimedia/libgstreamermediaplugin.so")
-# From Qt 6.5 on FFmpeg is the default back-end where both are built.
-if(Qt6_VERSION VERSION_LESS 6.5 AND EXISTS "${mortavel_qt_gstreamer}")
-    list(APPEND mortavel_depends gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
-endif()
 list(APPEND mortavel_depends fonts-ipafont-gothic)
 set(mortavel_os_version "")
 if(EXISTS /etc/os-release)

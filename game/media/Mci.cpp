@@ -12,8 +12,6 @@
 #include <QMap>
 #include <QPointer>
 #include <QWidget>
-#include <QAudioDevice>
-#include <QMediaDevices>
 #include <QThread>
 
 namespace {
@@ -33,15 +31,13 @@ Registry& registry()
     return r;
 }
 
-bool audioOutputAvailable()
+std::optional<bool> audioOutputOverride()
 {
-    if (registry().audioOverride)
-        return *registry().audioOverride;
-    return !QMediaDevices::audioOutputs().isEmpty();
+    return registry().audioOverride;
 }
 
-// The devices hold media pipelines that must be gone before the application
-// object, whichever way the program ends.
+// The devices hold the sound output and movie timers, which must be gone
+// before the application object, whichever way the program ends.
 void hookCleanup()
 {
     Registry& r = registry();
@@ -73,7 +69,7 @@ bool open(const MciCommand& cmd)
     } else {
         if (cmd.parent)
             return false;
-        device = MciSound::open(cmd.path, audioOutputAvailable, nullptr);
+        device = MciSound::open(cmd.path, audioOutputOverride, nullptr);
     }
     if (!device)
         return false;

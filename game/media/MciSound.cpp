@@ -1,25 +1,25 @@
 // SPDX-License-Identifier: MIT
 #include "MciSound.h"
 
-#include "SoundStream.h"
+#include "PcmClip.h"
+#include "SoundOutput.h"
 
 #include <algorithm>
 #include <climits>
 
-MciSound* MciSound::open(const QString& path, std::function<bool()> audioAvailable,
-                         QObject* parent)
+MciSound* MciSound::open(const QString& path, OutputOverride outputOverride, QObject* parent)
 {
     const auto info = WaveInfo::read(path);
     if (!info)
         return nullptr;
-    return new MciSound(path, *info, std::move(audioAvailable), parent);
+    return new MciSound(path, *info, std::move(outputOverride), parent);
 }
 
-MciSound::MciSound(const QString& path, const WaveInfo& info,
-                   std::function<bool()> audioAvailable, QObject* parent)
+MciSound::MciSound(const QString& path, const WaveInfo& info, OutputOverride outputOverride,
+                   QObject* parent)
     : MciDevice(parent)
     , info_(info)
-    , audioAvailable_(std::move(audioAvailable))
+    , outputOverride_(std::move(outputOverride))
 {
     status_.kind = mci::DeviceKind::Sound;
     status_.path = path;
@@ -27,43 +27,46 @@ MciSound::MciSound(const QString& path, const WaveInfo& info,
     connect(&end_, &QTimer::timeout, this, [this] { status_.mode = mci::Mode::Stopped; });
 
     // Decoded now, well before the first play.
+    std::optional<PcmClip> clip;
     if (const auto samples = info_.readSamples(path))
-        clip_ = PcmClip::fromWave(info_, *samples);
-    if (!clip_) {
+        clip = PcmClip::fromWave(info_, *samples);
+    if (clip && outputOverride_() != std::optional<bool>(false))
+        voice_ = SoundOutput::instance().add(*clip);
+    if (!clip || (!voice_ && outputOverride_() != std::optional<bool>(false)))
         markFailed(QStringLiteral("cannot decode"));
-        return;
-    }
-    // Without a sound server the stream would only complain; it is made once
-    // an output is there.
-    if (audioAvailable_())
-        createStream();
 }
 
-void MciSound::createStream()
+MciSound::~MciSound()
 {
-    stream_ = new SoundStream(*clip_, this);
+    if (voice_)
+        SoundOutput::instance().remove(*voice_);
 }
 
-void MciSound::start(bool repeat)
+bool MciSound::start(bool repeat)
 {
-    if (!stream_)
-        createStream();
+    const std::optional<bool> forced = outputOverride_();
+    if (forced == false)
+        return false;
+    const bool heard = voice_ && SoundOutput::instance().play(*voice_, repeat);
+    if (!heard && !forced)
+        return false;
     status_.mode = mci::Mode::Playing;
     status_.repeat = repeat;
-    stream_->play(repeat);
     if (repeat)
         end_.stop();
     else
         end_.start(int(std::min<qint64>(info_.durationMs, INT_MAX)));
+    return true;
 }
 
 bool MciSound::play(bool repeat)
 {
-    if (status_.failed || !audioAvailable_())
+    if (status_.failed)
         return false;
     // A sound always plays whole from where it was sought to; the game seeks
     // to the start before every play.
-    start(repeat);
+    if (!start(repeat))
+        return false;
     ++status_.playCount;
     return true;
 }
@@ -71,8 +74,8 @@ bool MciSound::play(bool repeat)
 bool MciSound::stop()
 {
     end_.stop();
-    if (stream_)
-        stream_->stop();
+    if (voice_)
+        SoundOutput::instance().stop(*voice_);
     status_.mode = mci::Mode::Stopped;
     return true;
 }
@@ -82,8 +85,8 @@ bool MciSound::pause()
     if (status_.mode != mci::Mode::Playing)
         return status_.mode == mci::Mode::Paused;
     end_.stop();
-    if (stream_)
-        stream_->stop();
+    if (voice_)
+        SoundOutput::instance().stop(*voice_);
     status_.mode = mci::Mode::Paused;
     return true;
 }
@@ -92,11 +95,10 @@ bool MciSound::resume()
 {
     if (status_.mode != mci::Mode::Paused)
         return status_.mode == mci::Mode::Playing;
-    if (status_.failed || !audioAvailable_())
+    if (status_.failed)
         return false;
     // These cues are short enough for a restart to pass for a resume.
-    start(status_.repeat);
-    return true;
+    return start(status_.repeat);
 }
 
 bool MciSound::seek(MciCommand::SeekTarget)

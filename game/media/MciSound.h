@@ -2,7 +2,7 @@
 #pragma once
 
 #include "MciDevice.h"
-#include "PcmClip.h"
+#include "SoundMixer.h"
 #include "WaveInfo.h"
 
 #include <QTimer>
@@ -10,15 +10,18 @@
 #include <functional>
 #include <optional>
 
-class SoundStream;
-
-// A short sound kept decoded in memory, so that play starts at once.
+// A short sound kept decoded in memory as a voice of the game's one output
+// stream, so that play starts at once.
 class MciSound : public MciDevice {
     Q_OBJECT
 public:
+    // What tests say of the output in place of the real answer; nothing for
+    // the real one.
+    using OutputOverride = std::function<std::optional<bool>()>;
+
     // Null when the file is not a playable WAV.
-    static MciSound* open(const QString& path, std::function<bool()> audioAvailable,
-                          QObject* parent);
+    static MciSound* open(const QString& path, OutputOverride outputOverride, QObject* parent);
+    ~MciSound() override;
 
     bool play(bool repeat) override;
     bool stop() override;
@@ -27,16 +30,14 @@ public:
     bool seek(MciCommand::SeekTarget target) override;
 
 private:
-    MciSound(const QString& path, const WaveInfo& info, std::function<bool()> audioAvailable,
+    MciSound(const QString& path, const WaveInfo& info, OutputOverride outputOverride,
              QObject* parent);
-    void createStream();
-    void start(bool repeat);
+    bool start(bool repeat);
 
     WaveInfo info_;
-    std::function<bool()> audioAvailable_;
-    std::optional<PcmClip> clip_;
-    SoundStream* stream_ = nullptr;
-    // The audio service keeps saying "playing" when no sound card takes the
-    // samples, so the end of a single play is timed from the file's length.
+    OutputOverride outputOverride_;
+    std::optional<SoundMixer::VoiceId> voice_;
+    // A single play ends, as far as the command layer tells, after the
+    // file's length, whether an output took the samples or not.
     QTimer end_;
 };

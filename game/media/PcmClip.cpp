@@ -45,30 +45,30 @@ std::optional<PcmClip> PcmClip::fromWave(const WaveInfo& info, const QByteArray&
     // The container size decides the layout; fewer valid bits sit in its top.
     const int bytes = info.blockAlign / info.channels;
     PcmClip clip;
-    clip.format.setSampleRate(info.sampleRate);
-    clip.format.setChannelCount(info.channels);
+    clip.format.sampleRate = info.sampleRate;
+    clip.format.channelCount = info.channels;
     clip.samples = samples;
     if (info.isFloat) {
         if (bytes == 8)
             clip.samples = narrowDouble(samples);
         else if (bytes != 4)
             return std::nullopt;
-        clip.format.setSampleFormat(QAudioFormat::Float);
+        clip.format.sample = PcmFormat::Sample::Float;
         return clip;
     }
     switch (bytes) {
     case 1:
-        clip.format.setSampleFormat(QAudioFormat::UInt8);
+        clip.format.sample = PcmFormat::Sample::UInt8;
         break;
     case 2:
-        clip.format.setSampleFormat(QAudioFormat::Int16);
+        clip.format.sample = PcmFormat::Sample::Int16;
         break;
     case 3:
         clip.samples = widen24(samples);
-        clip.format.setSampleFormat(QAudioFormat::Int32);
+        clip.format.sample = PcmFormat::Sample::Int32;
         break;
     case 4:
-        clip.format.setSampleFormat(QAudioFormat::Int32);
+        clip.format.sample = PcmFormat::Sample::Int32;
         break;
     default:
         return std::nullopt;

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "PcmClip.h"
-#include "PcmSource.h"
 #include "TestMedia.h"
 #include "WaveInfo.h"
 
@@ -21,18 +20,6 @@ WaveInfo layout(int channels, int bytesPerSample, bool isFloat = false)
     return info;
 }
 
-QByteArray readAll(PcmSource& source, qint64 chunk)
-{
-    QByteArray all;
-    QByteArray buffer(chunk, '\0');
-    while (true) {
-        const qint64 n = source.read(buffer.data(), chunk);
-        if (n <= 0)
-            return all;
-        all.append(buffer.constData(), n);
-    }
-}
-
 } // namespace
 
 TEST(PcmClipTest, TakesTheCommonLayoutsAsTheyAre)
@@ -41,17 +28,18 @@ TEST(PcmClipTest, TakesTheCommonLayoutsAsTheyAre)
     const struct {
         int channels, bytes;
         bool isFloat;
-        QAudioFormat::SampleFormat format;
-    } cases[] = {{1, 1, false, QAudioFormat::UInt8},
-                 {2, 2, false, QAudioFormat::Int16},
-                 {1, 4, false, QAudioFormat::Int32},
-                 {2, 4, true, QAudioFormat::Float}};
+        PcmFormat::Sample format;
+    } cases[] = {{1, 1, false, PcmFormat::Sample::UInt8},
+                 {2, 2, false, PcmFormat::Sample::Int16},
+                 {1, 4, false, PcmFormat::Sample::Int32},
+                 {2, 4, true, PcmFormat::Sample::Float}};
     for (const auto& c : cases) {
         const auto clip = PcmClip::fromWave(layout(c.channels, c.bytes, c.isFloat), bytes);
         ASSERT_TRUE(clip) << c.bytes;
-        EXPECT_EQ(clip->format.sampleFormat(), c.format) << c.bytes;
-        EXPECT_EQ(clip->format.channelCount(), c.channels);
-        EXPECT_EQ(clip->format.sampleRate(), 22050);
+        EXPECT_EQ(clip->format.sample, c.format) << c.bytes;
+        EXPECT_EQ(clip->format.channelCount, c.channels);
+        EXPECT_EQ(clip->format.sampleRate, 22050);
+        EXPECT_EQ(clip->format.bytesPerFrame(), c.channels * c.bytes);
         EXPECT_EQ(clip->samples, bytes) << c.bytes;
     }
 }
@@ -61,7 +49,7 @@ TEST(PcmClipTest, WidensAndNarrowsWhatTheOutputCannotTake)
     // 24-bit: 0x123456 and -2 keep their value in the top of 32 bits.
     const auto wide = PcmClip::fromWave(layout(1, 3), QByteArray("\x56\x34\x12\xfe\xff\xff", 6));
     ASSERT_TRUE(wide);
-    EXPECT_EQ(wide->format.sampleFormat(), QAudioFormat::Int32);
+    EXPECT_EQ(wide->format.sample, PcmFormat::Sample::Int32);
     ASSERT_EQ(wide->samples.size(), 8);
     EXPECT_EQ(qFromLittleEndian<qint32>(wide->samples.constData()), 0x12345600);
     EXPECT_EQ(qFromLittleEndian<qint32>(wide->samples.constData() + 4), -2 * 256);
@@ -70,7 +58,7 @@ TEST(PcmClipTest, WidensAndNarrowsWhatTheOutputCannotTake)
     const auto narrow = PcmClip::fromWave(
         layout(1, 8, true), QByteArray(reinterpret_cast<const char*>(values), sizeof values));
     ASSERT_TRUE(narrow);
-    EXPECT_EQ(narrow->format.sampleFormat(), QAudioFormat::Float);
+    EXPECT_EQ(narrow->format.sample, PcmFormat::Sample::Float);
     ASSERT_EQ(narrow->samples.size(), 8);
     EXPECT_EQ(reinterpret_cast<const float*>(narrow->samples.constData())[0], 0.5f);
     EXPECT_EQ(reinterpret_cast<const float*>(narrow->samples.constData())[1], -0.25f);
@@ -83,42 +71,6 @@ TEST(PcmClipTest, RefusesLayoutsWithoutAnOutputFormat)
     WaveInfo odd = layout(2, 2);
     odd.blockAlign = 3;
     EXPECT_FALSE(PcmClip::fromWave(odd, QByteArray(6, '\0')));
-}
-
-TEST(PcmSourceTest, PlaysOnceThenEnds)
-{
-    PcmSource source(QByteArray("abcdefgh"));
-    source.restart(false);
-    EXPECT_EQ(source.bytesAvailable(), 8);
-    EXPECT_EQ(readAll(source, 3), QByteArray("abcdefgh"));
-    EXPECT_TRUE(source.atEnd());
-    EXPECT_EQ(source.bytesAvailable(), 0);
-}
-
-TEST(PcmSourceTest, LoopsRoundWithoutEnd)
-{
-    PcmSource source(QByteArray("abcd"));
-    source.restart(true);
-    QByteArray buffer(10, '\0');
-    ASSERT_EQ(source.read(buffer.data(), 10), 10);
-    EXPECT_EQ(buffer, QByteArray("abcdabcdab"));
-    EXPECT_FALSE(source.atEnd());
-    EXPECT_GT(source.bytesAvailable(), 0);
-}
-
-TEST(PcmSourceTest, RestartBeginsAtTheFirstSampleAgain)
-{
-    PcmSource source(QByteArray("abcdef"));
-    source.restart(true);
-    char buffer[4];
-    ASSERT_EQ(source.read(buffer, 4), 4);
-    source.restart(false);
-    EXPECT_EQ(readAll(source, 4), QByteArray("abcdef")) << "nothing left of the looping play";
-
-    PcmSource empty{QByteArray()};
-    empty.restart(true);
-    EXPECT_TRUE(empty.atEnd()) << "an empty sound cannot loop for ever";
-    EXPECT_EQ(empty.read(buffer, 4), 0);
 }
 
 TEST(WaveSamplesTest, ReadsTheSamplesOfWholeFrames)

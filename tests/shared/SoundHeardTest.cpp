@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -70,6 +71,15 @@ bool send(const char* command)
 // makes the new stream: a round trip, longer on PipeWire.)
 constexpr double MaxStopMs = 25;
 double longestStopMs = 0;
+double longestPlayMs = 0;
+
+double msSince(Clock::time_point t)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+// While the server is away a play is refused, and the game plays on.
+bool serverAway = false;
 
 // The cues exactly as the battle sends them; each returns the moment of its
 // play command.
@@ -77,7 +87,11 @@ Clock::time_point playSound(const char* alias)
 {
     send(QByteArray("seek ").append(alias).append(" to start").constData());
     const auto t = Clock::now();
-    EXPECT_TRUE(send(QByteArray("play ").append(alias).constData())) << alias;
+    const bool played = send(QByteArray("play ").append(alias).constData());
+    if (!serverAway) {
+        EXPECT_TRUE(played) << alias;
+        longestPlayMs = std::max(longestPlayMs, msSince(t));
+    }
     return t;
 }
 
@@ -85,8 +99,7 @@ Clock::time_point stopSound(const char* alias)
 {
     const auto t = Clock::now();
     EXPECT_TRUE(send(QByteArray("stop ").append(alias).constData())) << alias;
-    longestStopMs = std::max(longestStopMs,
-                             std::chrono::duration<double, std::milli>(Clock::now() - t).count());
+    longestStopMs = std::max(longestStopMs, msSince(t));
     send(QByteArray("seek ").append(alias).append(" to start").constData());
     return t;
 }
@@ -98,12 +111,51 @@ Clock::time_point gunFires()
     return playSound("FIRE_SND");
 }
 
+// The hum played round and round, as a held turn would; the moment of its play.
+Clock::time_point humLoops()
+{
+    stopSound("TURN_SND");
+    const auto t = Clock::now();
+    EXPECT_TRUE(send("play TURN_SND repeat"));
+    return t;
+}
+
 Clock::time_point turretStarts()
 {
     stopSound("FIRE_SND");
     stopSound("TURN_SND");
     return playSound("TURN_SND");
 }
+
+QByteArray sinkInputs();
+
+// The cases that match the recording sample for sample against the clips
+// hold only where the server is given the clips' own samples. SDL 3 (under
+// sdl2-compat, on newer releases) opens its output at no less than 44.1 kHz
+// stereo and resamples the clips itself, so there is nothing exact to find.
+bool streamResampled()
+{
+    static const bool resampled = [] {
+        playSound("TURN_SND");
+        runFor(300);
+        const QByteArray list = sinkInputs();
+        stopSound("TURN_SND");
+        runFor(300);
+        // pactl gives each stream's layout as "s16le 1ch 22050Hz".
+        const QByteArray own = "s16le 1ch " + QByteArray::number(SoundServer::Rate) + "Hz";
+        if (list.contains(own))
+            return false;
+        for (const QByteArray& line : list.split('\n'))
+            if (line.contains("Hz") && line.contains("ch "))
+                std::printf("the game's stream reaches the server as %s\n", line.trimmed().constData());
+        return true;
+    }();
+    return resampled;
+}
+
+#define SKIP_WHERE_RESAMPLED()                                                                     \
+    if (streamResampled())                                                                         \
+    GTEST_SKIP() << "the audio library resamples the sounds before the server: no exact samples to match"
 
 // Run with a capture that keeps the server at a low latency, and with one
 // that takes its samples a second at a time and asks nothing of it: the
@@ -127,11 +179,13 @@ protected:
         mciExecute(QStringLiteral("close FIRE_SND"));
     }
 
-    // Records at the latency given while body runs, with quiet around it.
+    // Records at the capture's latency (the case's parameter unless given)
+    // while body runs, with quiet around it.
     template<typename Body>
-    std::optional<Recording> record(Body body)
+    std::optional<Recording> record(Body body, int latencyMs = 0)
     {
-        const int latencyMs = GetParam();
+        if (latencyMs <= 0)
+            latencyMs = GetParam();
         MonitorRecorder recorder(server->monitor(), SoundServer::Rate, latencyMs);
         std::string why;
         if (!recorder.start(&why)) {
@@ -140,9 +194,12 @@ protected:
         }
         runFor(300);
         longestStopMs = 0;
+        longestPlayMs = 0;
         body();
-        std::printf("the longest stop took %.1f ms\n", longestStopMs);
+        std::printf("the longest stop took %.1f ms, the longest play %.1f ms\n", longestStopMs,
+                    longestPlayMs);
         EXPECT_LT(longestStopMs, MaxStopMs) << "a stop waited for the server";
+        EXPECT_LT(longestPlayMs, MaxStopMs) << "a play waited for the server";
         // The last piece of a slow capture must have come in before it ends.
         runFor(latencyMs + 500);
         Recording r = recorder.finish();
@@ -206,6 +263,7 @@ protected:
 
 TEST_P(SoundHeardTest, GunIsHeardAtTheShotAndStopsAtTheFall)
 {
+    SKIP_WHERE_RESAMPLED();
     Clock::time_point shot, fall, again, stop;
     const auto r = record([&] {
         shot = gunFires();
@@ -233,6 +291,7 @@ TEST_P(SoundHeardTest, GunIsHeardAtTheShotAndStopsAtTheFall)
 
 TEST_P(SoundHeardTest, TurretHumsUntilTheTurretArrives)
 {
+    SKIP_WHERE_RESAMPLED();
     Clock::time_point start, restart, arrive;
     const auto r = record([&] {
         start = turretStarts();
@@ -253,11 +312,10 @@ TEST_P(SoundHeardTest, TurretHumsUntilTheTurretArrives)
 
 TEST_P(SoundHeardTest, RepeatedSoundLoopsUntilStopped)
 {
+    SKIP_WHERE_RESAMPLED();
     Clock::time_point start, stop;
     const auto r = record([&] {
-        stopSound("TURN_SND");
-        start = Clock::now();
-        EXPECT_TRUE(send("play TURN_SND repeat"));
+        start = humLoops();
         runFor(int(turn.size() * 1000 / SoundServer::Rate) + 1200);
         stop = stopSound("TURN_SND");
     });
@@ -273,27 +331,70 @@ TEST_P(SoundHeardTest, RepeatedSoundLoopsUntilStopped)
     ASSERT_TRUE(again) << "no second round of the sound from its start";
     const auto [place, from] = *again;
     const double share = r->follows(place, turn, from, r->samplesFor(500), r->samplesFor(MaxLagMs));
-    std::printf("looped hum: second round %.1f ms late, %.1f %% the sound's own samples\n",
-                r->ms(place - from - round), share * 100);
+    // The seam is judged against the first round's own last samples: a
+    // server that underran earlier in the round shifts both alike.
+    const auto size = std::int64_t(turn.size());
+    const auto tail = r->find(turn, size - r->samplesFor(40), size - r->samplesFor(30),
+                              round - r->samplesFor(40 + LeadMs + MaxLagMs), place);
+    ASSERT_TRUE(tail) << "the first round's last samples not heard before the second";
+    const auto seam = tail->first - tail->second + size;
+    std::printf("looped hum: second round %lld samples after the first, %lld off its seam, "
+                "%.1f %% the sound's own samples\n",
+                static_cast<long long>(place - from - round),
+                static_cast<long long>(place - from - seam), share * 100);
+    EXPECT_EQ(place - from, seam) << "samples missing or added at the loop's seam";
     EXPECT_GE(share, 0.95) << "the second round is not the sound from its start";
     expectSilencedBy(*r, *first, stop, r->size(), "looped hum");
+}
+
+// The sound is mixed on the audio library's thread: a game thread that
+// stalls (a save, a long paint) leaves it sounding, without a dropout.
+TEST_P(SoundHeardTest, HumSoundsOnThroughAStallOfTheGamesThread)
+{
+    SKIP_WHERE_RESAMPLED();
+    Clock::time_point start, stop;
+    const auto r = record([&] {
+        start = humLoops();
+        runFor(500);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        runFor(700);
+        stop = stopSound("TURN_SND");
+    });
+    ASSERT_TRUE(r);
+    expectNoLoss(*r);
+    const auto first = heardFromStart(*r, start, turn, 400, "hum before the stall");
+    ASSERT_TRUE(first);
+    // Through the stall the hum runs on as itself. A sound fed from the
+    // game's thread would break off for the whole stall; the server's own
+    // hiccups on a busy machine shift it by a few milliseconds at most,
+    // which the dropout limit below still bounds.
+    const double share = r->follows(*first, turn, 0, r->samplesFor(1400), r->samplesFor(MaxLagMs));
+    std::printf("hum through the stall: %.1f %% the sound's own samples\n", share * 100);
+    EXPECT_GE(share, 0.95) << "the hum broke off while the game's thread stalled";
+    expectSilencedBy(*r, *first, stop, r->size(), "hum after the stall");
+}
+
+// What `pactl list sink-inputs` says of the server's playing streams.
+QByteArray sinkInputs()
+{
+    QProcess pactl;
+    QEventLoop loop;
+    QObject::connect(&pactl, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    // Waited for in an event loop, as the game's own thread would.
+    pactl.start(QStringLiteral(PACTL_PROGRAM), {QStringLiteral("list"), QStringLiteral("sink-inputs")});
+    loop.exec();
+    return pactl.readAllStandardOutput();
 }
 
 // What the server says of the playing streams' latencies, in ms: each
 // stream's buffer plus the sink's part, largest first.
 std::vector<double> streamLatencies()
 {
-    QProcess pactl;
-    QEventLoop loop;
-    QObject::connect(&pactl, &QProcess::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    // Waited for in an event loop: the game's streams are fed from this thread.
-    pactl.start(QStringLiteral(PACTL_PROGRAM), {QStringLiteral("list"), QStringLiteral("sink-inputs")});
-    loop.exec();
     std::vector<double> found;
     double buffer = -1;
     const QRegularExpression number(QStringLiteral("(\\d+) usec"));
-    for (const QByteArray& line : pactl.readAllStandardOutput().split('\n')) {
+    for (const QByteArray& line : sinkInputs().split('\n')) {
         const auto m = number.match(QString::fromUtf8(line));
         if (!m.hasMatch())
             continue;
@@ -324,6 +425,45 @@ TEST_F(SoundHeardTest, QueuesLittleWithNoOtherClient)
     stopSound("FIRE_SND");
 }
 
+// What the server knows of the game's playing streams: one entry per
+// stream, its properties as "key = value" lines.
+std::vector<std::string> playingStreams()
+{
+    std::vector<std::string> streams;
+    for (const QByteArray& line : sinkInputs().split('\n')) {
+        if (line.startsWith("Sink Input #"))
+            streams.emplace_back();
+        else if (!streams.empty())
+            streams.back() += line.trimmed().toStdString() + "\n";
+    }
+    return streams;
+}
+
+// Both sounds, whichever plays, go out through one stream that the desktop's
+// volume control shows under the game's name and icon.
+TEST_F(SoundHeardTest, OneStreamNamedForTheGame)
+{
+    const auto recorder = std::make_unique<MonitorRecorder>(server->monitor(), SoundServer::Rate, 20);
+    std::string why;
+    ASSERT_TRUE(recorder->start(&why)) << why;
+    const auto isGame = [](const std::string& props) {
+        return props.find("application.name = \"Mortavel\"") != std::string::npos;
+    };
+    for (auto cue : {turretStarts, gunFires}) {
+        cue();
+        runFor(300);
+        std::vector<std::string> game;
+        for (const auto& props : playingStreams())
+            if (isGame(props))
+                game.push_back(props);
+        ASSERT_EQ(game.size(), 1u) << "the game's streams on the server";
+        EXPECT_NE(game[0].find("application.icon_name = \"net.mortavel.Mortavel\""), std::string::npos)
+            << game[0];
+    }
+    stopSound("FIRE_SND");
+    recorder->finish();
+}
+
 // The server going away under a playing game. It takes the server down for
 // good, so it runs on its own (see CMakeLists.txt), not with the cases above.
 TEST_F(SoundHeardTest, DISABLED_ServerGoneTheGameRunsOnSilently)
@@ -333,6 +473,7 @@ TEST_F(SoundHeardTest, DISABLED_ServerGoneTheGameRunsOnSilently)
     gunFires();
     runFor(200);
     server->stop();
+    serverAway = true;
     runFor(500);
     // The media layer neither crashes nor blocks; the commands are carried
     // out as far as the layer goes, and the sounds stay silent.
@@ -347,6 +488,51 @@ TEST_F(SoundHeardTest, DISABLED_ServerGoneTheGameRunsOnSilently)
     EXPECT_TRUE(mciExecute(QStringLiteral("close FIRE_SND")));
     EXPECT_LT(std::chrono::duration<double>(Clock::now() - t).count(), 5.0)
         << "the commands waited for the lost server";
+}
+
+// The server gone mid-battle and started again: the next cue after it is
+// back is heard, through the one stream opened anew.
+TEST_F(SoundHeardTest, DISABLED_ServerGoneAndBackTheNextCueIsHeard)
+{
+    const bool resampled = streamResampled();
+    gunFires();
+    runFor(300);
+    server->stop();
+    serverAway = true;
+    runFor(300);
+    // Silent while it is away, and tried again at most once a second.
+    for (int i = 0; i < 3; ++i) {
+        turretStarts();
+        runFor(200);
+        gunFires();
+        runFor(200);
+    }
+    std::string why;
+    ASSERT_TRUE(server->start(&why)) << why;
+    serverAway = false;
+    runFor(1200);
+    Clock::time_point shot, fall;
+    const auto r = record(
+        [&] {
+            shot = gunFires();
+            runFor(1000);
+            fall = stopSound("FIRE_SND");
+        },
+        20);
+    ASSERT_TRUE(r);
+    if (resampled) {
+        // No exact samples to find: the shot is told by sound after quiet.
+        const auto at = r->indexAt(shot);
+        const auto first = r->firstSound(at - r->samplesFor(LeadMs), r->indexAt(fall));
+        ASSERT_TRUE(first) << "gun after the server came back: not heard";
+        std::printf("gun after the server came back: sound %.1f ms after play\n", r->msBetween(shot, *first));
+        EXPECT_LE(r->msBetween(shot, *first), MaxDelayMs) << "gun after the server came back: heard late";
+        expectSilencedBy(*r, *first, fall, r->size(), "gun stopped after the server came back");
+        return;
+    }
+    const auto heard = heardFromStart(*r, shot, fire, 500, "gun after the server came back");
+    ASSERT_TRUE(heard);
+    expectSilencedBy(*r, *heard, fall, r->size(), "gun stopped after the server came back");
 }
 
 INSTANTIATE_TEST_SUITE_P(Capture, SoundHeardTest, ::testing::Values(20, 1000),

@@ -42,8 +42,8 @@ bool makeMovie(const QString& root)
     QDir().mkpath(QFileInfo(out).absolutePath());
     QProcess ffmpeg;
     ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // Motion JPEG in AVI plays through GStreamer's avidemux and jpegdec,
-    // both in the good plug-ins; bitexact keeps re-runs identical.
+    // Motion JPEG in AVI, which the game's own reader decodes frame by frame
+    // with Qt's JPEG reader; bitexact keeps re-runs identical.
     ffmpeg.start(QStringLiteral("ffmpeg"),
                  {"-y", "-loglevel", "error", "-framerate", QString::number(art::TitleFrameRate), "-i",
                   frames.filePath(QStringLiteral("f%03d.png")), "-c:v", "mjpeg", "-q:v", "3", "-pix_fmt",

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#include "SdlSetup.h"
+
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+
+#include <chrono>
+#include <mutex>
+
+namespace sdl {
+
+namespace {
+
+constexpr auto LongestWait = std::chrono::seconds(3);
+
+std::timed_mutex& subsystems()
+{
+    static std::timed_mutex lock;
+    return lock;
+}
+
+} // namespace
+
+void prepare()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    // The game has its own main(); SDL need not wrap it.
+    SDL_SetMainReady();
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_APP_NAME, "Mortavel");
+}
+
+bool initSubSystem(std::uint32_t flags)
+{
+    std::unique_lock hold(subsystems(), std::defer_lock);
+    if (!hold.try_lock_for(LongestWait)) {
+        SDL_SetError("another part of the game is still starting SDL");
+        return false;
+    }
+    return SDL_InitSubSystem(flags) == 0;
+}
+
+void quitSubSystem(std::uint32_t flags)
+{
+    std::unique_lock hold(subsystems(), std::defer_lock);
+    if (hold.try_lock_for(LongestWait))
+        SDL_QuitSubSystem(flags);
+}
+
+} // namespace sdl
