@@ -2,6 +2,8 @@
 #include "frmMain.h"
 #include "frmTitle.h"
 #include "AppFonts.h"
+#include "ControllerInput.h"
+#include "ControllerScript.h"
 #include "Forms.h"
 #include "GameLanguage.h"
 #include "Mci.h"
@@ -48,6 +50,11 @@ int main(int argc, char* argv[])
     // The title and the battle take turns; the run ends when the last one closes.
     ShowTitleForm = [] { frmTitle::ShowTitle(); };
     ShowBattleForm = [] { ShowBattleWindow(); };
+
+    // Controllers play along with the keyboard; without them nothing changes.
+    ControllerInput controllers;
+    if (controllers.start())
+        ControllerScript::startFromEnvironment(controllers, &controllers);
 
     ShowTitleForm();
     const int status = app.exec();

@@ -3,7 +3,7 @@
 # above it. From the bottom: the VB number helpers, the battle core (which
 # must also stay free of Qt) and the form helpers; the media layer, the
 # settings and the score file on top of those; the battle's views, its window,
-# the scores viewer, the front end; the program's main() may use them all.
+# the scores viewer, the front end, the game controllers; the program's main() may use them all.
 # The link graph enforces the same order; this check says which include broke it.
 # Usage: cmake -DGAME=<game folder> -P check-layering.cmake
 
@@ -18,17 +18,19 @@ set(allowed_vbmath vbmath)
 set(allowed_battle battle vbmath)
 set(allowed_testing testing battle vbmath)
 set(allowed_shared shared vbmath)
-set(allowed_media media shared vbmath)
+set(allowed_sdl sdl)
+set(allowed_media media sdl shared vbmath)
 set(allowed_settings settings shared vbmath)
 set(allowed_scorefile scorefile settings shared vbmath)
-set(below_view battle media settings scorefile shared vbmath)
+set(below_view battle media settings scorefile sdl shared vbmath)
 set(allowed_battle/view battle/view ${below_view})
 set(allowed_battle/window battle/window battle/view ${below_view})
 set(allowed_scores scores battle/window battle/view ${below_view})
 set(allowed_frontend frontend scores battle/window battle/view ${below_view})
-set(allowed_. . frontend scores battle/window battle/view ${below_view})
-set(folders vbmath battle testing shared media settings scorefile battle/view battle/window scores
-    frontend)
+set(allowed_controller controller battle/window battle/view ${below_view})
+set(allowed_. . controller frontend scores battle/window battle/view ${below_view})
+set(folders vbmath battle testing shared sdl media settings scorefile battle/view battle/window scores
+    frontend controller)
 
 # A quoted include is looked for beside the file, then in each folder (every
 # library puts its own folder on the include path) and the game folder.

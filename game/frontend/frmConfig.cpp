@@ -81,6 +81,10 @@ frmConfig::frmConfig(QWidget* parent) : QDialog(parent)
         r.tag->setToolTip(tr(d.tagTip));
         r.tag->setGeometry(TwipsRect(TagLeft, d.top, firstColumn - TagLeft - 75, ShapeHeight));
         r.tag->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        // A row takes the focus at its caption, so a row can be chosen from
+        // without a mouse: its arrows move the choice.
+        r.tag->setFocusPolicy(Qt::TabFocus);
+        r.tag->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted palette(text); }"));
         for (int i = 0; i < d.columns.size(); ++i) {
             const QRect box = TwipsRect(d.columns[i], d.top, ShapeWidth, ShapeHeight);
             auto* shape = new RoundedShape(this);
@@ -121,6 +125,12 @@ frmConfig::frmConfig(QWidget* parent) : QDialog(parent)
     setTabOrder(cmdOK, cmdQuit);
     setTabOrder(cmdQuit, cmdUpdate);
     setTabOrder(cmdUpdate, cmdDefault);
+    setTabOrder(cmdDefault, rows_[0].tag);
+    setTabOrder(rows_[0].tag, rows_[1].tag);
+    setTabOrder(rows_[1].tag, rows_[2].tag);
+    // The rows come after the buttons; the dialog opens on the first button
+    // that can act (OK waits for a change), not on a row.
+    cmdQuit->setFocus();
 
     connect(cmdOK, &QPushButton::clicked, this, &frmConfig::cmdOK_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &frmConfig::cmdQuit_Click);
@@ -221,6 +231,31 @@ void frmConfig::ApplySettings()
 
 void frmConfig::keyPressEvent(QKeyEvent* event)
 {
+    if (moveChoiceForArrow(event))
+        return;
     if (!PressButtonForEnter(this, event, cmdOK))
         QDialog::keyPressEvent(event);
+}
+
+bool frmConfig::moveChoiceForArrow(QKeyEvent* event)
+{
+    const int step = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
+    if (step == 0 || (event->modifiers() & ~Qt::KeypadModifier))
+        return false;
+    for (int row = 0; row < 3; ++row) {
+        if (focusWidget() != rows_[row].tag)
+            continue;
+        const int index = Choice[row] + step;
+        if (index >= 0 && index < rows_[row].labels.size()) {
+            switch (row) {
+            case 0: labMax_Click(index); break;
+            case 1: labTime_Click(index); break;
+            default: labLevel_Click(index); break;
+            }
+        }
+        // At the row's end the choice stays where it is.
+        event->accept();
+        return true;
+    }
+    return false;
 }

@@ -44,6 +44,8 @@ private:
     void UpdateButtons();
     void ApplySettings();
     void MarkRow(int row, int index);
+    // Left and Right on a row's caption choose the option beside the chosen one.
+    bool moveChoiceForArrow(QKeyEvent* event);
 
     Row rows_[3];
     QPushButton* cmdOK = nullptr;

@@ -180,6 +180,8 @@ void frmHighScore::SetUpGrid()
     top->setFixedHeight(rowHeight);
 
     fxgRank->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid for the next control rather than walking its cells.
+    fxgRank->setTabKeyNavigation(false);
     fxgRank->setSelectionMode(QAbstractItemView::NoSelection);
     fxgRank->setWordWrap(false);
     fxgRank->setCornerButtonEnabled(false);

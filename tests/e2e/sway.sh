@@ -32,6 +32,9 @@
 # sway_key ID KEY...   focuses the window and presses each KEY (xdotool
 #                      names: Return, Escape, alt+h)
 # sway_type ID TEXT    focuses the window and types TEXT, 60 ms a key
+# sway_put_clipboard TEXT
+#                      makes TEXT the clipboard's content (wl-copy)
+# sway_clipboard       prints the clipboard's text (wl-paste)
 # sway_shot FILE       the whole output as PNG
 #
 # sway asks for client-side decorations only once a window is shown, and in
@@ -49,8 +52,8 @@ sway_dir_=
 
 sway_start() {
   local dir tool
-  for tool in sway swaymsg wtype grim setpriv /usr/bin/python3; do
-    command -v "$tool" > /dev/null || { echo "FAIL: $tool is needed (sway, wtype, grim, util-linux, python3)"; return 1; }
+  for tool in sway swaymsg wtype grim wl-copy wl-paste setpriv /usr/bin/python3; do
+    command -v "$tool" > /dev/null || { echo "FAIL: $tool is needed (sway, wtype, grim, wl-clipboard, util-linux, python3)"; return 1; }
   done
   # Not inside the caller's private folder: sway may run as another user.
   sway_dir_=$(mktemp -d /tmp/mortavel-sway.XXXXXX)
@@ -230,6 +233,20 @@ sway_key() {
 sway_type() {
   sway_focus "$1" || return 1
   wtype -d 60 -- "$2"
+}
+
+# Through sway's data-control protocol, so neither needs a window or focus.
+# wl-copy stays behind to serve the text until someone else takes it.
+sway_put_clipboard() {
+  if [ -z "$1" ]; then
+    wl-copy --clear > /dev/null 2>&1
+  else
+    printf '%s' "$1" | wl-copy > /dev/null 2>&1
+  fi
+}
+
+sway_clipboard() {
+  wl-paste --no-newline 2> /dev/null
 }
 
 sway_shot() {
