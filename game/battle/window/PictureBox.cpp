@@ -8,10 +8,8 @@
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent)
 {
-    // Not marked opaque although the picture covers the whole box: Qt 6.4 on
-    // Wayland then skips opaque children when it repaints a window whose
-    // frame the compositor changed after showing it, and a box that is not
-    // redrawn by a timer (the gun gauges) shows the desktop through it.
+    // The picture covers the whole box; nothing behind it needs painting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureBox::setContentPainter(ContentPainter painter)

@@ -4,6 +4,7 @@
 #include "BattleEnding.h"
 #include "BattleSlider.h"
 #include "BattleWindowTexts.h"
+#include "ExposeRepaint.h"
 #include "GameRandom.h"
 #include "GaugeHost.h"
 #include "PictureBox.h"
@@ -489,6 +490,12 @@ void frmMain::onRadarMouseUp(QMouseEvent* event)
 }
 
 // ---------------------------------------------------------------- closing
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    repaintChildrenOnReframe(this);
+}
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
