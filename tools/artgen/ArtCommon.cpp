@@ -3,7 +3,9 @@
 
 #include <QBuffer>
 #include <QPainter>
+#include <QRgba64>
 
+#include <algorithm>
 #include <cmath>
 
 namespace art {
@@ -259,6 +261,96 @@ double smoothstep(double e0, double e1, double x)
 {
     const double t = clamp01((x - e0) / (e1 - e0));
     return t * t * (3 - 2 * t);
+}
+
+namespace {
+
+// HSV in 16 bits a channel, hue in hundredths of a degree (65535: none), and
+// every step in single precision, as QColor kept and computed it. The result
+// keeps 16 bits a channel too: the shaded colours feed gradients and further
+// shading at that precision.
+struct Hsv16 {
+    int hue, saturation, value;
+};
+
+constexpr float Max16 = 65535.0f;
+
+int round16(float x)
+{
+    return int(x + 0.5f);
+}
+
+Hsv16 toHsv16(const QColor& color)
+{
+    const QRgba64 c = color.rgba64();
+    const float r = float(c.red()) / Max16, g = float(c.green()) / Max16, b = float(c.blue()) / Max16;
+    const float max = std::max(r, std::max(g, b)), min = std::min(r, std::min(g, b));
+    const float delta = max - min;
+    Hsv16 hsv{65535, 0, round16(max * Max16)};
+    if (delta == 0.0f)
+        return hsv;
+    hsv.saturation = round16((delta / max) * Max16);
+    float hue;
+    if (r == max)
+        hue = (g - b) / delta;
+    else if (g == max)
+        hue = 2.0f + (b - r) / delta;
+    else
+        hue = 4.0f + (r - g) / delta;
+    hue *= 60.0f;
+    if (hue < 0.0f)
+        hue += 360.0f;
+    hsv.hue = round16(hue * 100.0f);
+    return hsv;
+}
+
+QColor fromHsv16(const Hsv16& c, quint16 alpha)
+{
+    if (c.saturation == 0 || c.hue == 65535) {
+        const auto v = quint16(c.value);
+        return QColor::fromRgba64(v, v, v, alpha);
+    }
+    const float h = c.hue == 36000 ? 0.0f : float(c.hue) / 6000.0f;
+    const float s = float(c.saturation) / Max16, v = float(c.value) / Max16;
+    const int sector = int(h);
+    const float f = h - float(sector);
+    const float p = v * (1.0f - s);
+    const float q = v * (1.0f - (s * f));
+    const float t = v * (1.0f - (s * (1.0f - f)));
+    float r = v, g = t, b = p;
+    switch (sector) {
+    case 1: r = q; g = v; b = p; break;
+    case 2: r = p; g = v; b = t; break;
+    case 3: r = p; g = q; b = v; break;
+    case 4: r = t; g = p; b = v; break;
+    case 5: r = v; g = p; b = q; break;
+    default: break;
+    }
+    return QColor::fromRgba64(quint16(round16(r * Max16)), quint16(round16(g * Max16)),
+                              quint16(round16(b * Max16)), alpha);
+}
+
+} // namespace
+
+QColor lighter(const QColor& color, int factor)
+{
+    Hsv16 hsv = toHsv16(color);
+    // Past full value the colour goes on towards white by losing saturation.
+    const int v = hsv.value * factor / 100;
+    if (v > 65535) {
+        hsv.saturation = std::max(0, hsv.saturation - (v - 65535));
+        hsv.value = 65535;
+    } else {
+        hsv.value = v;
+    }
+    return fromHsv16(hsv, color.rgba64().alpha());
+}
+
+QColor darker(const QColor& color, int factor)
+{
+    Hsv16 hsv = toHsv16(color);
+    hsv.value = hsv.value * 100 / factor;
+    return fromHsv16(hsv, color.rgba64().alpha());
 }
 
 } // namespace art

@@ -51,6 +51,15 @@ QByteArray encodeBmp24(const QImage& image);
 QByteArray encodePng(const QImage& image);
 
 QColor mix(const QColor& a, const QColor& b, double t);
+
+// A colour made lighter or darker by a factor in percent, as QColor's
+// lighter() and darker() did in Qt 6.4, in which the committed pictures were
+// drawn. Later Qt rounds its HSV conversion differently (Qt 6.11 gives
+// another darker(128) for 795 of the 16.7 million colours), so the
+// pictures would change with the Qt they are generated with. Factors of
+// 100 and more; alpha is kept.
+QColor lighter(const QColor& color, int factor);
+QColor darker(const QColor& color, int factor);
 inline double clamp01(double v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
 double smoothstep(double e0, double e1, double x);
 

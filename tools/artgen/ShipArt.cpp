@@ -37,11 +37,11 @@ double deckY(double x)
 void block(QPainter& p, const QRectF& r, const QColor& base)
 {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, base.lighter(118));
-    g.setColorAt(1, base.darker(118));
+    g.setColorAt(0, lighter(base, 118));
+    g.setColorAt(1, darker(base, 118));
     p.fillRect(r, g);
-    p.fillRect(QRectF(r.left(), r.top(), r.width(), 0.6), base.lighter(140));
-    p.fillRect(QRectF(r.right() - 0.5, r.top(), 0.5, r.height()), base.darker(135));
+    p.fillRect(QRectF(r.left(), r.top(), r.width(), 0.6), lighter(base, 140));
+    p.fillRect(QRectF(r.right() - 0.5, r.top(), 0.5, r.height()), darker(base, 135));
 }
 
 void windows(QPainter& p, double x0, double x1, double y, double h, double pitch)
@@ -57,9 +57,9 @@ void turret(QPainter& p, double cx, double top, int facing, double barbetteBotto
     const double bottom = top + 6.8;
     // barbette: a drum under the gun house, in shade beneath its overhang
     QLinearGradient drum(cx - 6, 0, cx + 6, 0);
-    drum.setColorAt(0, GreyDark.lighter(104));
-    drum.setColorAt(0.35, Grey.lighter(106));
-    drum.setColorAt(1, GreyDark.lighter(104));
+    drum.setColorAt(0, lighter(GreyDark, 104));
+    drum.setColorAt(0.35, lighter(Grey, 106));
+    drum.setColorAt(1, lighter(GreyDark, 104));
     p.fillRect(QRectF(cx - 6, bottom - 0.5, 12, barbetteBottom - bottom + 0.5), drum);
     p.fillRect(QRectF(cx - 6, bottom, 12, 0.8), QColor(64, 68, 78));
     // barrels first, so the gun house covers their roots
@@ -76,10 +76,10 @@ void turret(QPainter& p, double cx, double top, int facing, double barbetteBotto
     QLinearGradient bg(0, rootY - 1.1, 0, rootY + 1.1);
     bg.setColorAt(0, GreyLight);
     bg.setColorAt(0.45, Grey);
-    bg.setColorAt(1, GreyDark.darker(125));
+    bg.setColorAt(1, darker(GreyDark, 125));
     p.fillPath(barrel, bg);
     // muzzle swell and the canvas blast bags at the root
-    p.fillRect(QRectF(f > 0 ? tipX - 1.4 : tipX, tipY - 1.0, 1.4, 2.0), GreyDark.lighter(105));
+    p.fillRect(QRectF(f > 0 ? tipX - 1.4 : tipX, tipY - 1.0, 1.4, 2.0), lighter(GreyDark, 105));
     p.fillRect(QRectF(f > 0 ? rootX - 0.2 : rootX - 1.6, rootY - 1.3, 1.8, 2.6), QColor(150, 146, 134));
     // gun house: sloped face towards the guns, rounded back
     QPainterPath house;
@@ -91,11 +91,11 @@ void turret(QPainter& p, double cx, double top, int facing, double barbetteBotto
     house.lineTo(cx + 9.5 * f, bottom);
     house.closeSubpath();
     QLinearGradient hg(0, top, 0, bottom);
-    hg.setColorAt(0, GreyLight.lighter(104));
-    hg.setColorAt(0.2, Grey.lighter(112));
+    hg.setColorAt(0, lighter(GreyLight, 104));
+    hg.setColorAt(0.2, lighter(Grey, 112));
     hg.setColorAt(1, GreyDark);
     p.fillPath(house, hg);
-    p.fillRect(QRectF(std::min(cx - 8.0 * f, cx + 5.5 * f), top, 13.5, 0.7), GreyLight.lighter(118));
+    p.fillRect(QRectF(std::min(cx - 8.0 * f, cx + 5.5 * f), top, 13.5, 0.7), lighter(GreyLight, 118));
     QPainterPath face;
     face.moveTo(cx + 5.5 * f, top);
     face.lineTo(cx + 9.5 * f, top + 3.0);
@@ -103,9 +103,9 @@ void turret(QPainter& p, double cx, double top, int facing, double barbetteBotto
     face.lineTo(cx + 7.6 * f, bottom);
     face.lineTo(cx + 7.6 * f, top + 2.0);
     face.closeSubpath();
-    p.fillPath(face, GreyDark.lighter(112));
+    p.fillPath(face, lighter(GreyDark, 112));
     // rangefinder ears at the back of the house
-    p.fillRect(QRectF(std::min(cx - 9.6 * f, cx - 6.0 * f), top + 3.4, 3.6, 1.3), GreyDark.darker(110));
+    p.fillRect(QRectF(std::min(cx - 9.6 * f, cx - 6.0 * f), top + 3.4, 3.6, 1.3), darker(GreyDark, 110));
 }
 
 QPainterPath hullPath()
@@ -127,8 +127,8 @@ void paintHull(QPainter& p)
     const QPainterPath hull = hullPath();
     QLinearGradient g(0, 30, 0, 47);
     g.setColorAt(0.0, GreyLight);
-    g.setColorAt(0.18, Grey.lighter(112));
-    g.setColorAt(0.7, Grey.darker(112));
+    g.setColorAt(0.18, lighter(Grey, 112));
+    g.setColorAt(0.7, darker(Grey, 112));
     g.setColorAt(1.0, GreyDark);
     p.fillPath(hull, g);
 
@@ -157,7 +157,7 @@ void paintHull(QPainter& p)
     for (double x = 10; x <= 204; x += 2)
         edge.lineTo(x, deckY(x));
     edge.lineTo(215, 30.3);
-    p.setPen(QPen(GreyLight.lighter(112), 0.9));
+    p.setPen(QPen(lighter(GreyLight, 112), 0.9));
     p.drawPath(edge);
     p.setPen(QPen(QColor(60, 64, 74, 110), 0.6));
     p.drawPath(edge.translated(0, 1.0));
@@ -189,9 +189,9 @@ void paintSuperstructure(QPainter& p)
     pole(QPointF(78.5, 9.6), QPointF(78.5, 5.0), mastC, 1.0);
     pole(QPointF(74.5, 11.2), QPointF(82.5, 11.2), mastC, 1.0);
     block(p, QRectF(74.0, 14.4, 9.0, 2.2), Grey);
-    pole(QPointF(69, 30.5), QPointF(62.5, 22.5), mastC.darker(108), 1.0);
+    pole(QPointF(69, 30.5), QPointF(62.5, 22.5), darker(mastC, 108), 1.0);
     block(p, QRectF(65.5, 30.0, 25.5, 8.5), Grey);
-    block(p, QRectF(70, 25.8, 16, 4.4), Grey.lighter(104));
+    block(p, QRectF(70, 25.8, 16, 4.4), lighter(Grey, 104));
     windows(p, 71.5, 85, 27.1, 1.2, 2.6);
 
     // --- funnel, trunked and raked aft
@@ -206,10 +206,10 @@ void paintSuperstructure(QPainter& p)
     fg.setColorAt(0, GreyDark);
     fg.setColorAt(0.32, GreyLight);
     fg.setColorAt(0.6, Grey);
-    fg.setColorAt(1, GreyDark.darker(110));
+    fg.setColorAt(1, darker(GreyDark, 110));
     p.fillPath(funnel, fg);
     // steam pipe up the back of the funnel
-    pole(QPointF(93.2, 29.5), QPointF(88.6, 15.4), mastC.darker(105), 1.0);
+    pole(QPointF(93.2, 29.5), QPointF(88.6, 15.4), darker(mastC, 105), 1.0);
     QPainterPath cap;
     cap.moveTo(88.0, 15.6);
     cap.quadTo(95.0, 14.0, 102.6, 15.6);
@@ -228,18 +228,18 @@ void paintSuperstructure(QPainter& p)
     pole(QPointF(122.5, 5.6), QPointF(129.5, 5.6), mastC, 1.0);
     block(p, QRectF(110, 29.0, 33, 9.0), Grey);
     windows(p, 113, 141, 31.0, 1.3, 3.2);
-    block(p, QRectF(113, 24.2, 26, 5.0), Grey.lighter(103));
-    block(p, QRectF(111.5, 23.8, 29, 1.0), GreyDark.lighter(112));
+    block(p, QRectF(113, 24.2, 26, 5.0), lighter(Grey, 103));
+    block(p, QRectF(111.5, 23.8, 29, 1.0), lighter(GreyDark, 112));
     windows(p, 115, 137, 25.8, 1.2, 3.0);
-    block(p, QRectF(115.5, 19.8, 21, 4.2), Grey.lighter(106));
-    block(p, QRectF(113.5, 19.4, 25, 0.9), GreyDark.lighter(112));
+    block(p, QRectF(115.5, 19.8, 21, 4.2), lighter(Grey, 106));
+    block(p, QRectF(113.5, 19.4, 25, 0.9), lighter(GreyDark, 112));
     windows(p, 117, 135, 21.2, 1.1, 2.6);
-    block(p, QRectF(117.5, 15.9, 17, 3.7), Grey.lighter(108));
+    block(p, QRectF(117.5, 15.9, 17, 3.7), lighter(Grey, 108));
     windows(p, 119, 133, 16.9, 1.0, 2.4);
-    block(p, QRectF(116.5, 12.4, 19, 3.6), Grey.lighter(112));
+    block(p, QRectF(116.5, 12.4, 19, 3.6), lighter(Grey, 112));
     p.fillRect(QRectF(117.3, 13.5, 17.4, 1.3), Window);
-    block(p, QRectF(113.0, 10.7, 26, 1.6), GreyDark.lighter(122));
-    block(p, QRectF(121, 7.4, 10, 3.4), Grey.lighter(114));
+    block(p, QRectF(113.0, 10.7, 26, 1.6), lighter(GreyDark, 122));
+    block(p, QRectF(121, 7.4, 10, 3.4), lighter(Grey, 114));
     p.fillRect(QRectF(122, 8.4, 8, 1.0), Window);
 
     // secondary mounts abreast the superstructure
@@ -405,7 +405,7 @@ void outline(QImage& picture)
             if (white(x, y))
                 continue;
             if (white(x - 1, y) || white(x + 1, y) || white(x, y - 1)) {
-                const QColor c = QColor(src.pixel(x, y)).darker(128);
+                const QColor c = darker(QColor(src.pixel(x, y)), 128);
                 picture.setPixel(x, y, c.rgb());
             }
         }
@@ -426,7 +426,7 @@ QImage renderShip(int level, double riseScale)
     case 1:
         paintScorch(p, 139, 33, 5, 3, 170);
         paintHole(p, 139.5, 39.0, 0.9);
-        plumes.push_back({139, 30, 24 * riseScale, 26, 2.2, 6.5, smokeDark.lighter(130), smokeLight, 11});
+        plumes.push_back({139, 30, 24 * riseScale, 26, 2.2, 6.5, lighter(smokeDark, 130), smokeLight, 11});
         break;
     case 2:
         paintScorch(p, 140, 31, 7, 5, 200);
@@ -436,7 +436,7 @@ QImage renderShip(int level, double riseScale)
         paintGlow(p, 140, 29, 10, 150);
         paintGlow(p, 84, 29, 8, 130);
         plumes.push_back({84, 29, 22 * riseScale, 18, 2.2, 6.0, smokeDark, smokeMid, 21});
-        plumes.push_back({140, 27, 28 * riseScale, 30, 2.4, 7.5, smokeDark, smokeMid.lighter(108), 22});
+        plumes.push_back({140, 27, 28 * riseScale, 30, 2.4, 7.5, smokeDark, lighter(smokeMid, 108), 22});
         fires.push_back([=](QPainter& q) { paintFire(q, 140, 30.5, 7.5, 8, 23); });
         fires.push_back([=](QPainter& q) { paintFire(q, 84, 30.5, 5.5, 6, 24); });
         break;
@@ -456,7 +456,7 @@ QImage renderShip(int level, double riseScale)
         plumes.push_back({44, 33, 20 * riseScale, 16, 2.2, 6.5, QColor(40, 38, 38), smokeMid, 31});
         plumes.push_back({84, 28, 30 * riseScale, 30, 2.8, 9.0, QColor(36, 34, 34), smokeMid, 32});
         plumes.push_back({128, 22, 28 * riseScale, 34, 3.0, 9.5, QColor(36, 34, 34), smokeMid, 33});
-        plumes.push_back({165, 30, 32 * riseScale, 40, 3.0, 10.0, QColor(40, 38, 38), smokeMid.lighter(106), 34});
+        plumes.push_back({165, 30, 32 * riseScale, 40, 3.0, 10.0, QColor(40, 38, 38), lighter(smokeMid, 106), 34});
         fires.push_back([=](QPainter& q) { paintFire(q, 165, 35.4, 12, 9, 35); });
         fires.push_back([=](QPainter& q) { paintFire(q, 128, 24.5, 11, 11, 36); });
         fires.push_back([=](QPainter& q) { paintFire(q, 84, 30.0, 12, 12, 37); });
