@@ -2,7 +2,9 @@
 #include "Mci.h"
 #include "TestMedia.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -105,6 +107,33 @@ TEST_F(MciSoundTest, TwoSoundsAreIndependent)
     EXPECT_EQ(mode("TURN_SND"), Mode::Stopped);
     EXPECT_TRUE(mciExecute(QStringLiteral("close all")));
     EXPECT_TRUE(mci::openAliases().isEmpty());
+}
+
+// The output opens on a thread of its own; a program that ends while that
+// is still under way (its sounds opened and closed at once) must end
+// cleanly. Each run is a process of its own, this test's child half.
+TEST_F(MciSoundTest, TheProgramEndsCleanlyWhileTheOutputIsOpening)
+{
+    if (qEnvironmentVariableIsSet("MORTAVEL_TEST_END_WHILE_OPENING")) {
+        ASSERT_TRUE(openTurn(turn));
+        EXPECT_TRUE(mciExecute(QStringLiteral("play TURN_SND")));
+        EXPECT_TRUE(mciExecute(QStringLiteral("close all")));
+        return;
+    }
+    for (int run = 0; run < 20; ++run) {
+        QProcess child;
+        auto environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("MORTAVEL_TEST_END_WHILE_OPENING"), QStringLiteral("1"));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=MciSoundTest.TheProgramEndsCleanlyWhileTheOutputIsOpening")});
+        ASSERT_TRUE(child.waitForFinished(30000)) << "run " << run;
+        const QByteArray output = child.readAll();
+        ASSERT_EQ(child.exitStatus(), QProcess::NormalExit) << "run " << run << " crashed:\n"
+                                                            << output.constData();
+        ASSERT_EQ(child.exitCode(), 0) << "run " << run << ":\n" << output.constData();
+    }
 }
 
 TEST_F(MciSoundTest, FailuresReturnFalseAndLeaveNothingOpen)
