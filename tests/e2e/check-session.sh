@@ -40,7 +40,8 @@ root=$(mktemp -d)
 game_pid=
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2> /dev/null || true
-  [ "$desktop" = wayland ] && sway_stop
+  # sway.sh may not have been read yet when the run fails early.
+  if [ "$desktop" = wayland ] && declare -F sway_stop > /dev/null; then sway_stop; fi
   rm -rf "$root"
 }
 trap cleanup EXIT
