@@ -77,9 +77,14 @@ bool SoundServer::makeFolder(std::string* why)
         return false;
     }
     dir_ = pattern;
-    std::filesystem::create_directories(runtime());
+    // The servers' folder made here, before anything starts: the game's
+    // client library makes it too while it retries, and pipewire-pulse
+    // fails at start-up when the folder appears between its own check and
+    // its mkdir().
+    std::filesystem::create_directories(runtime() + "/pulse");
     std::filesystem::create_directories(home());
     std::filesystem::permissions(runtime(), std::filesystem::perms::owner_all);
+    std::filesystem::permissions(runtime() + "/pulse", std::filesystem::perms::owner_all);
     return true;
 }
 
