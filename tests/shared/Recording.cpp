@@ -124,9 +124,8 @@ double Recording::follows(std::int64_t at, const std::vector<std::int16_t>& ref,
         if (!pos)
             continue;
         ++sounding;
-        // The recording can only lag behind the sound, never run ahead.
         const std::int64_t expected = refFrom + (*pos - at);
-        if (find(ref, expected - maxLag, expected + 1, *pos, *pos + 1))
+        if (find(ref, expected - maxLag, expected + maxLag + 1, *pos, *pos + 1))
             ++found;
     }
     return sounding ? double(found) / sounding : 0;

@@ -49,9 +49,11 @@ public:
 
     // The share of the sounding 10 ms pieces of [at, at + length) that run
     // exactly as ref does where they belong, sound from refFrom being heard
-    // from at: up to maxLag later in ref is allowed, as a late feed leaves
-    // a gap and the rest follows that much later. A mix with anything else,
-    // a tail of an earlier play say, matches nowhere.
+    // from at: up to maxLag off either way is allowed. On a busy machine a
+    // server that was fed late plays a gap, and the rest follows that much
+    // later; or it drops what came too late, and the rest comes early by as
+    // much. A mix with anything else, a tail of an earlier play say, matches
+    // nowhere.
     double follows(std::int64_t at, const std::vector<std::int16_t>& ref, std::int64_t refFrom,
                    std::int64_t length, std::int64_t maxLag) const;
 

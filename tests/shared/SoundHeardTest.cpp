@@ -36,7 +36,8 @@ constexpr double MaxDelayMs = 100;
 constexpr double LeadMs = 30;
 constexpr double SkipMs = 50;
 // On a busy machine a feed can come late: the server then plays a short
-// gap, and the rest of the sound follows that much later.
+// gap, and the rest of the sound follows that much later, or drops what
+// came too late, and the rest comes that much early.
 constexpr double MaxLagMs = 100;
 
 std::vector<std::int16_t> samplesOf(const QString& path)
