@@ -49,7 +49,7 @@ int main(int argc, char* argv[])
 
     // The title and the battle take turns; the run ends when the last one closes.
     ShowTitleForm = [] { frmTitle::ShowTitle(); };
-    ShowBattleForm = [] { ShowBattleWindow(); };
+    ShowBattleForm = [](const GameSettings& settings) { ShowBattleWindow(settings); };
 
     // Controllers play along with the keyboard; without them nothing changes.
     ControllerInput controllers;

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 # Fails when a folder of the game includes a header from a folder that sits
-# above it. From the bottom: the VB number helpers, the battle core (which
-# must also stay free of Qt) and the form helpers; the media layer, the
+# above it. From the bottom: the VB number helpers, the game's settings and
+# their rules, the battle core (these three must also stay free of Qt) and
+# the form helpers; the media layer, the
 # settings and the score file on top of those; the battle's views, its window,
 # the scores viewer, the front end, the game controllers; the program's main() may use them all.
 # The link graph enforces the same order; this check says which include broke it.
@@ -15,21 +16,22 @@ endif()
 
 # Each folder with the folders it may include from (itself included).
 set(allowed_vbmath vbmath)
-set(allowed_battle battle vbmath)
-set(allowed_testing testing battle vbmath)
-set(allowed_shared shared vbmath)
+set(allowed_rules rules vbmath)
+set(allowed_battle battle rules vbmath)
+set(allowed_testing testing battle rules vbmath)
+set(allowed_shared shared rules vbmath)
 set(allowed_sdl sdl)
-set(allowed_media media sdl shared vbmath)
-set(allowed_settings settings shared vbmath)
-set(allowed_scorefile scorefile settings shared vbmath)
-set(below_view battle media settings scorefile sdl shared vbmath)
+set(allowed_media media sdl shared rules vbmath)
+set(allowed_settings settings shared rules vbmath)
+set(allowed_scorefile scorefile settings shared rules vbmath)
+set(below_view battle media settings scorefile sdl shared rules vbmath)
 set(allowed_battle/view battle/view ${below_view})
 set(allowed_battle/window battle/window battle/view ${below_view})
 set(allowed_scores scores battle/window battle/view ${below_view})
 set(allowed_frontend frontend scores battle/window battle/view ${below_view})
 set(allowed_controller controller battle/window battle/view ${below_view})
 set(allowed_. . controller frontend scores battle/window battle/view ${below_view})
-set(folders vbmath battle testing shared sdl media settings scorefile battle/view battle/window scores
+set(folders vbmath rules battle testing shared sdl media settings scorefile battle/view battle/window scores
     frontend controller)
 
 # A quoted include is looked for beside the file, then in each folder (every
@@ -74,10 +76,10 @@ foreach(source ${sources})
         continue() # assets and anything not part of the layering
     endif()
     file(RELATIVE_PATH shown "${GAME}" "${source}")
-    if(folder MATCHES "^(battle|testing|vbmath)$")
+    if(folder MATCHES "^(battle|rules|testing|vbmath)$")
         includes_qt("${source}" qt)
         if(qt)
-            list(APPEND faults "${shown}: the battle core includes Qt")
+            list(APPEND faults "${shown}: ${folder} must stay free of Qt, but includes it")
         endif()
     endif()
     file(STRINGS "${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")

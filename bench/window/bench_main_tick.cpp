@@ -134,9 +134,6 @@ BENCHMARK(BM_RadarPaint)->Unit(benchmark::kMicrosecond);
 
 void BM_MainTick(benchmark::State& state)
 {
-    EnemyMax = 7;
-    TimeLimit = 210;
-    GameLevel = 1;
     ReplayRandom random(7);
     ManualClock clock;
     clock.Set(1000);
@@ -145,6 +142,7 @@ void BM_MainTick(benchmark::State& state)
     options.clock = &clock;
     options.manualTimers = true;
     options.media = [](const std::string&) {};
+    options.settings = GameSettings{7, 210, 1};
     auto* form = new frmMain(options);
     form->show();
     QCoreApplication::processEvents();
@@ -186,6 +184,7 @@ void BM_Repaint(benchmark::State& state, const char* box)
     options.clock = &clock;
     options.manualTimers = true;
     options.media = [](const std::string&) {};
+    options.settings = GameSettings{7, 210, 1};
     auto* form = new frmMain(options);
     form->show();
     QCoreApplication::processEvents();

@@ -33,7 +33,7 @@ int Sign(double v) { return (v > 0) - (v < 0); }
 
 } // namespace
 
-Battle::Battle(BattleUi& ui, RandomSource& random, WallClock& clock, BattleSettings settings,
+Battle::Battle(BattleUi& ui, RandomSource& random, WallClock& clock, GameSettings settings,
                std::string programFolder, std::string dataFolderName, BattleTexts texts)
     : ui_(ui), random_(random), clock_(clock), settings_(settings),
       programFolder_(WithoutTrailingSeparator(std::move(programFolder))),

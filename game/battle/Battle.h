@@ -4,15 +4,10 @@
 #include "BattleState.h"
 #include "BattleTexts.h"
 #include "BattleUi.h"
+#include "GameSettings.h"
 
 #include <cstdint>
 #include <string>
-
-struct BattleSettings {
-    vb::Integer EnemyMax = 5;   // 3, 5 or 7
-    vb::Integer TimeLimit = 150; // 120, 150, 180 or 210 seconds
-    vb::Integer GameLevel = 1;  // 0, 1 or 2
-};
 
 // One line of the message log as the battle last wrote it.
 struct MessageLine {
@@ -40,7 +35,7 @@ public:
     // ("data", or "Data" where only that exists) holds the sounds. A trailing
     // separator is ignored. texts are the messages the battle shows, Japanese
     // unless the window hands in a translation.
-    Battle(BattleUi& ui, RandomSource& random, WallClock& clock, BattleSettings settings,
+    Battle(BattleUi& ui, RandomSource& random, WallClock& clock, GameSettings settings,
            std::string programFolder, std::string dataFolderName = "data", BattleTexts texts = {});
 
     // Event handlers.
@@ -76,7 +71,7 @@ public:
 
     const BattleState& State() const { return state_; }
     BattleState& MutableState() { return state_; } // tests set up positions directly
-    const BattleSettings& Settings() const { return settings_; }
+    const GameSettings& Settings() const { return settings_; }
     const MessageLine& Message(int index) const { return log_[index]; }
     bool Ended() const { return ended_; }
     // True once a close has been let through; the form is about to go.
@@ -101,7 +96,7 @@ private:
     BattleUi& ui_;
     RandomSource& random_;
     WallClock& clock_;
-    BattleSettings settings_;
+    GameSettings settings_;
     std::string programFolder_;
     std::string dataFolderName_;
     BattleTexts texts_;

@@ -4,7 +4,6 @@
 #include "AppFonts.h"
 #include "ClickLabel.h"
 #include "EnterKey.h"
-#include "modPublic.h"
 #include "RoundedShape.h"
 #include "SettingsStore.h"
 #include "Twips.h"
@@ -32,15 +31,24 @@ struct RowDesign {
     QStringList captions;
 };
 
+template <std::size_t N>
+QStringList Captions(const std::array<vb::Integer, N>& choices)
+{
+    QStringList captions;
+    for (const vb::Integer choice : choices)
+        captions.append(QString::number(choice));
+    return captions;
+}
+
 const RowDesign& Design(int row)
 {
     static const RowDesign design[3] = {
         {"labMax", "shpMax", 225, QT_TRANSLATE_NOOP("frmConfig", "敵艦の最大出現数："),
          QT_TRANSLATE_NOOP("frmConfig", "同時に画面内に出現する敵艦の最大数です"),
-         {2475, 3300, 4125}, {"3", "5", "7"}},
+         {2475, 3300, 4125}, Captions(rules::EnemyChoices)},
         {"labTime", "shpTime", 825, QT_TRANSLATE_NOOP("frmConfig", "プレイ時間："),
          QT_TRANSLATE_NOOP("frmConfig", "一回のゲームのスタートから終了までの時間（秒単位）です"),
-         {1650, 2475, 3300, 4125}, {"120", "150", "180", "210"}},
+         {1650, 2475, 3300, 4125}, Captions(rules::TimeChoices)},
         {"labLevel", "shpLevel", 1425, QT_TRANSLATE_NOOP("frmConfig", "ゲーム難易度："),
          QT_TRANSLATE_NOOP("frmConfig", "ゲームの難しさの設定です"),
          {2475, 3300, 4125}, {"Easy", "Normal", "Hard"}},
@@ -63,7 +71,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-frmConfig::frmConfig(QWidget* parent) : QDialog(parent)
+frmConfig::frmConfig(const GameSettings& settings, QWidget* parent)
+    : QDialog(parent)
+    , settings_(settings)
 {
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(tr("Mortavel - 設定"));
@@ -73,7 +83,7 @@ frmConfig::frmConfig(QWidget* parent) : QDialog(parent)
 
     for (int row = 0; row < 3; ++row) {
         const RowDesign& d = Design(row);
-        Row& r = rows_[row];
+        RowControls& r = rows_[row];
         const int firstColumn = d.columns.front();
         r.tag = new QLabel(tr(d.tag), this);
         r.tag->setTextFormat(Qt::PlainText);
@@ -142,9 +152,9 @@ frmConfig::frmConfig(QWidget* parent) : QDialog(parent)
 
 void frmConfig::Form_Load()
 {
-    Choice[0] = static_cast<vb::Integer>(EnemyChoiceOf(EnemyMax));
-    Choice[1] = static_cast<vb::Integer>(TimeIndexOf(TimeLimit));
-    Choice[2] = GameLevel;
+    Choice[EnemyRow] = static_cast<vb::Integer>(rules::EnemyChoiceOf(settings_.EnemyMax));
+    Choice[TimeRow] = static_cast<vb::Integer>(rules::TimeIndexOf(settings_.TimeLimit));
+    Choice[LevelRow] = settings_.GameLevel;
     for (int row = 0; row < 3; ++row) {
         SavedChoice[row] = Choice[row];
         MarkRow(row, Choice[row]);
@@ -165,22 +175,22 @@ void frmConfig::MarkRow(int row, int index)
 
 void frmConfig::labMax_Click(int index)
 {
-    Choice[0] = static_cast<vb::Integer>(index);
-    MarkRow(0, index);
+    Choice[EnemyRow] = static_cast<vb::Integer>(index);
+    MarkRow(EnemyRow, index);
     UpdateButtons();
 }
 
 void frmConfig::labTime_Click(int index)
 {
-    Choice[1] = static_cast<vb::Integer>(index);
-    MarkRow(1, index);
+    Choice[TimeRow] = static_cast<vb::Integer>(index);
+    MarkRow(TimeRow, index);
     UpdateButtons();
 }
 
 void frmConfig::labLevel_Click(int index)
 {
-    Choice[2] = static_cast<vb::Integer>(index);
-    MarkRow(2, index);
+    Choice[LevelRow] = static_cast<vb::Integer>(index);
+    MarkRow(LevelRow, index);
     UpdateButtons();
 }
 
@@ -221,12 +231,10 @@ void frmConfig::ApplySettings()
 {
     for (int i = 0; i < 3; ++i)
         SavedChoice[i] = Choice[i];
-    EnemyMax = static_cast<vb::Integer>(EnemyMaxOfChoice(Choice[0]));
-    TimeLimit = static_cast<vb::Integer>(TimeLimitOfChoice(Choice[1]));
-    GameLevel = Choice[2];
-    SaveConfigSetting(QStringLiteral("EnemyMax"), EnemyMax);
-    SaveConfigSetting(QStringLiteral("TimeLimit"), TimeLimit);
-    SaveConfigSetting(QStringLiteral("GameLevel"), GameLevel);
+    settings_.EnemyMax = static_cast<vb::Integer>(rules::EnemyMaxOfChoice(Choice[EnemyRow]));
+    settings_.TimeLimit = static_cast<vb::Integer>(rules::TimeLimitOfChoice(Choice[TimeRow]));
+    settings_.GameLevel = Choice[LevelRow];
+    SaveSettings(settings_);
 }
 
 void frmConfig::keyPressEvent(QKeyEvent* event)
@@ -248,8 +256,8 @@ bool frmConfig::moveChoiceForArrow(QKeyEvent* event)
         const int index = Choice[row] + step;
         if (index >= 0 && index < rows_[row].labels.size()) {
             switch (row) {
-            case 0: labMax_Click(index); break;
-            case 1: labTime_Click(index); break;
+            case EnemyRow: labMax_Click(index); break;
+            case TimeRow: labTime_Click(index); break;
             default: labLevel_Click(index); break;
             }
         }

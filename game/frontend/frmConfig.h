@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "GameSettings.h"
 #include "VbMath.h"
 
 #include <QDialog>
@@ -16,9 +17,15 @@ class RoundedShape;
 class frmConfig : public QDialog {
     Q_OBJECT
 public:
-    explicit frmConfig(QWidget* parent = nullptr);
+    // The dialog's rows, top to bottom.
+    enum Row : int { EnemyRow = 0, TimeRow = 1, LevelRow = 2 };
 
-    // Row 0 enemy choice, 1 time choice, 2 level choice.
+    explicit frmConfig(const GameSettings& settings, QWidget* parent = nullptr);
+
+    // The settings in force: those the dialog opened with until Update or OK
+    // applied the player's choice (which is then also stored).
+    const GameSettings& settings() const { return settings_; }
+
     vb::Integer choice(int row) const { return Choice[row]; }
     vb::Integer savedChoice(int row) const { return SavedChoice[row]; }
 
@@ -34,7 +41,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    struct Row {
+    struct RowControls {
         QLabel* tag = nullptr;
         QList<ClickLabel*> labels;
         QList<RoundedShape*> shapes;
@@ -47,12 +54,13 @@ private:
     // Left and Right on a row's caption choose the option beside the chosen one.
     bool moveChoiceForArrow(QKeyEvent* event);
 
-    Row rows_[3];
+    RowControls rows_[3];
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdQuit = nullptr;
     QPushButton* cmdUpdate = nullptr;
     QPushButton* cmdDefault = nullptr;
 
+    GameSettings settings_;
     vb::Integer Choice[3] = {};
     vb::Integer SavedChoice[3] = {};
 };

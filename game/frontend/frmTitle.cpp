@@ -141,7 +141,7 @@ void frmTitle::Form_Load()
     GameRandom::instance().randomize();
     SaveSetting(QStringLiteral("UpdateInfo"), QStringLiteral("ApplicationPath"), ProgramDir());
     SaveSetting(QStringLiteral("UpdateInfo"), QStringLiteral("CurrentVersion"), VersionText());
-    ReadSettings();
+    settings_ = ReadSettings();
     LoadHighScores();
 
     if (const QScreen* screen = this->screen())
@@ -158,19 +158,21 @@ void frmTitle::Form_Load()
 
 void frmTitle::cmdStart_Click()
 {
-    ShowBattleForm();
+    ShowBattleForm(settings_);
     close();
 }
 
 void frmTitle::cmdConfig_Click()
 {
-    frmConfig dialog(this);
+    frmConfig dialog(settings_, this);
     dialog.exec();
+    // Update may have applied a choice even where the dialog was cancelled.
+    settings_ = dialog.settings();
 }
 
 void frmTitle::cmdHS_Click()
 {
-    frmHighScore dialog(this);
+    frmHighScore dialog(settings_, this);
     dialog.exec();
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "GameSettings.h"
+
 #include <QWidget>
 
 class ClickLabel;
@@ -25,6 +27,8 @@ public:
     static frmTitle* Loaded();
 
     void Form_Load();
+    // The settings read at the load, as the settings dialog last left them.
+    const GameSettings& settings() const { return settings_; }
     void cmdStart_Click();
     void cmdConfig_Click();
     void cmdHS_Click();
@@ -53,4 +57,5 @@ private:
     QPushButton* cmdEnd = nullptr;
     ClickLabel* labCopyright = nullptr;
     bool unloaded_ = false;
+    GameSettings settings_;
 };

@@ -5,7 +5,6 @@
 #include "EnterKey.h"
 #include "HighScoreRanking.h"
 #include "modPublic.h"
-#include "SettingsStore.h"
 #include "Twips.h"
 
 #include <QGroupBox>
@@ -81,7 +80,7 @@ QList<frmHighScore::GridColumn> frmHighScore::ParseFormatString(const QString& f
     return columns;
 }
 
-frmHighScore::frmHighScore(QWidget* parent) : QDialog(parent)
+frmHighScore::frmHighScore(const GameSettings& settings, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmHighScore"));
     setWindowTitle(tr("Mortavel - ハイスコア"));
@@ -113,7 +112,7 @@ frmHighScore::frmHighScore(QWidget* parent) : QDialog(parent)
     const int timeLefts[4] = {225, 1025, 1825, 2625};
     for (int i = 0; i < 4; ++i) {
         optTime[i] = MakeOption(fraTime, QStringLiteral("optTime(%1)").arg(i),
-                                QString::number(TimeLimitOfChoice(i)),
+                                QString::number(rules::TimeChoices[i]),
                                 TwipsRect(timeLefts[i], 225, 765, 255));
         connect(optTime[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
@@ -133,7 +132,7 @@ frmHighScore::frmHighScore(QWidget* parent) : QDialog(parent)
     cmdQuit->setGeometry(TwipsRect(5550, 3600, 1290, 390));
     connect(cmdQuit, &QPushButton::clicked, this, &frmHighScore::cmdQuit_Click);
 
-    Form_Load();
+    Form_Load(settings);
 }
 
 void frmHighScore::SetUpGrid()
@@ -188,15 +187,15 @@ void frmHighScore::SetUpGrid()
     fxgRank->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 }
 
-void frmHighScore::Form_Load()
+void frmHighScore::Form_Load(const GameSettings& settings)
 {
     bool filled = false;
-    if (GameLevel >= 0 && GameLevel <= 2) {
-        optLevel[GameLevel]->setChecked(true);
+    if (rules::IsAllowedGameLevel(settings.GameLevel)) {
+        optLevel[settings.GameLevel]->setChecked(true);
         filled = true;
     }
-    const int t = TimeIndexOf(TimeLimit);
-    if (t >= 0 && t <= 3) {
+    const int t = rules::TimeIndexOf(settings.TimeLimit);
+    if (t >= 0 && t < static_cast<int>(rules::TimeChoices.size())) {
         optTime[t]->setChecked(true);
         filled = true;
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "GameSettings.h"
 #include "VbMath.h"
 
 #include <QDialog>
@@ -12,10 +13,11 @@ class QTableWidget;
 
 // The high-score viewer: one of the twelve ranking lists, chosen by game
 // level and time limit, in a ten-row grid. It only reads the table in memory.
+// It opens on the list of the settings it is given.
 class frmHighScore : public QDialog {
     Q_OBJECT
 public:
-    explicit frmHighScore(QWidget* parent = nullptr);
+    explicit frmHighScore(const GameSettings& settings, QWidget* parent = nullptr);
 
     vb::Integer levelIndex() const { return LevelIndex; }
     vb::Integer timeIndex() const { return TimeIndex; }
@@ -37,14 +39,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load(const GameSettings& settings);
     void ShowRanking();
     void SetUpGrid();
 
     QGroupBox* fraLevel = nullptr;
     QGroupBox* fraTime = nullptr;
-    QRadioButton* optLevel[3] = {};
-    QRadioButton* optTime[4] = {};
+    QRadioButton* optLevel[rules::LevelCount] = {};
+    QRadioButton* optTime[rules::TimeChoices.size()] = {};
     QTableWidget* fxgRank = nullptr;
     QPushButton* cmdQuit = nullptr;
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "SettingsStore.h"
 
-#include "modPublic.h"
 
 #include <QByteArrayView>
 #include <QSettings>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace {
@@ -62,46 +62,51 @@ std::optional<vb::Integer> ParseInteger(const QString& text)
 
 struct SettingCheck {
     const char* key;
-    vb::Integer* global;
-    vb::Integer defaultValue;
+    vb::Integer GameSettings::*field;
     bool (*allowed)(int);
+};
+
+constexpr SettingCheck Checks[] = {
+    {"EnemyMax", &GameSettings::EnemyMax, rules::IsAllowedEnemyMax},
+    {"TimeLimit", &GameSettings::TimeLimit, rules::IsAllowedTimeLimit},
+    {"GameLevel", &GameSettings::GameLevel, rules::IsAllowedGameLevel},
 };
 
 } // namespace
 
-void ReadSettings()
+GameSettings ReadSettings()
 {
-    const SettingCheck checks[] = {
-        {"EnemyMax", &EnemyMax, 5, [](int v) { return v == 3 || v == 5 || v == 7; }},
-        {"TimeLimit", &TimeLimit, 150,
-         [](int v) { return v == 120 || v == 150 || v == 180 || v == 210; }},
-        {"GameLevel", &GameLevel, 1, [](int v) { return v >= 0 && v <= 2; }},
-    };
-
+    const GameSettings defaults;
+    GameSettings settings;
     // All three are read before any is checked or written back.
-    bool readable[3] = {};
+    bool readable[std::size(Checks)] = {};
     {
         QSettings store = OpenStore();
-        for (int i = 0; i < 3; ++i) {
-            const QVariant stored = store.value(QStringLiteral("Config/") +
-                                                QLatin1String(checks[i].key));
+        for (std::size_t i = 0; i < std::size(Checks); ++i) {
+            const QVariant stored = store.value(QStringLiteral("Config/") + QLatin1String(Checks[i].key));
             if (!stored.isValid()) {
-                *checks[i].global = checks[i].defaultValue;
+                settings.*Checks[i].field = defaults.*Checks[i].field;
                 readable[i] = true;
                 continue;
             }
-            const auto value = stored.canConvert<QString>() ? ParseInteger(stored.toString())
-                                                            : std::nullopt;
+            const auto value = stored.canConvert<QString>() ? ParseInteger(stored.toString()) : std::nullopt;
             readable[i] = value.has_value();
-            *checks[i].global = value.value_or(0);
+            settings.*Checks[i].field = value.value_or(0);
         }
     }
-    for (int i = 0; i < 3; ++i) {
-        if (readable[i] && checks[i].allowed(*checks[i].global))
+    for (std::size_t i = 0; i < std::size(Checks); ++i) {
+        if (readable[i] && Checks[i].allowed(settings.*Checks[i].field))
             continue;
-        *checks[i].global = checks[i].defaultValue;
-        SaveConfigSetting(QLatin1String(checks[i].key), checks[i].defaultValue);
+        settings.*Checks[i].field = defaults.*Checks[i].field;
+        SaveConfigSetting(QLatin1String(Checks[i].key), defaults.*Checks[i].field);
     }
+    return settings;
+}
+
+void SaveSettings(const GameSettings& settings)
+{
+    for (const SettingCheck& check : Checks)
+        SaveConfigSetting(QLatin1String(check.key), settings.*check.field);
 }
 
 void SaveConfigSetting(const QString& key, int value)
@@ -114,16 +119,3 @@ void SaveSetting(const QString& section, const QString& key, const QString& valu
     QSettings store = OpenStore();
     store.setValue(section + QLatin1Char('/') + key, value);
 }
-
-namespace {
-int FloorDiv(int a, int b)
-{
-    const int q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-} // namespace
-
-int EnemyChoiceOf(int enemyMax) { return FloorDiv(enemyMax - 3, 2); }
-int TimeIndexOf(int timeLimit) { return FloorDiv(timeLimit - 120, 30); }
-int EnemyMaxOfChoice(int choice) { return 2 * choice + 3; }
-int TimeLimitOfChoice(int choice) { return 30 * choice + 120; }

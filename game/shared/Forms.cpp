@@ -2,4 +2,4 @@
 #include "Forms.h"
 
 std::function<void()> ShowTitleForm = [] {};
-std::function<void()> ShowBattleForm = [] {};
+std::function<void(const GameSettings&)> ShowBattleForm = [](const GameSettings&) {};

@@ -5,14 +5,8 @@
 
 #include <QString>
 
-// Shared state of the whole run: the settings record and the high-score table
-// that the forms read and write. Reading and saving them is done by
-// SettingsStore.h and ScoreStorage.h.
-
-// Settings record; 0 until ReadSettings has run.
-extern vb::Integer EnemyMax;   // 3, 5, 7
-extern vb::Integer TimeLimit;  // 120, 150, 180, 210 seconds
-extern vb::Integer GameLevel;  // 0 Easy, 1 Normal, 2 Hard
+// Shared state of the whole run: the high-score table that the forms read
+// and write. Loading and saving it is done by ScoreStorage.h.
 
 // One ranking list, place 0 first.
 struct HighScoreList {

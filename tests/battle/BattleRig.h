@@ -12,7 +12,7 @@
 
 // A battle wired to in-memory controls, queued draws and a hand-set clock.
 struct BattleRig {
-    explicit BattleRig(BattleSettings settings = {}, std::string folder = "/opt/Mortavel",
+    explicit BattleRig(GameSettings settings = {}, std::string folder = "/opt/Mortavel",
                        BattleTexts texts = {})
         : battle(ui, random, clock, settings, std::move(folder), "data", std::move(texts))
     {

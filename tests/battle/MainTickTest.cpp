@@ -199,7 +199,7 @@ TEST(EndBattle, TheWindowMayDiscardTheBattleFromWithin)
     SimUi ui;
     ReplayRandom random;
     ManualClock clock;
-    auto battle = std::make_unique<Battle>(ui, random, clock, BattleSettings{}, "/x");
+    auto battle = std::make_unique<Battle>(ui, random, clock, GameSettings{}, "/x");
     battle->Form_Load();
     ui.OnEndBattle = [&] {
         EXPECT_FALSE(battle->Form_QueryUnload(1));

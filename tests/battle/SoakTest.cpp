@@ -34,7 +34,7 @@ struct Soak {
     bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng) < p; }
 
     // Lays the sliders on a ship so that shells do hit now and then.
-    void Aim(ScriptRunner& sim, const BattleSettings& settings, long& points)
+    void Aim(ScriptRunner& sim, const GameSettings& settings, long& points)
     {
         const BattleState& s = sim.RequireBattle().State();
         if (s.EnemyCount == 0)
@@ -75,7 +75,7 @@ struct Soak {
         }
     }
 
-    void Check(ScriptRunner& sim, const BattleSettings& settings, long& points)
+    void Check(ScriptRunner& sim, const GameSettings& settings, long& points)
     {
         Battle& battle = sim.RequireBattle();
         SimUi& ui = sim.Ui();
@@ -116,7 +116,7 @@ struct Soak {
         CHECK(!s.Turning || (s.TurnTick < s.TurnTicks && std::abs(s.BearingStep) <= 1 && std::abs(s.ElevationStep) <= 1));
     }
 
-    void Run(ScriptRunner& sim, const std::string& command, const BattleSettings& settings, long& points)
+    void Run(ScriptRunner& sim, const std::string& command, const GameSettings& settings, long& points)
     {
         line = command;
         try {
@@ -134,10 +134,8 @@ struct Soak {
         battleNo = n;
         std::ostream sink(nullptr); // the output is not looked at
         ScriptRunner sim(sink);
-        static const int maxes[] = {3, 5, 7}, limits[] = {120, 150, 180, 210};
-        const BattleSettings settings{static_cast<vb::Integer>(maxes[Pick(0, 2)]),
-                                      static_cast<vb::Integer>(limits[Pick(0, 3)]),
-                                      static_cast<vb::Integer>(Pick(0, 2))};
+        const GameSettings settings{rules::EnemyChoices[Pick(0, 2)], rules::TimeChoices[Pick(0, 3)],
+                                    static_cast<vb::Integer>(Pick(0, rules::LevelCount - 1))};
         sim.RunLine("seed " + std::to_string(n));
         sim.RunLine("settings " + std::to_string(settings.EnemyMax) + " " + std::to_string(settings.TimeLimit) + " " +
                     std::to_string(settings.GameLevel));

@@ -43,7 +43,7 @@ BattleTexts Marked()
 }
 
 struct Texts : testing::Test, BattleRig {
-    Texts() : BattleRig(BattleSettings{5, 150, 1}, "/opt/Mortavel", Marked()) {}
+    Texts() : BattleRig(GameSettings{5, 150, 1}, "/opt/Mortavel", Marked()) {}
     void SetUp() override { battle.Form_Load(); }
     std::vector<std::string> Log() const
     {

@@ -39,7 +39,6 @@ private slots:
 
     void init()
     {
-        wt::resetSettings();
         form_ = wt::newBattleForm(random_, clock_, media_);
         form_->show();
         QVERIFY(QTest::qWaitForWindowActive(form_));

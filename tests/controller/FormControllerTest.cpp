@@ -76,13 +76,12 @@ private slots:
     void initTestCase()
     {
         wt::acknowledgeGaugeWarning();
-        ShowBattleForm = [this] { ++battlesShown_; };
+        ShowBattleForm = [this](const GameSettings&) { ++battlesShown_; };
         ShowTitleForm = [] {};
     }
 
     void init()
     {
-        wt::resetSettings();
         battlesShown_ = 0;
     }
 
@@ -139,7 +138,7 @@ private slots:
         VirtualPad pad;
         rig.input.pump();
         {
-            frmConfig dialog;
+            frmConfig dialog{GameSettings{}};
             dialog.show();
             QVERIFY(QTest::qWaitForWindowActive(&dialog));
             // OK and Update are off until something changes.
@@ -160,15 +159,15 @@ private slots:
             QCOMPARE(focusName(), QStringLiteral("labTag(1)"));
             rig.tap(pad, "dpleft");
             QCOMPARE(dialog.choice(1), 2);
-            QCOMPARE(TimeLimit, 150); // chosen, not yet in force
+            QCOMPARE(dialog.settings().TimeLimit, 150); // chosen, not yet in force
 
             // Start presses OK, the default button.
             rig.tap(pad, "start");
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            QCOMPARE(TimeLimit, 180);
+            QCOMPARE(dialog.settings().TimeLimit, 180);
         }
         {
-            frmConfig dialog;
+            frmConfig dialog{GameSettings{}};
             dialog.show();
             QVERIFY(QTest::qWaitForWindowActive(&dialog));
             rig.tap(pad, "dpup");
@@ -179,18 +178,17 @@ private slots:
             rig.tap(pad, "b");
             QVERIFY(!dialog.isVisible());
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
-            QCOMPARE(GameLevel, 1);
+            QCOMPARE(dialog.settings().GameLevel, 1);
         }
         {
             // A presses the focused button: 閉じる.
-            frmConfig dialog;
+            frmConfig dialog{GameSettings{}};
             dialog.show();
             QVERIFY(QTest::qWaitForWindowActive(&dialog));
             QCOMPARE(focusName(), QStringLiteral("cmdQuit"));
             rig.tap(pad, "a");
             QVERIFY(!dialog.isVisible());
         }
-        wt::resetSettings();
     }
 
     void viewerWalksOptionsAndClosesOnlyWithItsButton()
@@ -198,7 +196,7 @@ private slots:
         PadRig rig;
         VirtualPad pad;
         rig.input.pump();
-        frmHighScore viewer;
+        frmHighScore viewer{GameSettings{}};
         viewer.show();
         QVERIFY(QTest::qWaitForWindowActive(&viewer));
         const QString start = focusName();
@@ -254,7 +252,6 @@ private slots:
     void rankingNameBoxTakesAAsOk()
     {
         QFETCH(QString, button);
-        wt::resetSettings(120);
         testsupport::ClearTable(HighScores);
         QFile::remove(ScoreFilePath());
         PadRig rig;
@@ -264,7 +261,7 @@ private slots:
         ReplayRandom random;
         ManualClock clock{wt::ClockStart};
         MediaLog media;
-        QPointer<frmMain> form = wt::newBattleForm(random, clock, media);
+        QPointer<frmMain> form = wt::newBattleForm(random, clock, media, GameSettings{5, 120, 1});
         form->show();
         form->battle().MutableState().Points = 1234;
         QString box;
@@ -279,7 +276,7 @@ private slots:
                 qobject_cast<QDialog*>(modal)->reject();
         });
         random.Queue(0.99);
-        clock.Set(form->battle().State().StartTime + TimeLimit);
+        clock.Set(form->battle().State().StartTime + form->battle().Settings().TimeLimit);
         clock.StepEveryRead(0.5);
         form->tick(Timer::tmrMain);
         flushDeletes();
@@ -289,7 +286,6 @@ private slots:
         // Entered under the name the game gives an empty one.
         QCOMPARE(HighScores[0][1].Score[0], 1234);
         QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
-        wt::resetSettings();
     }
 };
 

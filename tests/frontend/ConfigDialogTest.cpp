@@ -5,8 +5,8 @@
 #include "RoundedShape.h"
 #include "Twips.h"
 #include "frmConfig.h"
-#include "modPublic.h"
 
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QWindow>
@@ -26,7 +26,10 @@ class ConfigDialogTest : public QObject {
 private:
     std::unique_ptr<frmConfig> open()
     {
-        auto dialog = std::make_unique<frmConfig>();
+        auto dialog = std::make_unique<frmConfig>(held_);
+        // As the title does: the next dialog opens with what this one leaves in force.
+        connect(dialog.get(), &QDialog::finished, this, [this, d = dialog.get()] { held_ = d->settings(); });
+        last_ = dialog.get();
         dialog->show();
         dialog->activateWindow();
         if (!QTest::qWaitForWindowActive(dialog.get()))
@@ -63,13 +66,20 @@ private:
             values << store.value(QString::fromLatin1(key), QStringLiteral("-")).toString();
         return values;
     }
-    static void setGlobals(int enemyMax, int timeLimit, int level)
+    void hold(int enemyMax, int timeLimit, int level)
     {
-        EnemyMax = static_cast<vb::Integer>(enemyMax);
-        TimeLimit = static_cast<vb::Integer>(timeLimit);
-        GameLevel = static_cast<vb::Integer>(level);
+        held_ = GameSettings{static_cast<vb::Integer>(enemyMax), static_cast<vb::Integer>(timeLimit),
+                             static_cast<vb::Integer>(level)};
     }
-    static std::tuple<int, int, int> globals() { return {EnemyMax, TimeLimit, GameLevel}; }
+    // The settings in force: the open dialog's, or those the last one left.
+    std::tuple<int, int, int> inForce() const
+    {
+        const GameSettings& s = last_ ? last_->settings() : held_;
+        return {s.EnemyMax, s.TimeLimit, s.GameLevel};
+    }
+
+    GameSettings held_;
+    QPointer<frmConfig> last_;
 
 private slots:
     void init()
@@ -77,7 +87,7 @@ private slots:
         QSettings store = UserStore();
         store.clear();
         store.sync();
-        setGlobals(7, 180, 0);
+        hold(7, 180, 0);
     }
 
     void twipsRoundHalfToEven()
@@ -129,7 +139,7 @@ private slots:
         // The other rows keep their marks.
         QCOMPARE(dialog->findChild<RoundedShape*>("shpMax(2)")->fillColor(), SelectedFill);
         QCOMPARE(dialog->findChild<RoundedShape*>("shpLevel(0)")->fillColor(), SelectedFill);
-        QCOMPARE(globals(), std::tuple(7, 180, 0));
+        QCOMPARE(inForce(), std::tuple(7, 180, 0));
         QCOMPARE(storedConfig(), QStringList({"-", "-", "-"}));
     }
 
@@ -187,7 +197,7 @@ private slots:
         QTest::mouseClick(button(dialog.get(), "cmdUpdate"), Qt::LeftButton);
         QVERIFY(dialog->isVisible());
         QVERIFY(!buttonsEnabled(dialog.get()));
-        QCOMPARE(globals(), std::tuple(3, 120, 2));
+        QCOMPARE(inForce(), std::tuple(3, 120, 2));
         QCOMPARE(storedConfig(), QStringList({"3", "120", "2"}));
         for (int row = 0; row < 3; ++row)
             QCOMPARE(dialog->savedChoice(row), dialog->choice(row));
@@ -196,7 +206,7 @@ private slots:
         QSettings(UserStore()).clear();
         QTest::mouseClick(button(dialog.get(), "cmdQuit"), Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(globals(), std::tuple(3, 120, 2));
+        QCOMPARE(inForce(), std::tuple(3, 120, 2));
         QCOMPARE(storedConfig(), QStringList({"-", "-", "-"}));
     }
 
@@ -212,7 +222,7 @@ private slots:
         QCOMPARE(dialog->findChild<RoundedShape*>("shpTime(2)")->fillColor(), UnselectedFill);
         QTest::mouseClick(button(dialog.get(), "cmdQuit"), Qt::LeftButton);
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
-        QCOMPARE(globals(), std::tuple(7, 180, 0));
+        QCOMPARE(inForce(), std::tuple(7, 180, 0));
         QCOMPARE(storedConfig(), QStringList({"-", "-", "-"}));
     }
 
@@ -223,13 +233,13 @@ private slots:
         QTest::mouseClick(button(dialog.get(), "cmdOK"), Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
-        QCOMPARE(globals(), std::tuple(5, 150, 1));
+        QCOMPARE(inForce(), std::tuple(5, 150, 1));
         QCOMPARE(storedConfig(), QStringList({"5", "150", "1"}));
     }
 
     void defaultOnTheDefaultsLeavesOkDisabled()
     {
-        setGlobals(5, 150, 1);
+        hold(5, 150, 1);
         auto dialog = open();
         QTest::mouseClick(button(dialog.get(), "cmdDefault"), Qt::LeftButton);
         QVERIFY(!buttonsEnabled(dialog.get()));
@@ -246,7 +256,7 @@ private slots:
             quit->setFocus();
             QTest::keyClick(quit, Qt::Key_Return);
             QVERIFY(!dialog->isVisible());
-            QCOMPARE(globals(), std::tuple(7, 180, 0));
+            QCOMPARE(inForce(), std::tuple(7, 180, 0));
             QCOMPARE(storedConfig(), QStringList({"-", "-", "-"}));
         }
         // Update with the focus: applied, and the dialog stays.
@@ -257,7 +267,7 @@ private slots:
             update->setFocus();
             QTest::keyClick(update, Qt::Key_Return);
             QVERIFY(dialog->isVisible());
-            QCOMPARE(globals(), std::tuple(5, 180, 0));
+            QCOMPARE(inForce(), std::tuple(5, 180, 0));
             QCOMPARE(storedConfig(), QStringList({"5", "180", "0"}));
             // Esc is still the cancel button wherever the focus is.
             QTest::keyClick(update, Qt::Key_Escape);
@@ -277,7 +287,7 @@ private slots:
             click(dialog.get(), "labTime(1)");
             QTest::keyClick(dialog.get(), Qt::Key_Return);
             QVERIFY(!dialog->isVisible());
-            QCOMPARE(globals(), std::tuple(7, 150, 0));
+            QCOMPARE(inForce(), std::tuple(7, 150, 0));
             QCOMPARE(storedConfig(), QStringList({"7", "150", "0"}));
         }
         // Esc drops an unapplied choice.
@@ -286,7 +296,7 @@ private slots:
             click(dialog.get(), "labMax(1)");
             QTest::keyClick(dialog.get(), Qt::Key_Escape);
             QVERIFY(!dialog->isVisible());
-            QCOMPARE(globals(), std::tuple(7, 150, 0));
+            QCOMPARE(inForce(), std::tuple(7, 150, 0));
         }
         // Accelerators reach the buttons.
         {
@@ -295,12 +305,12 @@ private slots:
             QTest::keyClick(dialog.get(), Qt::Key_D, Qt::AltModifier);
             QTRY_COMPARE(int(dialog->choice(0)), 1);
             QTest::keyClick(dialog.get(), Qt::Key_U, Qt::AltModifier);
-            QTRY_COMPARE(globals(), std::tuple(5, 150, 1));
+            QTRY_COMPARE(inForce(), std::tuple(5, 150, 1));
             QVERIFY(dialog->isVisible());
         }
     }
 
-    void reopeningStartsFromTheGlobals()
+    void reopeningStartsFromTheSettingsInForce()
     {
         {
             auto dialog = open();
@@ -312,9 +322,9 @@ private slots:
         QVERIFY(!buttonsEnabled(dialog.get()));
     }
 
-    void unreadSettingsMarkNothing()
+    void settingsOutsideTheChoicesMarkNothing()
     {
-        setGlobals(0, 0, 0); // before the settings were ever read
+        hold(0, 0, 0); // none of the choices
         auto dialog = open();
         for (const char* name : {"shpMax(0)", "shpMax(1)", "shpMax(2)", "shpTime(0)"})
             QCOMPARE(dialog->findChild<RoundedShape*>(name)->fillColor(), UnselectedFill);

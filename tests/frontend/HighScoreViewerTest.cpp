@@ -38,9 +38,9 @@ class HighScoreViewerTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<frmHighScore> open()
+    std::unique_ptr<frmHighScore> open(const GameSettings& settings = {})
     {
-        auto viewer = std::make_unique<frmHighScore>();
+        auto viewer = std::make_unique<frmHighScore>(settings);
         viewer->show();
         viewer->activateWindow();
         if (!QTest::qWaitForWindowActive(viewer.get()))
@@ -64,9 +64,6 @@ private slots:
     void init()
     {
         FillDistinct();
-        EnemyMax = 5;
-        TimeLimit = 150;
-        GameLevel = 1;
     }
 
     void formatStringGivesHeadersAndAlignment()
@@ -116,9 +113,7 @@ private slots:
 
     void opensOnTheListOfTheSettings()
     {
-        GameLevel = 2;
-        TimeLimit = 180;
-        auto viewer = open();
+        auto viewer = open(GameSettings{5, 180, 2});
         QCOMPARE(viewer->windowTitle(), testlang::pick("Mortavel - ハイスコア", "Mortavel - High Scores"));
         QCOMPARE(viewer->size(), QSize(461, 269));
         QVERIFY(option(viewer.get(), "optLevel(2)")->isChecked());
@@ -272,9 +267,7 @@ private slots:
 
     void settingsOutOfRangeStillShowAList()
     {
-        GameLevel = 7;
-        TimeLimit = 0;
-        auto viewer = open();
+        auto viewer = open(GameSettings{5, 0, 7});
         QCOMPARE(grid(viewer.get())->rowCount(), 10);
         QCOMPARE(row(viewer.get(), 0)[2], QStringLiteral("提督0-0-0"));
         QVERIFY(!option(viewer.get(), "optLevel(0)")->isChecked());

@@ -57,6 +57,7 @@ private:
     QString programDir_;
     QStringList commands_;
     int battlesShown_ = 0;
+    GameSettings battleSettings_;
 
     static void flushDeletes()
     {
@@ -94,8 +95,9 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(MORTAVEL_SOURCE_DATA "/MVTitle.avi"),
                             programDir_ + QStringLiteral("/data/MVTitle.avi")));
         SetProgramDirForTesting(programDir_);
-        ShowBattleForm = [this] {
+        ShowBattleForm = [this](const GameSettings& settings) {
             ++battlesShown_;
+            battleSettings_ = settings;
             // The battle opens while the title is still loaded.
             QVERIFY(frmTitle::Loaded());
         };
@@ -150,7 +152,6 @@ private slots:
             store.setValue(QStringLiteral("Config/TimeLimit"), QStringLiteral("200"));
             store.setValue(QStringLiteral("Config/GameLevel"), QStringLiteral("2"));
         }
-        EnemyMax = TimeLimit = GameLevel = 0;
         HighScores[3][2] = HighScoreList{};
 
         // When the movie is opened, everything before it has happened.
@@ -158,7 +159,8 @@ private slots:
         mci::setCommandObserver([&](const QString& command, bool) {
             commands_ << command;
             if (command.startsWith(QStringLiteral("open")) && frmTitle::Loaded())
-                readyAtOpen = frmTitle::Loaded()->isVisible() && TimeLimit == 150
+                readyAtOpen = frmTitle::Loaded()->isVisible()
+                    && frmTitle::Loaded()->settings().TimeLimit == 150
                     && HighScores[3][2].PlayerName[0] == QStringLiteral("山本 3 2");
         });
         frmTitle* title = load();
@@ -169,9 +171,7 @@ private slots:
         QCOMPARE(store.value(QStringLiteral("UpdateInfo/ApplicationPath")).toString(), ProgramDir());
         QCOMPARE(store.value(QStringLiteral("UpdateInfo/CurrentVersion")).toString(),
                  frmTitle::VersionText());
-        QCOMPARE(int(EnemyMax), 7);
-        QCOMPARE(int(TimeLimit), 150);
-        QCOMPARE(int(GameLevel), 2);
+        QCOMPARE(title->settings(), (GameSettings{7, 150, 2}));
         QCOMPARE(store.value(QStringLiteral("Config/TimeLimit")).toString(), QStringLiteral("150"));
         QCOMPARE(HighScores[1][0].PlayerName[0], QStringLiteral("山本 1 0"));
         QCOMPARE(HighScores[1][0].Score[0], 5000);
@@ -379,9 +379,13 @@ private slots:
 
     void returningFromABattleRunsTheWholeLoadAgain()
     {
+        UserStore().setValue(QStringLiteral("Config/EnemyMax"), QStringLiteral("3"));
         load();
         QTest::keyClick(frmTitle::Loaded(), Qt::Key_Return);
         flushDeletes();
+        QCOMPARE(battlesShown_, 1);
+        // The battle is played with the settings the title read.
+        QCOMPARE(battleSettings_, (GameSettings{3, 150, 1}));
         // The battle saved a new ranking and the settings changed meanwhile.
         WriteScoreFile(programDir_ + QStringLiteral("/data/HSData.mvt"), QStringLiteral("古賀"));
         UserStore().setValue(QStringLiteral("Config/GameLevel"), QStringLiteral("0"));
@@ -390,7 +394,7 @@ private slots:
         ShowTitleForm();
         QVERIFY(frmTitle::Loaded());
         QCOMPARE(HighScores[2][1].PlayerName[0], QStringLiteral("古賀 2 1"));
-        QCOMPARE(int(GameLevel), 0);
+        QCOMPARE(frmTitle::Loaded()->settings(), (GameSettings{3, 150, 0}));
         QCOMPARE(commands_.size(), 2);
         QVERIFY(commands_[1] == QStringLiteral("play TITLE_AVI repeat"));
     }

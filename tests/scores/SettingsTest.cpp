@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "modPublic.h"
 #include "SettingsStore.h"
 
 #include <QSettings>
@@ -22,7 +21,7 @@ protected:
     {
         QSettings store = Store();
         store.clear();
-        EnemyMax = TimeLimit = GameLevel = 0;
+        read = GameSettings{0, 0, 0};
     }
 
     static void Put(const char* key, const QString& text)
@@ -35,12 +34,14 @@ protected:
         QSettings store = Store();
         return store.value(QStringLiteral("Config/") + QLatin1String(key));
     }
+    // What the last ReadSettings gave.
+    GameSettings read;
     // After a read of three invalid values: the defaults, in force and stored.
-    static void ExpectDefaultsWrittenBack()
+    void ExpectDefaultsWrittenBack() const
     {
-        EXPECT_EQ(EnemyMax, 5);
-        EXPECT_EQ(TimeLimit, 150);
-        EXPECT_EQ(GameLevel, 1);
+        EXPECT_EQ(read.EnemyMax, 5);
+        EXPECT_EQ(read.TimeLimit, 150);
+        EXPECT_EQ(read.GameLevel, 1);
         EXPECT_EQ(Stored("EnemyMax").toString(), QStringLiteral("5"));
         EXPECT_EQ(Stored("TimeLimit").toString(), QStringLiteral("150"));
         EXPECT_EQ(Stored("GameLevel").toString(), QStringLiteral("1"));
@@ -49,10 +50,10 @@ protected:
 
 TEST_F(Settings, EmptyStoreGivesDefaultsAndWritesNothing)
 {
-    ReadSettings();
-    EXPECT_EQ(EnemyMax, 5);
-    EXPECT_EQ(TimeLimit, 150);
-    EXPECT_EQ(GameLevel, 1);
+    read = ReadSettings();
+    EXPECT_EQ(read.EnemyMax, 5);
+    EXPECT_EQ(read.TimeLimit, 150);
+    EXPECT_EQ(read.GameLevel, 1);
     EXPECT_TRUE(Store().allKeys().isEmpty());
 }
 
@@ -62,10 +63,10 @@ TEST_F(Settings, StoredValidValuesAreReadAndLeftAlone)
         Put("EnemyMax", QLatin1String(e));
         Put("TimeLimit", QLatin1String(t));
         Put("GameLevel", QLatin1String(l));
-        ReadSettings();
-        EXPECT_EQ(EnemyMax, QByteArray(e).toInt());
-        EXPECT_EQ(TimeLimit, QByteArray(t).toInt());
-        EXPECT_EQ(GameLevel, QByteArray(l).toInt());
+        read = ReadSettings();
+        EXPECT_EQ(read.EnemyMax, QByteArray(e).toInt());
+        EXPECT_EQ(read.TimeLimit, QByteArray(t).toInt());
+        EXPECT_EQ(read.GameLevel, QByteArray(l).toInt());
     }
 }
 
@@ -74,12 +75,12 @@ TEST_F(Settings, OutOfRangeValuesFallBackToDefaultsAndAreWrittenBack)
     Put("EnemyMax", QStringLiteral("4"));
     Put("TimeLimit", QStringLiteral("200"));
     Put("GameLevel", QStringLiteral("3"));
-    ReadSettings();
+    read = ReadSettings();
     ExpectDefaultsWrittenBack();
 
     Put("GameLevel", QStringLiteral("-1"));
-    ReadSettings();
-    EXPECT_EQ(GameLevel, 1);
+    read = ReadSettings();
+    EXPECT_EQ(read.GameLevel, 1);
     EXPECT_EQ(Stored("GameLevel").toString(), QStringLiteral("1"));
 }
 
@@ -92,10 +93,10 @@ TEST_F(Settings, TextThatIsNoSixteenBitNumberIsInvalid)
         Put("EnemyMax", QLatin1String(text));
         Put("TimeLimit", QLatin1String(text));
         Put("GameLevel", QLatin1String(text));
-        ReadSettings();
-        EXPECT_EQ(EnemyMax, 5);
-        EXPECT_EQ(TimeLimit, 150);
-        EXPECT_EQ(GameLevel, 1);
+        read = ReadSettings();
+        EXPECT_EQ(read.EnemyMax, 5);
+        EXPECT_EQ(read.TimeLimit, 150);
+        EXPECT_EQ(read.GameLevel, 1);
         EXPECT_EQ(Stored("EnemyMax").toString(), QStringLiteral("5"));
         EXPECT_EQ(Stored("TimeLimit").toString(), QStringLiteral("150"));
         EXPECT_EQ(Stored("GameLevel").toString(), QStringLiteral("1"));
@@ -116,11 +117,11 @@ TEST_F(Settings, DecimalNumbersAreRoundedHalfToEvenBeforeTheCheck)
         SCOPED_TRACE(text);
         SetUp();
         Put(key, QLatin1String(text));
-        ReadSettings();
-        const vb::Integer read = QByteArray(key) == "TimeLimit" ? TimeLimit
-                               : QByteArray(key) == "EnemyMax"  ? EnemyMax
-                                                                : GameLevel;
-        EXPECT_EQ(read, value);
+        read = ReadSettings();
+        const vb::Integer got = QByteArray(key) == "TimeLimit" ? read.TimeLimit
+                              : QByteArray(key) == "EnemyMax"  ? read.EnemyMax
+                                                               : read.GameLevel;
+        EXPECT_EQ(got, value);
         EXPECT_EQ(Stored(key).toString(), QLatin1String(text)) << "a valid value is not written";
     }
 
@@ -128,11 +129,11 @@ TEST_F(Settings, DecimalNumbersAreRoundedHalfToEvenBeforeTheCheck)
     Put("EnemyMax", QStringLiteral("5.5")); // 6
     Put("TimeLimit", QStringLiteral("180.6")); // 181
     Put("GameLevel", QStringLiteral("7.4")); // 7
-    ReadSettings();
+    read = ReadSettings();
     ExpectDefaultsWrittenBack();
     Put("EnemyMax", QStringLiteral("6.5")); // 6, the even neighbour, not 7
-    ReadSettings();
-    EXPECT_EQ(EnemyMax, 5);
+    read = ReadSettings();
+    EXPECT_EQ(read.EnemyMax, 5);
     EXPECT_EQ(Stored("EnemyMax").toString(), QStringLiteral("5"));
 }
 
@@ -141,10 +142,10 @@ TEST_F(Settings, SpacesAroundANumberAndAPlusSignAreAccepted)
     Put("EnemyMax", QStringLiteral(" 7 "));
     Put("TimeLimit", QStringLiteral("\t210"));
     Put("GameLevel", QStringLiteral("+0"));
-    ReadSettings();
-    EXPECT_EQ(EnemyMax, 7);
-    EXPECT_EQ(TimeLimit, 210);
-    EXPECT_EQ(GameLevel, 0);
+    read = ReadSettings();
+    EXPECT_EQ(read.EnemyMax, 7);
+    EXPECT_EQ(read.TimeLimit, 210);
+    EXPECT_EQ(read.GameLevel, 0);
     // Valid, so not rewritten.
     EXPECT_EQ(Stored("EnemyMax").toString(), QStringLiteral(" 7 "));
 }
@@ -153,9 +154,9 @@ TEST_F(Settings, OnlyTheInvalidSettingIsRewritten)
 {
     Put("EnemyMax", QStringLiteral("abc"));
     Put("TimeLimit", QStringLiteral(" 180"));
-    ReadSettings();
-    EXPECT_EQ(EnemyMax, 5);
-    EXPECT_EQ(TimeLimit, 180);
+    read = ReadSettings();
+    EXPECT_EQ(read.EnemyMax, 5);
+    EXPECT_EQ(read.TimeLimit, 180);
     EXPECT_EQ(Stored("EnemyMax").toString(), QStringLiteral("5"));
     EXPECT_EQ(Stored("TimeLimit").toString(), QStringLiteral(" 180"));
     EXPECT_FALSE(Stored("GameLevel").isValid()) << "a missing key stays missing";
@@ -163,36 +164,14 @@ TEST_F(Settings, OnlyTheInvalidSettingIsRewritten)
 
 TEST_F(Settings, SavedSettingsAreWhatTheNextReadGives)
 {
-    SaveConfigSetting(QStringLiteral("EnemyMax"), 3);
-    SaveConfigSetting(QStringLiteral("TimeLimit"), 210);
-    SaveConfigSetting(QStringLiteral("GameLevel"), 2);
+    SaveSettings(GameSettings{3, 210, 2});
     EXPECT_EQ(Stored("TimeLimit").toString(), QStringLiteral("210"));
-    ReadSettings();
-    EXPECT_EQ(EnemyMax, 3);
-    EXPECT_EQ(TimeLimit, 210);
-    EXPECT_EQ(GameLevel, 2);
+    EXPECT_EQ(ReadSettings(), (GameSettings{3, 210, 2}));
 
     SaveSetting(QStringLiteral("UpdateInfo"), QStringLiteral("CurrentVersion"),
                 QStringLiteral("1.00.0000"));
     EXPECT_EQ(Store().value(QStringLiteral("UpdateInfo/CurrentVersion")).toString(),
               QStringLiteral("1.00.0000"));
-}
-
-TEST(ChoiceIndices, MapBothWaysAndRoundDown)
-{
-    EXPECT_EQ(TimeIndexOf(180), 2);
-    EXPECT_EQ(EnemyChoiceOf(7), 2);
-    for (int choice = 0; choice < 3; ++choice)
-        EXPECT_EQ(EnemyChoiceOf(EnemyMaxOfChoice(choice)), choice);
-    for (int choice = 0; choice < 4; ++choice)
-        EXPECT_EQ(TimeIndexOf(TimeLimitOfChoice(choice)), choice);
-    EXPECT_EQ(EnemyMaxOfChoice(0), 3);
-    EXPECT_EQ(TimeLimitOfChoice(3), 210);
-    // Values between the allowed ones, and below them, round towards minus infinity.
-    EXPECT_EQ(EnemyChoiceOf(4), 0);
-    EXPECT_EQ(TimeIndexOf(209), 2);
-    EXPECT_EQ(TimeIndexOf(119), -1);
-    EXPECT_EQ(EnemyChoiceOf(0), -2);
 }
 
 } // namespace

@@ -49,9 +49,9 @@ struct Battlefield {
     MediaLog media;
     QPointer<frmMain> form;
 
-    Battlefield()
+    explicit Battlefield(const GameSettings& settings = {})
     {
-        form = wt::newBattleForm(random, clock, media);
+        form = wt::newBattleForm(random, clock, media, settings);
         form->show();
         form->activateWindow();
         (void)QTest::qWaitForWindowActive(form);
@@ -101,11 +101,6 @@ private slots:
     void initTestCase()
     {
         wt::acknowledgeGaugeWarning();
-    }
-
-    void init()
-    {
-        wt::resetSettings();
     }
 
     void layoutFollowsTheDesign()
@@ -225,8 +220,7 @@ private slots:
 
     void startShowsTheFreshBattle()
     {
-        TimeLimit = 180;
-        Battlefield b;
+        Battlefield b(GameSettings{5, 180, 1});
         QCOMPARE(wt::label(b.form, "labTime")->text(), QStringLiteral("180 Sec."));
         QCOMPARE(wt::label(b.form, "labScore")->text(), QStringLiteral("0 Pts."));
         QCOMPARE(b.log(), QStringList({"", "", ""}));

@@ -89,9 +89,10 @@ struct Ending {
     QPointer<frmMain> form;
     AtTitle atTitle;
 
-    explicit Ending(vb::Long points)
+    // Two minutes, so that the entries go to the first list of a level.
+    explicit Ending(vb::Long points, GameSettings settings = {5, 120, 1})
     {
-        form = wt::newBattleForm(random, clock, media);
+        form = wt::newBattleForm(random, clock, media, settings);
         form->show();
         form->battle().MutableState().Points = points;
 
@@ -131,7 +132,7 @@ struct Ending {
     void lastTick()
     {
         random.Queue(0.99); // no ship appears on the last tick
-        clock.Set(form->battle().State().StartTime + TimeLimit);
+        clock.Set(form->battle().State().StartTime + form->battle().Settings().TimeLimit);
         // Every reading of the clock from here moves it: the pause runs out.
         clock.StepEveryRead(0.5);
         form->tick(Timer::tmrMain);
@@ -203,7 +204,6 @@ private slots:
 
     void init()
     {
-        wt::resetSettings(120);
         testsupport::ClearTable(HighScores);
         QFile::remove(ScoreFilePath());
     }
@@ -512,9 +512,7 @@ private slots:
     {
         QFETCH(int, timeLimit);
         QFETCH(int, level);
-        TimeLimit = static_cast<vb::Integer>(timeLimit);
-        GameLevel = static_cast<vb::Integer>(level);
-        Ending e(100000);
+        Ending e(100000, GameSettings{5, static_cast<vb::Integer>(timeLimit), static_cast<vb::Integer>(level)});
         ModalWatch watch;
         e.runOut();
         QVERIFY(watch.titles.isEmpty());

@@ -55,11 +55,6 @@ private:
     QTemporaryDir empty_;
 
 private slots:
-    void init()
-    {
-        wt::resetSettings();
-    }
-
     // First, while no battle of this run has said anything yet.
     void missingLibraryIsReportedOnceAndTheBattlePlaysOn()
     {

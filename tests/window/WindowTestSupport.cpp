@@ -16,21 +16,15 @@
 
 namespace wt {
 
-frmMain* newBattleForm(RandomSource& random, WallClock& clock, MediaLog& media)
+frmMain* newBattleForm(RandomSource& random, WallClock& clock, MediaLog& media, const GameSettings& settings)
 {
     frmMain::Options options;
     options.random = &random;
     options.clock = &clock;
     options.manualTimers = true;
     options.media = media.sink();
+    options.settings = settings;
     return new frmMain(options);
-}
-
-void resetSettings(int timeLimit)
-{
-    EnemyMax = 5;
-    TimeLimit = static_cast<vb::Integer>(timeLimit);
-    GameLevel = 1;
 }
 
 void onNextModal(std::function<void(QWidget*)> action)

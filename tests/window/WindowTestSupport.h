@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BattleUi.h"
+#include "GameSettings.h"
 #include "ManualClock.h"
 #include "i18n/TestLanguage.h"
 
@@ -18,8 +19,6 @@ class frmMain;
 class QLabel;
 
 namespace wt {
-// The settings a window test starts from: five enemies, the normal level.
-void resetSettings(int timeLimit = 150);
 // Where the window tests' clocks start: far from 0, as a wall clock is.
 inline constexpr double ClockStart = 100000;
 } // namespace wt
@@ -41,7 +40,8 @@ namespace wt {
 
 // A battle form under the test's control: the given random draws and clock,
 // its timers run by hand, its media commands into media.
-frmMain* newBattleForm(RandomSource& random, WallClock& clock, MediaLog& media);
+frmMain* newBattleForm(RandomSource& random, WallClock& clock, MediaLog& media,
+                       const GameSettings& settings = {});
 
 // Runs action on the next modal dialog as soon as it is up (polling the
 // event loop), so a test can answer a message box or an input box.

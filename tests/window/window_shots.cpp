@@ -34,6 +34,7 @@ struct Shooter {
         options.clock = &clock;
         options.manualTimers = true;
         options.media = [](const std::string&) {};
+        options.settings = GameSettings{7, 120, 1};
         form = new frmMain(options);
         form->show();
         (void)QTest::qWaitForWindowExposed(form);
@@ -75,9 +76,6 @@ int main(int argc, char** argv)
     testlang::installFromSystem();
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
     wt::acknowledgeGaugeWarning();
-    EnemyMax = 7;
-    TimeLimit = 120;
-    GameLevel = 1;
 
     Shooter s(out);
     s.shot(QStringLiteral("1-start"));
@@ -124,7 +122,7 @@ int main(int argc, char** argv)
             dialog->accept();
     });
     s.random.Queue(0.99);
-    s.clock.Set(st.StartTime + TimeLimit);
+    s.clock.Set(st.StartTime + s.form->battle().Settings().TimeLimit);
     s.clock.StepEveryRead(0.5);
     s.form->tick(BattleUi::Timer::tmrMain);
     return 0;

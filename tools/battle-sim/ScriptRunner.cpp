@@ -147,9 +147,11 @@ void ScriptRunner::RegisterBuiltins()
         ExpectArgs(args, 3, 3);
         const long long e = ParseInteger(args[0], 3, 7), t = ParseInteger(args[1], 120, 210),
                         l = ParseInteger(args[2], 0, 2);
-        if (e % 2 == 0 || t % 30 != 0)
+        const GameSettings settings{static_cast<vb::Integer>(e), static_cast<vb::Integer>(t),
+                                    static_cast<vb::Integer>(l)};
+        if (!rules::IsAllowed(settings))
             throw ScriptError("EnemyMax must be 3, 5 or 7 and TimeLimit 120, 150, 180 or 210");
-        sim.settings_ = {static_cast<vb::Integer>(e), static_cast<vb::Integer>(t), static_cast<vb::Integer>(l)};
+        sim.settings_ = settings;
     });
     AddCommand("draws", [](ScriptRunner& sim, const Args& args) {
         ExpectArgs(args, 1, std::numeric_limits<std::size_t>::max());

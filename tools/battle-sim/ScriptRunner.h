@@ -49,7 +49,7 @@ public:
     SimUi& Ui();             // the open battle's controls; RequireBattle first
     ReplayRandom& Random() { return random_; }
     ManualClock& Clock() { return clock_; }
-    BattleSettings& Settings() { return settings_; }
+    GameSettings& Settings() { return settings_; }
 
     // Argument helpers that throw ScriptError.
     static void ExpectArgs(const Args& args, std::size_t min, std::size_t max);
@@ -66,7 +66,7 @@ private:
     std::map<std::string, Command> commands_;
     ReplayRandom random_{1};
     ManualClock clock_;
-    BattleSettings settings_;
+    GameSettings settings_;
     std::unique_ptr<SimUi> ui_;
     std::unique_ptr<Battle> battle_;
 };

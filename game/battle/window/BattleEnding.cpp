@@ -24,11 +24,11 @@ BattleEnding::BattleEnding(QWidget* form, PictureBox* scene, QLabel* gameOver, W
 {
 }
 
-void BattleEnding::run(vb::Long points)
+void BattleEnding::run(const GameSettings& settings, vb::Long points)
 {
     drawCurtain();
     gameOver_->show();
-    enterRanking(points);
+    enterRanking(settings, points);
     pause(3);
     ShowTitleForm();
 }
@@ -66,14 +66,13 @@ void BattleEnding::drawCurtain()
     }
 }
 
-void BattleEnding::enterRanking(vb::Long points)
+void BattleEnding::enterRanking(const GameSettings& settings, vb::Long points)
 {
-    // Only the allowed settings name a list; hand-edited ones enter nothing.
-    const int timeLimit = TimeLimit;
-    const int level = GameLevel;
-    if (timeLimit < 120 || timeLimit > 210 || (timeLimit - 120) % 30 != 0 || level < 0 || level > 2)
+    const std::optional<rules::RankingList> ranking = rules::RankingListOf(settings);
+    if (!ranking)
         return;
-    const int t = (timeLimit - 120) / 30;
+    const int t = ranking->TimeIndex;
+    const int level = ranking->Level;
     // The box comes up for a score that enters the table the player sees.
     if (RankingPlace(HighScores[t][level], points) < 0)
         return;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BattleUi.h"
+#include "GameSettings.h"
 #include "VbMath.h"
 
 class PictureBox;
@@ -16,12 +17,13 @@ public:
     BattleEnding(QWidget* form, PictureBox* scene, QLabel* gameOver, WallClock& clock);
 
     // Returns once the title screen is showing. Events of the form run in
-    // between (the curtain and the pause let them through).
-    void run(vb::Long points);
+    // between (the curtain and the pause let them through). The points enter
+    // the ranking of the settings the battle was played with.
+    void run(const GameSettings& settings, vb::Long points);
 
 private:
     void drawCurtain();
-    void enterRanking(vb::Long points);
+    void enterRanking(const GameSettings& settings, vb::Long points);
     void pause(double seconds);
 
     QWidget* form_;

@@ -18,7 +18,6 @@
 #include "Forms.h"
 #include "GameLanguage.h"
 #include "Mci.h"
-#include "modPublic.h"
 #include "Resources.h"
 #include "Twips.h"
 
@@ -106,12 +105,8 @@ frmMain::frmMain(Options options, QWidget* parent)
     if (!pgbReload_->usesLibrary())
         reportGaugeFallback(pgbReload_->failure());
 
-    BattleSettings settings;
-    settings.EnemyMax = EnemyMax;
-    settings.TimeLimit = TimeLimit;
-    settings.GameLevel = GameLevel;
     // The sounds sit in the same data folder as the movie and the scores.
-    battle_ = std::make_unique<Battle>(*this, *random_, *clock_, settings, AppPath().toStdString(),
+    battle_ = std::make_unique<Battle>(*this, *random_, *clock_, options_.settings, AppPath().toStdString(),
                                        QFileInfo(DataDir()).fileName().toStdString(),
                                        TranslatedBattleTexts());
     battle_->Form_Load();
@@ -547,13 +542,15 @@ void frmMain::EndBattle()
 
 void frmMain::runEndSequence()
 {
-    BattleEnding(this, picScene_, labGameOver_, *clock_).run(battle_->State().Points);
+    BattleEnding(this, picScene_, labGameOver_, *clock_).run(battle_->Settings(), battle_->State().Points);
     closeFromCode();
 }
 
-frmMain* ShowBattleWindow()
+frmMain* ShowBattleWindow(const GameSettings& settings)
 {
-    auto* form = new frmMain();
+    frmMain::Options options;
+    options.settings = settings;
+    auto* form = new frmMain(std::move(options));
     form->show();
     return form;
 }

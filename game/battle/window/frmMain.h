@@ -36,6 +36,8 @@ public:
         bool manualTimers = false;
         // Where media command strings go; null: the media layer.
         std::function<void(const std::string&)> media;
+        // What the battle is played with; its end enters the ranking of these.
+        GameSettings settings;
     };
 
     explicit frmMain(QWidget* parent = nullptr);
@@ -118,6 +120,6 @@ private:
     bool endAfterQuestion_ = false;
 };
 
-// Opens a new battle in its own window with the current settings; the
-// ShowBattleForm hook of the program.
-frmMain* ShowBattleWindow();
+// Opens a new battle in its own window; the ShowBattleForm hook of the
+// program.
+frmMain* ShowBattleWindow(const GameSettings& settings);
