@@ -3,7 +3,7 @@
 #include "VelProgressBarPrivate.h"
 
 #include "CaptionText.h"
-#include "PictureBox.h"
+#include "BarPictureBox.h"
 #include "modAPI.h"
 
 #include <QFontMetrics>
@@ -65,12 +65,12 @@ void VelProgressBarPrivate::init()
     q_->setMinimumSize(MinimumPixels, MinimumPixels);
     q_->resize(designSize());
 
-    picPrg_ = new PictureBox(q_, true);
+    picPrg_ = new BarPictureBox(q_, true);
     picPrg_->setObjectName(QStringLiteral("picPrg"));
     picPrg_->setGeometry(pixels(PrgLeft), pixels(PrgTop), pixels(PrgWidth), pixels(PrgHeight));
     picPrg_->setBackColor(Qt::white);
 
-    picStr_ = new PictureBox(q_, false);
+    picStr_ = new BarPictureBox(q_, false);
     picStr_->setObjectName(QStringLiteral("picStr"));
     picStr_->setBackColor(Qt::black);
     picStr_->hide();

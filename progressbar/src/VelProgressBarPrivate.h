@@ -12,7 +12,7 @@
 
 #include <optional>
 
-class PictureBox;
+class BarPictureBox;
 class VelPropertyBag;
 
 class VelProgressBarPrivate
@@ -128,8 +128,8 @@ private:
     QFont drawingFont() const;
 
     VelProgressBar *const q_;
-    PictureBox *picPrg_ = nullptr;
-    PictureBox *picStr_ = nullptr;
+    BarPictureBox *picPrg_ = nullptr;
+    BarPictureBox *picStr_ = nullptr;
     int changeDepth_ = 0;
 
     float initWidth_ = 0;

@@ -70,7 +70,7 @@ private slots:
         ReplayRandom random;
         ManualClock clock{wt::ClockStart};
         MediaLog media;
-        frmMain::Options options{&random, &clock, true, media.sink()};
+        frmMain::Options options{&random, &clock, true, media.sink(), GameSettings{}};
         std::unique_ptr<frmMain> first(new frmMain(options));
         QVERIFY(text.contains(QStringLiteral("VelPrgBar")));
         QVERIFY(detail.contains(QStringLiteral("libVelPrgBar.so")));

@@ -78,7 +78,7 @@ void acknowledgeGaugeWarning()
         else
             modal->close();
     });
-    auto* form = new frmMain(frmMain::Options{nullptr, nullptr, true, [](const std::string&) {}});
+    auto* form = new frmMain(frmMain::Options{nullptr, nullptr, true, [](const std::string&) {}, GameSettings{}});
     delete form;
     // Let the poll run out whether or not a box came.
     QTest::qWait(30);

@@ -7,10 +7,10 @@
 
 // A drawing surface of the gauge. What is drawn goes into a retained image of
 // the inner area (inside the border), which the widget repaints by itself.
-class PictureBox : public QWidget
+class BarPictureBox : public QWidget
 {
 public:
-    PictureBox(QWidget *parent, bool border);
+    BarPictureBox(QWidget *parent, bool border);
 
     int borderWidth() const { return border_ ? 1 : 0; }
     int innerWidth() const { return qMax(0, width() - 2 * borderWidth()); }

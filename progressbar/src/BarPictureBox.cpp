@@ -1,21 +1,21 @@
 // SPDX-License-Identifier: MIT
-#include "PictureBox.h"
+#include "BarPictureBox.h"
 
 #include <QPainter>
 
-PictureBox::PictureBox(QWidget *parent, bool border)
+BarPictureBox::BarPictureBox(QWidget *parent, bool border)
     : QWidget(parent), border_(border)
 {
     // Everything is painted from the retained picture; nothing behind it shows.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QImage &PictureBox::clearPicture()
+QImage &BarPictureBox::clearPicture()
 {
     return clearPicture(innerWidth(), innerHeight());
 }
 
-QImage &PictureBox::clearPicture(int width, int height)
+QImage &BarPictureBox::clearPicture(int width, int height)
 {
     if (picture_.width() != width || picture_.height() != height
         || picture_.format() != QImage::Format_RGB32)
@@ -24,7 +24,7 @@ QImage &PictureBox::clearPicture(int width, int height)
     return picture_;
 }
 
-void PictureBox::paintEvent(QPaintEvent *)
+void BarPictureBox::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     const int b = borderWidth();
