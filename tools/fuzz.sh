@@ -9,7 +9,7 @@ seconds=${1:-60}
 cd "$(dirname "$0")/.."
 
 if [ ! -f build-fuzz/build.ninja ]; then
-  cmake -S tests/scores/fuzz -B build-fuzz -G Ninja \
+  cmake -S tests/scorefile/fuzz -B build-fuzz -G Ninja \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
 fi
 cmake --build build-fuzz
@@ -24,6 +24,6 @@ cp -f data/HSData.mvt "$corpus/installed-HSData.mvt"
 ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:quarantine_size_mb=16:max_malloc_fill_size=0} \
 UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1} \
 build-fuzz/score-file-fuzz "$corpus" \
-  -dict=tests/scores/fuzz/score-file.dict \
+  -dict=tests/scorefile/fuzz/score-file.dict \
   -max_total_time="$seconds" -max_len=8192 -timeout=10 \
   -artifact_prefix=build-fuzz/ -print_final_stats=1

@@ -21,14 +21,16 @@ sanitized() {
   if [ ! -f build-sanitize/build.ninja ]; then
     cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORTAVEL_SANITIZE=ON || return
   fi
-  cmake --build build-sanitize --target tests/battle/all tests/scene/all tools/battle-sim/all \
-        tests/window/all tests/frontend/all tests/shared/all mortavel_data || return
+  cmake --build build-sanitize --target tests/rules/all tests/battle/all tools/battle-sim/all \
+        tests/view/all tests/window/all tests/frontend/all tests/scores/all tests/media/all mortavel_data \
+    || return
   local status=0
   (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-     ctest --output-on-failure -j "$jobs" -R '^battle\.') || status=1
+     ctest --output-on-failure -j "$jobs" -R '^(rules|battle)\.') || status=1
   # Leaks are not checked where Qt runs: its caches live until the process ends.
   (cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-     UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs" -R '^(window|frontend)\.') \
+     UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs" -R '^(view|window|frontend|scores|media)\.' \
+     -E '^media\.heard') \
     || status=1
   return "$status"
 }

@@ -5,7 +5,7 @@
 // the default one.
 
 #include "PadRig.h"
-#include "scores/TestSupport.h"
+#include "scorefile/TestSupport.h"
 #include "window/WindowTestSupport.h"
 
 #include "DataPaths.h"

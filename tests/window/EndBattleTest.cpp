@@ -10,7 +10,7 @@
 #include "Forms.h"
 #include "HighScoreFile.h"
 #include "modPublic.h"
-#include "scores/TestSupport.h"
+#include "scorefile/TestSupport.h"
 #include "DataPaths.h"
 #include "HighScoreRanking.h"
 #include "ScoreStorage.h"

@@ -4,6 +4,7 @@
 #include "BattleUi.h"
 #include "GameSettings.h"
 #include "ManualClock.h"
+#include "MediaLog.h"
 #include "i18n/TestLanguage.h"
 
 #include <QColor>
@@ -22,19 +23,6 @@ namespace wt {
 // Where the window tests' clocks start: far from 0, as a wall clock is.
 inline constexpr double ClockStart = 100000;
 } // namespace wt
-
-// Records the media commands a form sends.
-struct MediaLog {
-    std::vector<std::string> commands;
-    std::function<void(const std::string&)> sink()
-    {
-        return [this](const std::string& c) { commands.push_back(c); };
-    }
-    std::vector<std::string> since(std::size_t from) const
-    {
-        return {commands.begin() + static_cast<std::ptrdiff_t>(from), commands.end()};
-    }
-};
 
 namespace wt {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "FrontendTestMain.h"
+#include "frontend/FrontendTestMain.h"
 
 #include "frmHighScore.h"
 #include "modPublic.h"
