@@ -21,8 +21,9 @@ packages=(
 # What differs: Qt 6.4 keeps its OpenGL module's headers apart, while Qt 6.8
 # and later have them in qt6-base-dev; Liberation 2 is fonts-liberation2 on
 # 12 and fonts-liberation later. The sanitizers' runtime follows the
-# installed clang (below).
-release_12=(libqt6opengl6-dev fonts-liberation2)
+# installed clang (below). The house style is checked with Debian 12's
+# clang-format (tools/check-format.sh).
+release_12=(libqt6opengl6-dev fonts-liberation2 clang-format)
 release_13=(fonts-liberation)
 # CI keeps compiled objects between runs.
 if [ "${CMAKE_CXX_COMPILER_LAUNCHER:-}" = ccache ]; then
