@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "frmMain.h"
-#include "frmTitle.h"
 #include "AppFonts.h"
 #include "ControllerInput.h"
 #include "ControllerScript.h"
 #include "Forms.h"
+#include "frmMain.h"
+#include "frmTitle.h"
 #include "GameLanguage.h"
 #include "Mci.h"
 #include "Resources.h"

@@ -11,12 +11,12 @@
 
 namespace {
 
-void CountUpRedraw(benchmark::State &state)
+void CountUpRedraw(benchmark::State& state)
 {
     const int widthTwips = int(state.range(0));
     const auto type = VelProgressBar::StringTypeConstants(state.range(1));
     VelProgressBar widget;
-    VelProgressBarPrivate &bar = *VelProgressBarPrivate::get(&widget);
+    VelProgressBarPrivate& bar = *VelProgressBarPrivate::get(&widget);
     bar.setFwColor(255);
     bar.setStringType(type);
     bar.setMaximum(50);
@@ -50,7 +50,7 @@ BENCHMARK(CountUpRedraw)
     ->Args({15000, VelProgressBar::stypePercent})
     ->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

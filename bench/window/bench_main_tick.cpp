@@ -4,10 +4,10 @@
 // frame, measured in the same run. The counter "frame_copies" is the ratio.
 #include "frmMain.h"
 #include "ManualClock.h"
-#include "ReplayRandom.h"
-#include "Resources.h"
 #include "modPublic.h"
 #include "RadarRenderer.h"
+#include "ReplayRandom.h"
+#include "Resources.h"
 #include "SceneRenderer.h"
 
 #include <benchmark/benchmark.h>

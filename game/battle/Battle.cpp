@@ -29,15 +29,22 @@ std::string WithoutTrailingSeparator(std::string folder)
     return folder;
 }
 
-int Sign(double v) { return (v > 0) - (v < 0); }
+int Sign(double v)
+{
+    return (v > 0) - (v < 0);
+}
 
 } // namespace
 
 Battle::Battle(BattleUi& ui, RandomSource& random, WallClock& clock, GameSettings settings,
                std::string programFolder, std::string dataFolderName, BattleTexts texts)
-    : ui_(ui), random_(random), clock_(clock), settings_(settings),
-      programFolder_(WithoutTrailingSeparator(std::move(programFolder))),
-      dataFolderName_(std::move(dataFolderName)), texts_(std::move(texts))
+    : ui_(ui)
+    , random_(random)
+    , clock_(clock)
+    , settings_(settings)
+    , programFolder_(WithoutTrailingSeparator(std::move(programFolder)))
+    , dataFolderName_(std::move(dataFolderName))
+    , texts_(std::move(texts))
 {
 }
 
@@ -71,8 +78,8 @@ void Battle::Form_Load()
 long long Battle::ElapsedSeconds()
 {
     // Whole-second boundaries crossed, as a clock of one-second resolution counts them.
-    return static_cast<long long>(std::floor(clock_.Now())) -
-           static_cast<long long>(std::floor(state_.StartTime));
+    return static_cast<long long>(std::floor(clock_.Now()))
+        - static_cast<long long>(std::floor(state_.StartTime));
 }
 
 void Battle::tmrMain_Timer()
@@ -195,8 +202,14 @@ double Battle::BearingOf(vb::Single x, vb::Single y) const
 
 // ---------------------------------------------------------------- gun laying
 
-int Battle::WantedBearing() { return ui_.SliderValue(BattleUi::Slider::sldH); }
-int Battle::WantedElevation() { return 90 - ui_.SliderValue(BattleUi::Slider::sldV); }
+int Battle::WantedBearing()
+{
+    return ui_.SliderValue(BattleUi::Slider::sldH);
+}
+int Battle::WantedElevation()
+{
+    return 90 - ui_.SliderValue(BattleUi::Slider::sldV);
+}
 
 void Battle::cmdTurn_Click()
 {
@@ -242,12 +255,12 @@ void Battle::tmrTurn_Timer()
     state_.TurnTick++;
     if (state_.TurnTick < state_.TurnTicks) {
         state_.GunBearing = state_.GunBearing + state_.BearingStep * kBearingPerTick;
-        if ((state_.BearingStep == -1 && state_.GunBearing <= tb) ||
-            (state_.BearingStep == 1 && state_.GunBearing >= tb))
+        if ((state_.BearingStep == -1 && state_.GunBearing <= tb)
+            || (state_.BearingStep == 1 && state_.GunBearing >= tb))
             state_.GunBearing = tb;
         state_.GunElevation = state_.GunElevation + state_.ElevationStep * kElevationPerTick;
-        if ((state_.ElevationStep == -1 && state_.GunElevation <= te) ||
-            (state_.ElevationStep == 1 && state_.GunElevation >= te))
+        if ((state_.ElevationStep == -1 && state_.GunElevation <= te)
+            || (state_.ElevationStep == 1 && state_.GunElevation >= te))
             state_.GunElevation = te;
         UpdateGauges();
         return;
@@ -473,7 +486,8 @@ void Battle::SetLine(int index, const MessageLine& line)
 
 std::string Battle::OpenCommand(const char* file, const char* alias) const
 {
-    return std::string("open \"") + programFolder_ + '/' + dataFolderName_ + '/' + file + "\" alias " + alias + " notify ";
+    return std::string("open \"") + programFolder_ + '/' + dataFolderName_ + '/' + file + "\" alias " + alias
+        + " notify ";
 }
 
 void Battle::PlaySound(const std::string& alias)

@@ -10,9 +10,9 @@ struct EnemyShip {
     vb::Single X = 0;
     vb::Single Y = 0;
     vb::Single Range = 0;
-    double Bearing = 0;   // radians, 0 ahead, clockwise
-    double Heading = 0;   // radians, kept within 0 to 2*Pi
-    double TurnRate = 0;  // radians per main tick, within +-Pi/8
+    double Bearing = 0;  // radians, 0 ahead, clockwise
+    double Heading = 0;  // radians, kept within 0 to 2*Pi
+    double TurnRate = 0; // radians per main tick, within +-Pi/8
     vb::Integer Damage = 0;
     vb::Integer DamageLevel = 0; // 0 intact .. 3 heavy
     bool Sunk = false;
@@ -24,9 +24,9 @@ struct BattleState {
     double Pi = 0;
     vb::Integer EnemyCount = 0;
     std::vector<EnemyShip> Enemy = std::vector<EnemyShip>(1); // [0] unused; 1..EnemyCount live
-    double ViewBearing = 0;   // radians
-    double GunElevation = 5;  // degrees
-    double GunBearing = 0;    // degrees
+    double ViewBearing = 0;                                   // radians
+    double GunElevation = 5;                                  // degrees
+    double GunBearing = 0;                                    // degrees
     vb::Long Points = 0;
     bool Turning = false;
     bool Reloading = false;
@@ -35,7 +35,7 @@ struct BattleState {
     bool SplashVisible = false;
     vb::Single ImpactX = 0;
     vb::Single ImpactY = 0;
-    double StartTime = 0;     // wall-clock reading (seconds) when the battle began
+    double StartTime = 0; // wall-clock reading (seconds) when the battle began
     vb::Integer TurnTicks = 0;
     vb::Integer TurnTick = 0;
     vb::Integer BearingStep = 0;

@@ -9,7 +9,7 @@
 // battle-sim and the replays print; the window hands in a translation when
 // the game speaks another language.
 struct BattleTexts {
-    std::string EnemySighted = "%1時の方向に敵艦発見！";        // %1 clock hour of the bearing
+    std::string EnemySighted = "%1時の方向に敵艦発見！";          // %1 clock hour of the bearing
     std::string TurretTurning = "砲塔旋回、%1時%2分、仰角%3度！"; // %1:%2 bearing as a clock, %3 elevation
     std::string TurretArrived = "砲塔旋回完了！";
     std::string Fire = "発射！！";

@@ -48,8 +48,8 @@ public:
 
     virtual ~BattleUi() = default;
 
-    virtual void SetTimeCaption(const std::string& text) = 0;   // labTime
-    virtual void SetScoreCaption(const std::string& text) = 0;  // labScore
+    virtual void SetTimeCaption(const std::string& text) = 0;  // labTime
+    virtual void SetScoreCaption(const std::string& text) = 0; // labScore
     // One line of the message log (0 top .. 2 bottom), caption and fore colour.
     virtual void SetMessageLine(int index, const std::string& text, std::uint32_t color) = 0;
 

@@ -41,6 +41,6 @@ std::string RgbText(std::uint32_t bgr)
 
 std::string FormatRadarMark(const RadarMark& mark)
 {
-    return "mark " + SingleText(mark.X) + ' ' + SingleText(mark.Y) + ' ' + std::to_string(mark.Radius)
-        + ' ' + RgbText(mark.Rim) + ' ' + RgbText(mark.Fill);
+    return "mark " + SingleText(mark.X) + ' ' + SingleText(mark.Y) + ' ' + std::to_string(mark.Radius) + ' '
+        + RgbText(mark.Rim) + ' ' + RgbText(mark.Fill);
 }

@@ -14,19 +14,28 @@
 namespace radar {
 
 constexpr int BackgroundPicture = 101;
-constexpr double Side = 1950;            // sea units shown edge to edge
-constexpr double Centre = 975;           // own ship, both axes
-constexpr int ShipRadius = 30;           // 2 pixels at 15 units a pixel
-constexpr int ImpactRadius = 15;         // 1 pixel
+constexpr double Side = 1950;    // sea units shown edge to edge
+constexpr double Centre = 975;   // own ship, both axes
+constexpr int ShipRadius = 30;   // 2 pixels at 15 units a pixel
+constexpr int ImpactRadius = 15; // 1 pixel
 
 // Colours as &H00BBGGRR, like the rest of the battle.
 constexpr std::uint32_t Yellow = 0x00FFFF;
 constexpr std::uint32_t Green = 0x00FF00;
 constexpr std::uint32_t Red = 0x0000FF;
 
-constexpr int RedOf(std::uint32_t bgr) { return static_cast<int>(bgr & 0xFF); }
-constexpr int GreenOf(std::uint32_t bgr) { return static_cast<int>((bgr >> 8) & 0xFF); }
-constexpr int BlueOf(std::uint32_t bgr) { return static_cast<int>((bgr >> 16) & 0xFF); }
+constexpr int RedOf(std::uint32_t bgr)
+{
+    return static_cast<int>(bgr & 0xFF);
+}
+constexpr int GreenOf(std::uint32_t bgr)
+{
+    return static_cast<int>((bgr >> 8) & 0xFF);
+}
+constexpr int BlueOf(std::uint32_t bgr)
+{
+    return static_cast<int>((bgr >> 16) & 0xFF);
+}
 
 } // namespace radar
 

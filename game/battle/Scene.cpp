@@ -18,8 +18,14 @@ std::string PictureName(int picture)
 
 } // namespace scene
 
-int SceneMetrics::CanvasWidth() const { return vb::CLng(SceneWidth / TwipsPerPixelX); }
-int SceneMetrics::CanvasHeight() const { return vb::CLng(SceneHeight / TwipsPerPixelY); }
+int SceneMetrics::CanvasWidth() const
+{
+    return vb::CLng(SceneWidth / TwipsPerPixelX);
+}
+int SceneMetrics::CanvasHeight() const
+{
+    return vb::CLng(SceneHeight / TwipsPerPixelY);
+}
 
 double SeaBearing(vb::Single x, vb::Single y, double pi)
 {
@@ -68,7 +74,10 @@ double DistanceFromOwnShip(vb::Single x, vb::Single y)
 }
 
 // Size factor of ships and water column: 2.0 at range 0 down to 0.1 at 900.
-double Scale(double range) { return range / 900 * (-1.9) + 2.0; }
+double Scale(double range)
+{
+    return range / 900 * (-1.9) + 2.0;
+}
 
 bool InView(double bearing, double viewLeft, double viewRight)
 {
@@ -88,7 +97,9 @@ vb::Single CentreTwips(double bearing, double viewLeft, double viewRight, double
 
 class Composer {
 public:
-    Composer(const BattleState& state, const SceneMetrics& m) : state_(state), m_(m)
+    Composer(const BattleState& state, const SceneMetrics& m)
+        : state_(state)
+        , m_(m)
     {
         viewRight_ = state.Pi / 4 + state.ViewBearing;
         if (viewRight_ >= 2 * state.Pi)

@@ -21,16 +21,16 @@ enum class RasterOp : std::uint32_t {
 namespace scene {
 
 constexpr int BackgroundPicture = 102;
-constexpr int ShipPicture = 201;   // + DamageLevel
-constexpr int ShipMask = 301;      // + DamageLevel
+constexpr int ShipPicture = 201; // + DamageLevel
+constexpr int ShipMask = 301;    // + DamageLevel
 // The water column and its mask are form pictures, not numbered resources;
 // these ids only name them in a transfer.
 constexpr int WaterPicture = 1001; // picWater
 constexpr int WaterMask = 1002;    // picWMask
 
-constexpr double OwnShip = 975;    // own ship's sea position, both axes
+constexpr double OwnShip = 975; // own ship's sea position, both axes
 constexpr vb::Single MaxRange = 900;
-constexpr int Top = 120;           // canvas row of every ship's and column's top edge
+constexpr int Top = 120; // canvas row of every ship's and column's top edge
 
 // "201".."304", "picWater", "picWMask".
 std::string PictureName(int picture);
@@ -40,11 +40,11 @@ std::string PictureName(int picture);
 // Sizes of the form's picture boxes in twips, and the display's twips per
 // pixel. The defaults are the battle form at 96 dpi.
 struct SceneMetrics {
-    double SceneWidth = 6000, SceneHeight = 3600;  // picScene (and picScBk)
-    double ShipWidth = 3375, ShipHeight = 1095;    // picShip
-    double MaskWidth = 3375, MaskHeight = 1095;    // picMask
-    double WaterWidth = 330, WaterHeight = 780;    // picWater
-    double WMaskWidth = 330, WMaskHeight = 780;    // picWMask
+    double SceneWidth = 6000, SceneHeight = 3600; // picScene (and picScBk)
+    double ShipWidth = 3375, ShipHeight = 1095;   // picShip
+    double MaskWidth = 3375, MaskHeight = 1095;   // picMask
+    double WaterWidth = 330, WaterHeight = 780;   // picWater
+    double WMaskWidth = 330, WMaskHeight = 780;   // picWMask
     double TwipsPerPixelX = vb::TwipsPerPixel, TwipsPerPixelY = vb::TwipsPerPixel;
 
     // Canvas size in pixels (400 x 240 by default).

@@ -97,11 +97,9 @@ void lookAt(QWidget* window, int bearing)
     const QPointF centre(radar->width() / 2.0, radar->height() / 2.0);
     const QPointF at = centre + QPointF(std::sin(radians), -std::cos(radians)) * (radar->width() * 0.4);
     const QPointF global = radar->mapToGlobal(at);
-    QMouseEvent down(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                     Qt::NoModifier);
+    QMouseEvent down(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(radar, &down);
-    QMouseEvent up(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                   Qt::NoModifier);
+    QMouseEvent up(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(radar, &up);
 }
 

@@ -42,7 +42,7 @@ ControllerScript::~ControllerScript()
 bool ControllerScript::open(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
-    struct stat info {};
+    struct stat info { };
     if (::stat(name.constData(), &info) != 0)
         return false;
     if (!S_ISFIFO(info.st_mode)) {

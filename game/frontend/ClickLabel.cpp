@@ -3,7 +3,8 @@
 
 #include <QMouseEvent>
 
-ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(parent)
+ClickLabel::ClickLabel(const QString& text, QWidget* parent)
+    : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
     setText(text);
@@ -19,8 +20,8 @@ void ClickLabel::mousePressEvent(QMouseEvent* event)
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     // Releasing outside the label cancels the click, as with a button.
-    const bool click = pressed_ && event->button() == Qt::LeftButton
-        && rect().contains(event->position().toPoint());
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         pressed_ = false;
     QLabel::mouseReleaseEvent(event);

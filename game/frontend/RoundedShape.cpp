@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-RoundedShape::RoundedShape(QWidget* parent) : QWidget(parent)
+RoundedShape::RoundedShape(QWidget* parent)
+    : QWidget(parent)
 {
     // Clicks go to the label on top; the shape itself is only a picture.
     setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -31,8 +31,7 @@ struct RowDesign {
     QStringList captions;
 };
 
-template <std::size_t N>
-QStringList Captions(const std::array<vb::Integer, N>& choices)
+template <std::size_t N> QStringList Captions(const std::array<vb::Integer, N>& choices)
 {
     QStringList captions;
     for (const vb::Integer choice : choices)
@@ -43,21 +42,33 @@ QStringList Captions(const std::array<vb::Integer, N>& choices)
 const RowDesign& Design(int row)
 {
     static const RowDesign design[3] = {
-        {"labMax", "shpMax", 225, QT_TRANSLATE_NOOP("frmConfig", "敵艦の最大出現数："),
+        {"labMax",
+         "shpMax",
+         225,
+         QT_TRANSLATE_NOOP("frmConfig", "敵艦の最大出現数："),
          QT_TRANSLATE_NOOP("frmConfig", "同時に画面内に出現する敵艦の最大数です"),
-         {2475, 3300, 4125}, Captions(rules::EnemyChoices)},
-        {"labTime", "shpTime", 825, QT_TRANSLATE_NOOP("frmConfig", "プレイ時間："),
+         {2475, 3300, 4125},
+         Captions(rules::EnemyChoices)},
+        {"labTime",
+         "shpTime",
+         825,
+         QT_TRANSLATE_NOOP("frmConfig", "プレイ時間："),
          QT_TRANSLATE_NOOP("frmConfig", "一回のゲームのスタートから終了までの時間（秒単位）です"),
-         {1650, 2475, 3300, 4125}, Captions(rules::TimeChoices)},
-        {"labLevel", "shpLevel", 1425, QT_TRANSLATE_NOOP("frmConfig", "ゲーム難易度："),
+         {1650, 2475, 3300, 4125},
+         Captions(rules::TimeChoices)},
+        {"labLevel",
+         "shpLevel",
+         1425,
+         QT_TRANSLATE_NOOP("frmConfig", "ゲーム難易度："),
          QT_TRANSLATE_NOOP("frmConfig", "ゲームの難しさの設定です"),
-         {2475, 3300, 4125}, {"Easy", "Normal", "Hard"}},
+         {2475, 3300, 4125},
+         {"Easy", "Normal", "Hard"}},
     };
     return design[row];
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& tip, QRect geometry)
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip,
+                        QRect geometry)
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -119,17 +130,13 @@ frmConfig::frmConfig(const GameSettings& settings, QWidget* parent)
         }
     }
 
-    cmdOK = MakeButton(this, "cmdOK", tr("&OK"),
-                       tr("設定を反映してタイトル画面に戻ります"),
+    cmdOK = MakeButton(this, "cmdOK", tr("&OK"), tr("設定を反映してタイトル画面に戻ります"),
                        TwipsRect(1260, 2400, 1125, 390));
-    cmdQuit = MakeButton(this, "cmdQuit", tr("閉じる(&C)"),
-                         tr("設定は変更せずにタイトル画面に戻ります"),
+    cmdQuit = MakeButton(this, "cmdQuit", tr("閉じる(&C)"), tr("設定は変更せずにタイトル画面に戻ります"),
                          TwipsRect(2475, 2400, 1125, 390));
-    cmdUpdate = MakeButton(this, "cmdUpdate", tr("更新(&U)"),
-                           tr("設定の変更を保存します"),
+    cmdUpdate = MakeButton(this, "cmdUpdate", tr("更新(&U)"), tr("設定の変更を保存します"),
                            TwipsRect(3690, 2400, 1125, 390));
-    cmdDefault = MakeButton(this, "cmdDefault", tr("デフォルトに戻す(&D)"),
-                            tr("初期設定値に設定し直します"),
+    cmdDefault = MakeButton(this, "cmdDefault", tr("デフォルトに戻す(&D)"), tr("初期設定値に設定し直します"),
                             TwipsRect(2475, 1875, 2340, 390));
     cmdOK->setDefault(true);
     setTabOrder(cmdOK, cmdQuit);

@@ -31,8 +31,8 @@ namespace {
 
 QPointer<frmTitle> loadedTitle;
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& tip, int left)
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip,
+                        int left)
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -43,7 +43,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-frmTitle::frmTitle(QWidget* parent) : QWidget(parent)
+frmTitle::frmTitle(QWidget* parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmTitle"));
     setWindowTitle(QStringLiteral("Mortavel"));
@@ -62,14 +63,10 @@ frmTitle::frmTitle(QWidget* parent) : QWidget(parent)
     black.setColor(QPalette::Window, Qt::black);
     picTitle->setPalette(black);
 
-    cmdStart = MakeButton(this, "cmdStart", tr("スタート(&S)..."),
-                          tr("ゲームを開始します"), 75);
-    cmdConfig = MakeButton(this, "cmdConfig", tr("設定(&C)..."),
-                           tr("ゲーム設定画面を開きます"), 1650);
-    cmdHS = MakeButton(this, "cmdHS", tr("ハイスコア(&H)..."),
-                       tr("ハイスコアを表示します"), 3225);
-    cmdEnd = MakeButton(this, "cmdEnd", tr("終了(&E)"),
-                        tr("プログラムを終了します"), 4800);
+    cmdStart = MakeButton(this, "cmdStart", tr("スタート(&S)..."), tr("ゲームを開始します"), 75);
+    cmdConfig = MakeButton(this, "cmdConfig", tr("設定(&C)..."), tr("ゲーム設定画面を開きます"), 1650);
+    cmdHS = MakeButton(this, "cmdHS", tr("ハイスコア(&H)..."), tr("ハイスコアを表示します"), 3225);
+    cmdEnd = MakeButton(this, "cmdEnd", tr("終了(&E)"), tr("プログラムを終了します"), 4800);
     // Drawn as the default button; the form handles Enter itself.
     cmdStart->setDefault(true);
 
@@ -213,8 +210,7 @@ void frmTitle::keyPressEvent(QKeyEvent* event)
             break;
         cmdEnd->click();
         return;
-    default:
-        break;
+    default: break;
     }
     QWidget::keyPressEvent(event);
 }

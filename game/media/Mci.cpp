@@ -11,8 +11,8 @@
 #include <QHash>
 #include <QMap>
 #include <QPointer>
-#include <QWidget>
 #include <QThread>
+#include <QWidget>
 
 namespace {
 
@@ -59,7 +59,7 @@ bool open(const MciCommand& cmd)
     if (r.devices.contains(cmd.alias))
         return false;
     const bool movie = cmd.type == MciCommand::DeviceType::Movie
-                       || (cmd.type == MciCommand::DeviceType::Guess && (cmd.parent || isMovieFile(cmd.path)));
+        || (cmd.type == MciCommand::DeviceType::Guess && (cmd.parent || isMovieFile(cmd.path)));
     MciDevice* device = nullptr;
     if (movie) {
         // A movie only ever plays inside a window of the game.
@@ -100,19 +100,13 @@ bool execute(const MciCommand& cmd)
     if (!device)
         return false;
     switch (cmd.verb) {
-    case MciCommand::Verb::Play:
-        return device->play(cmd.repeat);
-    case MciCommand::Verb::Seek:
-        return device->seek(cmd.seekTo);
-    case MciCommand::Verb::Stop:
-        return device->stop();
-    case MciCommand::Verb::Pause:
-        return device->pause();
-    case MciCommand::Verb::Resume:
-        return device->resume();
+    case MciCommand::Verb::Play: return device->play(cmd.repeat);
+    case MciCommand::Verb::Seek: return device->seek(cmd.seekTo);
+    case MciCommand::Verb::Stop: return device->stop();
+    case MciCommand::Verb::Pause: return device->pause();
+    case MciCommand::Verb::Resume: return device->resume();
     case MciCommand::Verb::Open:
-    case MciCommand::Verb::Close:
-        break;
+    case MciCommand::Verb::Close: break;
     }
     return false;
 }

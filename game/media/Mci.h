@@ -38,7 +38,7 @@ struct DeviceStatus {
     bool failed = false; // the media turned out unplayable; play now fails
     QString error;       // the first error reported for it
     bool videoShown = false;
-    int position = 0;    // a movie's current frame, from 0
+    int position = 0; // a movie's current frame, from 0
 };
 
 // What the alias is doing now; nothing if it is not open.

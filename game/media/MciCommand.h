@@ -16,7 +16,7 @@ struct MciCommand {
     Verb verb = Verb::Close;
     // Upper-cased: aliases are case-insensitive.
     QString alias;
-    bool all = false;          // close all
+    bool all = false; // close all
 
     // open
     QString path;

@@ -15,8 +15,7 @@ MciSound* MciSound::open(const QString& path, OutputOverride outputOverride, QOb
     return new MciSound(path, *info, std::move(outputOverride), parent);
 }
 
-MciSound::MciSound(const QString& path, const WaveInfo& info, OutputOverride outputOverride,
-                   QObject* parent)
+MciSound::MciSound(const QString& path, const WaveInfo& info, OutputOverride outputOverride, QObject* parent)
     : MciDevice(parent)
     , info_(info)
     , outputOverride_(std::move(outputOverride))

@@ -30,8 +30,7 @@ public:
     bool seek(MciCommand::SeekTarget target) override;
 
 private:
-    MciSound(const QString& path, const WaveInfo& info, OutputOverride outputOverride,
-             QObject* parent);
+    MciSound(const QString& path, const WaveInfo& info, OutputOverride outputOverride, QObject* parent);
     bool start(bool repeat);
 
     WaveInfo info_;

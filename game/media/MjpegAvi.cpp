@@ -126,8 +126,8 @@ std::optional<MjpegAvi> MjpegAvi::read(const QString& path, QString* error)
     // The stream's own rate is exact (15/1); the main header's microseconds
     // are rounded.
     qint64 micros = header.rate && header.scale
-                        ? (qint64(header.scale) * 1000000 + header.rate / 2) / header.rate
-                        : qint64(header.microSecPerFrame);
+        ? (qint64(header.scale) * 1000000 + header.rate / 2) / header.rate
+        : qint64(header.microSecPerFrame);
     if (micros <= 0)
         micros = 1000000 / 15;
     movie.interval_ = std::chrono::microseconds(std::clamp<qint64>(micros, 1000, 10000000));
@@ -146,8 +146,7 @@ QImage MjpegAvi::frame(int index) const
     while (index > 0 && frames_[index].length == 0)
         --index;
     const Chunk& chunk = frames_[index];
-    QImage image = QImage::fromData(
-        QByteArrayView(data_.constData() + chunk.offset, chunk.length), "JPEG");
+    QImage image = QImage::fromData(QByteArrayView(data_.constData() + chunk.offset, chunk.length), "JPEG");
     if (image.isNull() || image.format() == QImage::Format_RGB32)
         return image;
     return image.convertToFormat(QImage::Format_RGB32);

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "MoviePicture.h"
 
-#include <QPaintEvent>
 #include <QPainter>
+#include <QPaintEvent>
 
-MoviePicture::MoviePicture(QWidget* parent) : QWidget(parent)
+MoviePicture::MoviePicture(QWidget* parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("moviePicture"));
     setAttribute(Qt::WA_OpaquePaintEvent);

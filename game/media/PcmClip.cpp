@@ -14,7 +14,7 @@ QByteArray widen24(const QByteArray& in)
     char* dst = out.data();
     for (qsizetype i = 0; i + 3 <= in.size(); i += 3, dst += 4) {
         const quint32 v = (quint32(quint8(in[i])) << 8) | (quint32(quint8(in[i + 1])) << 16)
-                          | (quint32(quint8(in[i + 2])) << 24);
+            | (quint32(quint8(in[i + 2])) << 24);
         qToLittleEndian(v, dst);
     }
     return out;
@@ -57,21 +57,14 @@ std::optional<PcmClip> PcmClip::fromWave(const WaveInfo& info, const QByteArray&
         return clip;
     }
     switch (bytes) {
-    case 1:
-        clip.format.sample = PcmFormat::Sample::UInt8;
-        break;
-    case 2:
-        clip.format.sample = PcmFormat::Sample::Int16;
-        break;
+    case 1: clip.format.sample = PcmFormat::Sample::UInt8; break;
+    case 2: clip.format.sample = PcmFormat::Sample::Int16; break;
     case 3:
         clip.samples = widen24(samples);
         clip.format.sample = PcmFormat::Sample::Int32;
         break;
-    case 4:
-        clip.format.sample = PcmFormat::Sample::Int32;
-        break;
-    default:
-        return std::nullopt;
+    case 4: clip.format.sample = PcmFormat::Sample::Int32; break;
+    default: return std::nullopt;
     }
     return clip;
 }

@@ -26,14 +26,10 @@ constexpr auto ExitWait = std::chrono::seconds(3);
 SDL_AudioFormat sdlFormat(PcmFormat::Sample sample)
 {
     switch (sample) {
-    case PcmFormat::Sample::UInt8:
-        return AUDIO_U8;
-    case PcmFormat::Sample::Int16:
-        return AUDIO_S16LSB;
-    case PcmFormat::Sample::Int32:
-        return AUDIO_S32LSB;
-    case PcmFormat::Sample::Float:
-        return AUDIO_F32LSB;
+    case PcmFormat::Sample::UInt8: return AUDIO_U8;
+    case PcmFormat::Sample::Int16: return AUDIO_S16LSB;
+    case PcmFormat::Sample::Int32: return AUDIO_S32LSB;
+    case PcmFormat::Sample::Float: return AUDIO_F32LSB;
     }
     return AUDIO_S16LSB;
 }
@@ -119,8 +115,7 @@ std::optional<std::vector<std::uint8_t>> convert(const PcmClip& clip, const PcmF
         return std::vector<std::uint8_t>(bytes, bytes + size);
     SDL_AudioCVT cvt;
     if (SDL_BuildAudioCVT(&cvt, sdlFormat(clip.format.sample), Uint8(clip.format.channelCount),
-                          clip.format.sampleRate, sdlFormat(to.sample), Uint8(to.channelCount),
-                          to.sampleRate)
+                          clip.format.sampleRate, sdlFormat(to.sample), Uint8(to.channelCount), to.sampleRate)
         < 0)
         return std::nullopt;
     std::vector<std::uint8_t> buffer(size * std::size_t(std::max(1, cvt.len_mult)));
@@ -227,8 +222,7 @@ std::optional<SoundMixer::VoiceId> SoundOutput::add(const PcmClip& clip)
             return std::nullopt;
         format_ = clip.format;
         const SDL_AudioFormat format = sdlFormat(format_.sample);
-        mixer_ = std::make_shared<SoundMixer>(format, format_.bytesPerFrame(),
-                                              format == AUDIO_U8 ? 0x80 : 0);
+        mixer_ = std::make_shared<SoundMixer>(format, format_.bytesPerFrame(), format == AUDIO_U8 ? 0x80 : 0);
     }
     auto samples = convert(clip, format_);
     if (!samples) {
@@ -288,7 +282,8 @@ bool SoundOutput::ensureOpen()
         // SDL stops a device whose server went away; it never comes back
         // by itself.
         if (!told_)
-            qWarning("Mortavel: the sound output went away; the game plays on without sound until it is back");
+            qWarning(
+                "Mortavel: the sound output went away; the game plays on without sound until it is back");
         told_ = true;
         close();
         lastTry_.reset();
@@ -341,8 +336,7 @@ void SoundOutput::collect()
     if (device_) {
         told_ = false;
     } else if (!told_) {
-        qWarning("Mortavel: no sound output (%s); the game plays on without sound",
-                 attempt_->error.c_str());
+        qWarning("Mortavel: no sound output (%s); the game plays on without sound", attempt_->error.c_str());
         told_ = true;
     }
     attempt_.reset();

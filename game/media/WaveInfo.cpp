@@ -56,8 +56,8 @@ std::optional<WaveInfo> WaveInfo::read(const QString& path)
             info.sampleRate = int(qFromLittleEndian<quint32>(fmt + 4));
             blockAlign = qFromLittleEndian<quint16>(fmt + 12);
             info.bitsPerSample = qFromLittleEndian<quint16>(fmt + 14);
-            if ((tag != FormatPcm && tag != FormatFloat) || info.channels == 0
-                || info.sampleRate <= 0 || blockAlign == 0 || info.bitsPerSample == 0)
+            if ((tag != FormatPcm && tag != FormatFloat) || info.channels == 0 || info.sampleRate <= 0
+                || blockAlign == 0 || info.bitsPerSample == 0)
                 return std::nullopt;
             info.isFloat = tag == FormatFloat;
             info.blockAlign = blockAlign;

@@ -17,17 +17,25 @@ int FloorDiv(int a, int b)
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
-template <std::size_t N>
-bool IsOneOf(const std::array<vb::Integer, N>& choices, int value)
+template <std::size_t N> bool IsOneOf(const std::array<vb::Integer, N>& choices, int value)
 {
     return std::find(choices.begin(), choices.end(), value) != choices.end();
 }
 
 } // namespace
 
-bool IsAllowedEnemyMax(int value) { return IsOneOf(EnemyChoices, value); }
-bool IsAllowedTimeLimit(int value) { return IsOneOf(TimeChoices, value); }
-bool IsAllowedGameLevel(int value) { return value >= 0 && value < LevelCount; }
+bool IsAllowedEnemyMax(int value)
+{
+    return IsOneOf(EnemyChoices, value);
+}
+bool IsAllowedTimeLimit(int value)
+{
+    return IsOneOf(TimeChoices, value);
+}
+bool IsAllowedGameLevel(int value)
+{
+    return value >= 0 && value < LevelCount;
+}
 
 bool IsAllowed(const GameSettings& settings)
 {
@@ -35,10 +43,22 @@ bool IsAllowed(const GameSettings& settings)
         && IsAllowedGameLevel(settings.GameLevel);
 }
 
-int EnemyChoiceOf(int enemyMax) { return FloorDiv(enemyMax - EnemyChoices[0], EnemyStep); }
-int TimeIndexOf(int timeLimit) { return FloorDiv(timeLimit - TimeChoices[0], TimeStep); }
-int EnemyMaxOfChoice(int choice) { return EnemyStep * choice + EnemyChoices[0]; }
-int TimeLimitOfChoice(int choice) { return TimeStep * choice + TimeChoices[0]; }
+int EnemyChoiceOf(int enemyMax)
+{
+    return FloorDiv(enemyMax - EnemyChoices[0], EnemyStep);
+}
+int TimeIndexOf(int timeLimit)
+{
+    return FloorDiv(timeLimit - TimeChoices[0], TimeStep);
+}
+int EnemyMaxOfChoice(int choice)
+{
+    return EnemyStep * choice + EnemyChoices[0];
+}
+int TimeLimitOfChoice(int choice)
+{
+    return TimeStep * choice + TimeChoices[0];
+}
 
 std::optional<RankingList> RankingListOf(const GameSettings& settings)
 {

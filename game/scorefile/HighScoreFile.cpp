@@ -130,8 +130,7 @@ void SortByScore(HighScoreList& list)
 {
     std::array<int, Places> order;
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return list.Score[a] > list.Score[b]; });
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return list.Score[a] > list.Score[b]; });
     const HighScoreList old = list;
     for (int p = 0; p < Places; ++p) {
         list.PlayerName[p] = old.PlayerName[order[p]];

@@ -17,7 +17,10 @@ namespace {
 constexpr int MaxNameLength = 12;
 constexpr qint64 SecondsPerDay = 86400;
 
-QDate DayZero() { return QDate(1899, 12, 30); }
+QDate DayZero()
+{
+    return QDate(1899, 12, 30);
+}
 
 } // namespace
 
@@ -55,8 +58,7 @@ int RankingPlace(const HighScoreList& list, vb::Long points)
     return place;
 }
 
-void InsertRanking(HighScoreList& list, int place, const QString& name, vb::Long points,
-                   double date)
+void InsertRanking(HighScoreList& list, int place, const QString& name, vb::Long points, double date)
 {
     if (place < 0 || place > 9)
         return;

@@ -15,8 +15,7 @@ QString NormalizeEntryName(const QString& answer);
 // Equal scores: the new entry goes above the older ones.
 int RankingPlace(const HighScoreList& list, vb::Long points);
 // Moves places place..8 down by one (the tenth is lost) and writes the entry.
-void InsertRanking(HighScoreList& list, int place, const QString& name, vb::Long points,
-                   double date);
+void InsertRanking(HighScoreList& list, int place, const QString& name, vb::Long points, double date);
 
 // Day serials: days since 1899-12-30 00:00, the time of day as the fraction.
 double DateSerialOf(const QDateTime& localTime); // whole seconds

@@ -97,10 +97,11 @@ bool LockScoreFile(QLockFile& lock, const QString& path, QString* error)
     while (!lock.tryLock(0)) {
         if (lock.error() != QLockFile::LockFailedError) {
             if (error) {
-                *error = QStringLiteral("%1: the lock file could not be created (%2)")
-                             .arg(lock.fileName(), lock.error() == QLockFile::PermissionError
-                                                       ? QStringLiteral("Permission denied")
-                                                       : QStringLiteral("unknown error"));
+                *error =
+                    QStringLiteral("%1: the lock file could not be created (%2)")
+                        .arg(lock.fileName(),
+                             lock.error() == QLockFile::PermissionError ? QStringLiteral("Permission denied")
+                                                                        : QStringLiteral("unknown error"));
             }
             return false;
         }
@@ -123,8 +124,8 @@ bool LockScoreFile(QLockFile& lock, const QString& path, QString* error)
     // this game die holding it.
     const QFileInfo scores(path);
     if (scores.exists()) {
-        constexpr QFile::Permissions readWrite = QFile::ReadOwner | QFile::WriteOwner
-            | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        constexpr QFile::Permissions readWrite = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
+            | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
         QFile::setPermissions(lock.fileName(),
                               (scores.permissions() & readWrite) | QFile::ReadOwner | QFile::WriteOwner);
     }
@@ -287,14 +288,13 @@ bool SaveHighScores(QString* error)
     return WriteAtomically(path, HighScoreFile::Serialize(HighScores), error);
 }
 
-RankingSave SaveRankingEntry(int timeIndex, int level, const QString& name, vb::Long points,
-                             double date, QString* error)
+RankingSave SaveRankingEntry(int timeIndex, int level, const QString& name, vb::Long points, double date,
+                             QString* error)
 {
     if (timeIndex < 0 || timeIndex > 3 || level < 0 || level > 2) {
         if (error)
-            *error = QStringLiteral("no ranking list for time index %1 and level %2")
-                         .arg(timeIndex)
-                         .arg(level);
+            *error =
+                QStringLiteral("no ranking list for time index %1 and level %2").arg(timeIndex).arg(level);
         return RankingSave::Failed;
     }
     const QDateTime start = QDateTime::currentDateTime();

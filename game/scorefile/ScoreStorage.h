@@ -35,8 +35,8 @@ enum class RankingSave {
 // entry another game saved meanwhile is lost: under the lock, the file is read
 // again, the entry placed as RankingPlace and InsertRanking place it, and the
 // whole file written atomically, with every guarantee of SaveHighScores.
-RankingSave SaveRankingEntry(int timeIndex, int level, const QString& name, vb::Long points,
-                             double date, QString* error = nullptr);
+RankingSave SaveRankingEntry(int timeIndex, int level, const QString& name, vb::Long points, double date,
+                             QString* error = nullptr);
 // Runs hook in every score file write, under the lock, once the new contents
 // are written beside the file and before they replace it (nothing: no hook).
 void SetBeforeScoreCommitForTesting(std::function<void()> hook);

@@ -22,8 +22,8 @@ namespace {
 // The ideographic spaces widen the columns to their design widths. The
 // widths stay those of this Japanese string in every language; a translation
 // only replaces the header words.
-const QString RankFormat = QStringLiteral(
-    "<順位|<得点　　　　|<名前　　　　　　　　　　　|<日時　　　　　　　　　　　　　　　");
+const QString RankFormat =
+    QStringLiteral("<順位|<得点　　　　|<名前　　　　　　　　　　　|<日時　　　　　　　　　　　　　　　");
 const char* const HeaderWords[] = {
     QT_TRANSLATE_NOOP("frmHighScore", "順位"),
     QT_TRANSLATE_NOOP("frmHighScore", "得点"),
@@ -40,13 +40,12 @@ constexpr int CellPadding = 4;
 
 // A frame whose caption sits on its top edge, as the classic frame control
 // draws it; the options inside keep their designed positions clear of it.
-const QString FrameStyle = QStringLiteral(
-    "QGroupBox { border: 2px groove palette(mid); margin-top: 6px; }"
-    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-    " left: 6px; padding: 0px 1px; }");
+const QString FrameStyle =
+    QStringLiteral("QGroupBox { border: 2px groove palette(mid); margin-top: 6px; }"
+                   "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+                   " left: 6px; padding: 0px 1px; }");
 
-QRadioButton* MakeOption(QGroupBox* frame, const QString& name, const QString& caption,
-                         QRect geometry)
+QRadioButton* MakeOption(QGroupBox* frame, const QString& name, const QString& caption, QRect geometry)
 {
     auto* option = new QRadioButton(caption, frame);
     option->setObjectName(name);
@@ -80,7 +79,8 @@ QList<frmHighScore::GridColumn> frmHighScore::ParseFormatString(const QString& f
     return columns;
 }
 
-frmHighScore::frmHighScore(const GameSettings& settings, QWidget* parent) : QDialog(parent)
+frmHighScore::frmHighScore(const GameSettings& settings, QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmHighScore"));
     setWindowTitle(tr("Mortavel - ハイスコア"));
@@ -111,9 +111,9 @@ frmHighScore::frmHighScore(const GameSettings& settings, QWidget* parent) : QDia
     fraTime->setStyleSheet(FrameStyle);
     const int timeLefts[4] = {225, 1025, 1825, 2625};
     for (int i = 0; i < 4; ++i) {
-        optTime[i] = MakeOption(fraTime, QStringLiteral("optTime(%1)").arg(i),
-                                QString::number(rules::TimeChoices[i]),
-                                TwipsRect(timeLefts[i], 225, 765, 255));
+        optTime[i] =
+            MakeOption(fraTime, QStringLiteral("optTime(%1)").arg(i), QString::number(rules::TimeChoices[i]),
+                       TwipsRect(timeLefts[i], 225, 765, 255));
         connect(optTime[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
                 optTime_Click(i);
@@ -230,8 +230,8 @@ void frmHighScore::ShowRanking()
     fxgRank->setRowCount(10);
     for (int p = 0; p < 10; ++p) {
         // Item views never interpret markup, so a name shows exactly as stored.
-        const QString cells[4] = {QString::number(p + 1), QString::number(list.Score[p]),
-                                  list.PlayerName[p], FormatEntryDate(list.EntryDate[p])};
+        const QString cells[4] = {QString::number(p + 1), QString::number(list.Score[p]), list.PlayerName[p],
+                                  FormatEntryDate(list.EntryDate[p])};
         for (int c = 0; c < 4; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment(columns[c].alignment);

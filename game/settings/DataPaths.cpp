@@ -18,8 +18,8 @@ QString& ProgramDirOverride()
 
 bool HasDataFolder(const QString& dir)
 {
-    return QFileInfo(dir + QStringLiteral("/data")).isDir() ||
-           QFileInfo(dir + QStringLiteral("/Data")).isDir();
+    return QFileInfo(dir + QStringLiteral("/data")).isDir()
+        || QFileInfo(dir + QStringLiteral("/Data")).isDir();
 }
 
 // An installed game keeps its data in <prefix>/share/mortavel, the program
@@ -33,8 +33,8 @@ QString UserScoreFile()
 {
     // Same folder as AppDataLocation for the organisation and application
     // names of the settings store, whatever names main() gives the app.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/Mortavel/Mortavel/HSData.mvt");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/Mortavel/Mortavel/HSData.mvt");
 }
 
 bool CanWriteBeside(const QString& file)

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "SettingsStore.h"
 
-
 #include <QByteArrayView>
 #include <QSettings>
 
@@ -48,8 +47,8 @@ std::optional<vb::Integer> ParseInteger(const QString& text)
     for (char c : whole)
         magnitude = magnitude * 10 + (c - '0');
     if (!fraction.isEmpty()) {
-        const bool pastHalf = std::any_of(fraction.begin() + 1, fraction.end(),
-                                          [](char c) { return c != '0'; });
+        const bool pastHalf =
+            std::any_of(fraction.begin() + 1, fraction.end(), [](char c) { return c != '0'; });
         const char first = fraction.front();
         if (first > '5' || (first == '5' && (pastHalf || magnitude % 2 != 0)))
             ++magnitude;

@@ -19,8 +19,7 @@ inline int TwipsToPixels(double twips)
 // positions are: a right edge is left + width in pixels, not a converted sum.
 inline QRect TwipsRect(int left, int top, int width, int height)
 {
-    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                 TwipsToPixels(height));
+    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
 }
 
 inline QSize TwipsSize(int width, int height)

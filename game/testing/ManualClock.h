@@ -8,7 +8,10 @@
 // out without a real wait).
 class ManualClock : public WallClock {
 public:
-    explicit ManualClock(double start = 0) : now_(start) {}
+    explicit ManualClock(double start = 0)
+        : now_(start)
+    {
+    }
 
     double Now() override
     {

@@ -12,7 +12,10 @@
 // (64-bit Mersenne Twister, 53 bits per draw).
 class ReplayRandom : public RandomSource {
 public:
-    explicit ReplayRandom(std::uint64_t seed = 1) : engine_(seed) {}
+    explicit ReplayRandom(std::uint64_t seed = 1)
+        : engine_(seed)
+    {
+    }
 
     double Next() override;
 

@@ -31,7 +31,10 @@ bool SimUi::IsEnabled(Control control)
     return false;
 }
 
-int SimUi::SliderValue(Slider slider) { return slider == Slider::sldH ? sldH : sldV; }
+int SimUi::SliderValue(Slider slider)
+{
+    return slider == Slider::sldH ? sldH : sldV;
+}
 
 void SimUi::SetSliderValue(Slider slider, int value)
 {

@@ -18,11 +18,20 @@ inline double RoundHalfEven(double v)
     return std::nearbyint(v); // default FE_TONEAREST is round-half-even
 }
 
-inline Integer CInt(double v) { return static_cast<Integer>(RoundHalfEven(v)); }
-inline Long CLng(double v) { return static_cast<Long>(RoundHalfEven(v)); }
+inline Integer CInt(double v)
+{
+    return static_cast<Integer>(RoundHalfEven(v));
+}
+inline Long CLng(double v)
+{
+    return static_cast<Long>(RoundHalfEven(v));
+}
 
 // "Rounded down": towards minus infinity.
-inline Long Floor(double v) { return static_cast<Long>(std::floor(v)); }
+inline Long Floor(double v)
+{
+    return static_cast<Long>(std::floor(v));
+}
 
 // Forms and the scene are laid out in twips at 15 to the pixel.
 inline constexpr double TwipsPerPixel = 15.0;

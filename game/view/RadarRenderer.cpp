@@ -12,7 +12,10 @@ namespace {
 
 constexpr double PixelsAcross = 130; // the radar at 15 sea units a pixel
 
-QRgb rgbOf(std::uint32_t bgr) { return qRgb(radar::RedOf(bgr), radar::GreenOf(bgr), radar::BlueOf(bgr)); }
+QRgb rgbOf(std::uint32_t bgr)
+{
+    return qRgb(radar::RedOf(bgr), radar::GreenOf(bgr), radar::BlueOf(bgr));
+}
 
 // A sea point on the surface: the centre of the pixel it falls in, so that
 // dots come out round and symmetric as the platform's circles do.
@@ -24,7 +27,10 @@ QPointF pixelCentre(const QRectF& target, double x, double y)
 }
 
 // Line widths are given in pixels of the 130-pixel radar.
-double penScale(const QRectF& target) { return std::max(1.0, std::round(target.width() / PixelsAcross)); }
+double penScale(const QRectF& target)
+{
+    return std::max(1.0, std::round(target.width() / PixelsAcross));
+}
 
 // A filled circle decided pixel by pixel from the distance of each pixel's
 // centre: a dot of a few pixels comes out round and symmetric, which the
@@ -63,7 +69,10 @@ void paintDot(QPointF centre, double radius, double rim, QRgb rimColour, QRgb fi
 
 } // namespace
 
-RadarRenderer::RadarRenderer(QImage background) : background_(std::move(background)) {}
+RadarRenderer::RadarRenderer(QImage background)
+    : background_(std::move(background))
+{
+}
 
 const QImage& RadarRenderer::backgroundFor(QSize size) const
 {
@@ -77,7 +86,8 @@ const QImage& RadarRenderer::backgroundFor(QSize size) const
 }
 
 template <typename FillRun>
-void RadarRenderer::paintMarks(const QRectF& target, const std::vector<RadarMark>& marks, FillRun fillRun) const
+void RadarRenderer::paintMarks(const QRectF& target, const std::vector<RadarMark>& marks,
+                               FillRun fillRun) const
 {
     const double k = target.width() / radar::Side;
     const double rim = penScale(target);
@@ -131,7 +141,8 @@ void RadarRenderer::paintViewLine(QPainter& painter, const QRectF& target, QPoin
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setPen(QPen(QColor(255, 0, 0), 3 * penScale(target), Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(pixelCentre(target, outer.x(), outer.y()), pixelCentre(target, radar::Centre, radar::Centre));
+    painter.drawLine(pixelCentre(target, outer.x(), outer.y()),
+                     pixelCentre(target, radar::Centre, radar::Centre));
     painter.restore();
 }
 

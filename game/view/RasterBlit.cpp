@@ -17,15 +17,21 @@ QImage asRgb32(const QImage& image)
 
 // Source index under the centre of destination pixel u of n, for a source
 // span of m: floor((u + 0.5) * m / n), in exact integer arithmetic.
-inline std::int64_t sample(std::int64_t u, std::int64_t m, std::int64_t n) { return (2 * u + 1) * m / (2 * n); }
+inline std::int64_t sample(std::int64_t u, std::int64_t m, std::int64_t n)
+{
+    return (2 * u + 1) * m / (2 * n);
+}
 
 // sample(u, m, n) for u = start, start + 1, ... (start >= 0), stepping the
 // quotient and remainder instead of dividing for every pixel.
 class Sampler {
 public:
     Sampler(std::int64_t start, std::int64_t m, std::int64_t n)
-        : den_(2 * n), stepQ_(2 * m / den_), stepR_(2 * m % den_), q_((2 * start + 1) * m / den_),
-          r_((2 * start + 1) * m % den_)
+        : den_(2 * n)
+        , stepQ_(2 * m / den_)
+        , stepR_(2 * m % den_)
+        , q_((2 * start + 1) * m / den_)
+        , r_((2 * start + 1) * m % den_)
     {
     }
     std::int64_t value() const { return q_; }
@@ -48,8 +54,7 @@ private:
 // it samples, columns the source column of each of the count pixels, again
 // whether the next call samples the same source row. Rows and columns whose
 // source pixel lies outside srcW x srcH are left out.
-template <typename Row>
-void forEachRow(QImage& canvas, const Blit& b, int srcW, int srcH, Row row)
+template <typename Row> void forEachRow(QImage& canvas, const Blit& b, int srcW, int srcH, Row row)
 {
     if (canvas.format() != QImage::Format_RGB32 || b.DW <= 0 || b.DH <= 0 || b.SW <= 0 || b.SH <= 0)
         return;
@@ -86,7 +91,10 @@ void forEachRow(QImage& canvas, const Blit& b, int srcW, int srcH, Row row)
     }
 }
 
-const QRgb* rowOf(const QImage& image, int y) { return reinterpret_cast<const QRgb*>(image.constScanLine(y)); }
+const QRgb* rowOf(const QImage& image, int y)
+{
+    return reinterpret_cast<const QRgb*>(image.constScanLine(y));
+}
 
 // dst = (dst OR mask) AND picture over count pixels, four at a time: the
 // operations are per bit, so wider words give the same pixels.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ScenePictures.h"
 
-#include "Scene.h"
 #include "Resources.h"
+#include "Scene.h"
 
 QImage loadScenePicture(int picture)
 {

@@ -21,13 +21,15 @@ QRect destinationOf(const Blit& b, const QSize& canvas)
     const std::int64_t y1 = std::min<std::int64_t>(canvas.height(), std::int64_t{b.DY} + std::max(b.DH, 0));
     if (x0 >= x1 || y0 >= y1)
         return {};
-    return QRect(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0), static_cast<int>(y1 - y0));
+    return QRect(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
+                 static_cast<int>(y1 - y0));
 }
 
 } // namespace
 
 SceneRenderer::SceneRenderer(PictureLoader loader, const SceneMetrics& metrics)
-    : loader_(std::move(loader)), metrics_(metrics)
+    : loader_(std::move(loader))
+    , metrics_(metrics)
 {
 }
 

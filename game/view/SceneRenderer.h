@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "Scene.h"
 #include "RasterBlit.h"
+#include "Scene.h"
 
 #include <QImage>
 #include <QRect>

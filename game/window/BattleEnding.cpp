@@ -20,7 +20,10 @@
 #include <QTimer>
 
 BattleEnding::BattleEnding(QWidget* form, PictureBox* scene, QLabel* gameOver, WallClock& clock)
-    : form_(form), scene_(scene), gameOver_(gameOver), clock_(clock)
+    : form_(form)
+    , scene_(scene)
+    , gameOver_(gameOver)
+    , clock_(clock)
 {
 }
 
@@ -102,7 +105,8 @@ void BattleEnding::enterRanking(const GameSettings& settings, vb::Long points)
                     QMessageBox::Ok, form_);
     if (saved == RankingSave::PushedOut) {
         box.setIcon(QMessageBox::Information);
-        box.setText(QCoreApplication::translate("BattleEnding", "今回のスコアはランキングに残りませんでした。"));
+        box.setText(
+            QCoreApplication::translate("BattleEnding", "今回のスコアはランキングに残りませんでした。"));
         error = QCoreApplication::translate(
             "BattleEnding", "このゲームの間に、別に起動しているゲームがより良いスコアを保存しました。");
     }

@@ -14,10 +14,7 @@ void BattleSlider::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Up:
-    case Qt::Key_Down:
-        event->ignore();
-        return;
-    default:
-        QSlider::keyPressEvent(event);
+    case Qt::Key_Down: event->ignore(); return;
+    default: QSlider::keyPressEvent(event);
     }
 }

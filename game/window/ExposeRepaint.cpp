@@ -22,7 +22,10 @@ namespace {
 class ReframeWatcher : public QObject {
 public:
     ReframeWatcher(QWidget* widget, QWindow* window)
-        : QObject(widget), widget_(widget), window_(window), margins_(window->frameMargins())
+        : QObject(widget)
+        , widget_(widget)
+        , window_(window)
+        , margins_(window->frameMargins())
     {
         window->installEventFilter(this);
     }

@@ -14,8 +14,8 @@ public:
     explicit FallbackGauge(QWidget* parent = nullptr);
 
     int value() { return counter_.Value(); }
-    void setValue(int value);   // held within 0 to the maximum
-    void countUp();             // one step, never past the maximum
+    void setValue(int value); // held within 0 to the maximum
+    void countUp();           // one step, never past the maximum
 
 protected:
     void paintEvent(QPaintEvent* event) override;

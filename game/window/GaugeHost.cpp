@@ -111,8 +111,8 @@ int32_t GaugeHost::invoke(int32_t dispid, int32_t kind, const VpbVariant* args, 
     return invokeFallback(dispid, kind, args, argCount, result);
 }
 
-int32_t GaugeHost::invokeFallback(int32_t dispid, int32_t kind, const VpbVariant* args,
-                                  int32_t argCount, VpbVariant* result)
+int32_t GaugeHost::invokeFallback(int32_t dispid, int32_t kind, const VpbVariant* args, int32_t argCount,
+                                  VpbVariant* result)
 {
     if (dispid == VPB_DISPID_VALUE) {
         if (kind & VPB_INVOKE_GET) {

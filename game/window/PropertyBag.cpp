@@ -24,8 +24,8 @@ void PropertyBag::setString(const std::string& key, const QByteArray& utf8)
     e.text = utf8;
 }
 
-void PropertyBag::setFont(const std::string& key, const QByteArray& utf8Name, float size,
-                          int16_t charset, bool bold, bool italic)
+void PropertyBag::setFont(const std::string& key, const QByteArray& utf8Name, float size, int16_t charset,
+                          bool bold, bool italic)
 {
     Entry& e = entries_[key];
     e = Entry{};

@@ -3,8 +3,8 @@
 
 #include "VelPrgBarApi.h"
 
-#include <QByteArray>
 #include <map>
+#include <QByteArray>
 #include <string>
 
 // The container's stored properties of one hosted control, handed to the
@@ -33,7 +33,7 @@ private:
         int32_t i4 = 0;
         float r4 = 0;
         int16_t boolean = 0;
-        QByteArray text;  // string value, or the font's face name
+        QByteArray text;        // string value, or the font's face name
         mutable VpbFont font{}; // its name points into text
     };
 

@@ -62,11 +62,12 @@ const VpbApi* tryLoad(const QString& file, QString* reason, int major = -1)
         return nullptr;
     }
     const VpbApi* api = getApi(VELPRGBAR_API_VERSION);
-    if (!api || api->version != VELPRGBAR_API_VERSION || !api->create || !api->invoke
-        || !api->destroy || !api->widget) {
-        *reason = QCoreApplication::translate("VelPrgBarLoader", "%1: インターフェイス版 %2 に対応していません")
-                      .arg(file)
-                      .arg(VELPRGBAR_API_VERSION);
+    if (!api || api->version != VELPRGBAR_API_VERSION || !api->create || !api->invoke || !api->destroy
+        || !api->widget) {
+        *reason =
+            QCoreApplication::translate("VelPrgBarLoader", "%1: インターフェイス版 %2 に対応していません")
+                .arg(file)
+                .arg(VELPRGBAR_API_VERSION);
         return nullptr;
     }
     return api;
@@ -126,7 +127,8 @@ const VpbApi* VelPrgBarLoader::api(QString* error)
         }
         if (!s.api) {
             if (reasons.isEmpty())
-                reasons << QCoreApplication::translate("VelPrgBarLoader", "libVelPrgBar.so が見つかりません（検索場所: %1）")
+                reasons << QCoreApplication::translate("VelPrgBarLoader",
+                                                       "libVelPrgBar.so が見つかりません（検索場所: %1）")
                                .arg(searched.join(QStringLiteral(", ")));
             s.error = reasons.join(QLatin1Char('\n'));
         }

@@ -8,11 +8,11 @@
 #include "GameRandom.h"
 #include "GaugeHost.h"
 #include "PictureBox.h"
-#include "SystemClock.h"
-#include "VbInput.h"
 #include "RadarRenderer.h"
 #include "ScenePictures.h"
 #include "SceneRenderer.h"
+#include "SystemClock.h"
+#include "VbInput.h"
 
 #include "DataPaths.h"
 #include "Forms.h"
@@ -106,9 +106,9 @@ frmMain::frmMain(Options options, QWidget* parent)
         reportGaugeFallback(pgbReload_->failure());
 
     // The sounds sit in the same data folder as the movie and the scores.
-    battle_ = std::make_unique<Battle>(*this, *random_, *clock_, options_.settings, AppPath().toStdString(),
-                                       QFileInfo(DataDir()).fileName().toStdString(),
-                                       TranslatedBattleTexts());
+    battle_ =
+        std::make_unique<Battle>(*this, *random_, *clock_, options_.settings, AppPath().toStdString(),
+                                 QFileInfo(DataDir()).fileName().toStdString(), TranslatedBattleTexts());
     battle_->Form_Load();
     // tmrMain is enabled at design time: it starts with the form.
     SetTimerEnabled(Timer::tmrMain, true);
@@ -164,8 +164,7 @@ void frmMain::buildControls()
         radarRenderer_->paint(painter, target, radarMarks_);
     });
     picRader_->setLine(QLineF(975, 60, 975, 975), Qt::red, 3);
-    picRader_->setToolTip(tr(
-        "自艦を中心として敵艦の方向と位置を示します。赤い線は現在の視野中心方向です。"));
+    picRader_->setToolTip(tr("自艦を中心として敵艦の方向と位置を示します。赤い線は現在の視野中心方向です。"));
 
     sldV_ = new BattleSlider(Qt::Vertical, this);
     sldV_->setObjectName(QStringLiteral("sldV"));
@@ -194,8 +193,7 @@ void frmMain::buildControls()
     pgbReload_ = new GaugeHost(4890, 390, this);
     pgbReload_->setObjectName(QStringLiteral("pgbReload"));
     pgbReload_->move(TwipsRect(2775, 4350, 4890, 390).topLeft());
-    pgbReload_->setToolTip(
-        tr("砲弾を装填していますので、このゲージがフルになるまでは発射できません"));
+    pgbReload_->setToolTip(tr("砲弾を装填していますので、このゲージがフルになるまでは発射できません"));
     pgbReload_->hide();
 
     auto* shpMessage = new QFrame(this);
@@ -394,8 +392,7 @@ void frmMain::SendMedia(const std::string& command)
 
 bool frmMain::AskYesNo(const std::string& text, const std::string& title)
 {
-    QMessageBox box(QMessageBox::Question, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No,
-                    this);
+    QMessageBox box(QMessageBox::Question, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No, this);
     // Qt's own translation names the buttons; without it, the game does.
     if (!GameLanguage::standardButtonsTranslated()) {
         box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
@@ -426,10 +423,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-        break;
-    default:
-        return false;
+    case QEvent::Wheel: break;
+    default: return false;
     }
     if (!watched->isWidgetType())
         return false;

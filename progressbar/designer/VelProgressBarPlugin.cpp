@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-VelProgressBarPlugin::VelProgressBarPlugin(QObject *parent)
+VelProgressBarPlugin::VelProgressBarPlugin(QObject* parent)
     : QObject(parent)
 {
 }
@@ -30,15 +30,14 @@ QString VelProgressBarPlugin::toolTip() const
 
 QString VelProgressBarPlugin::whatsThis() const
 {
-    return QStringLiteral(
-        "<b>VelProgressBar</b> is a horizontal gauge from the VelPrgBar library. It fills "
-        "from the left in proportion to <i>value</i> between <i>minimum</i> and "
-        "<i>maximum</i> and shows a centred caption chosen by <i>stringType</i>: a "
-        "percentage, value/maximum, the value or the free <i>text</i>. The caption is "
-        "XOR-ed into the bar, so it reads over the filled and the empty part alike. "
-        "<i>barColor</i> (or <i>fwColor</i>, the same colour as an OLE colour number) "
-        "colours the bar; the widget's <i>font</i> is the caption's face, fitted to the "
-        "bar's height. countUp() adds <i>step</i> to the value.");
+    return QStringLiteral("<b>VelProgressBar</b> is a horizontal gauge from the VelPrgBar library. It fills "
+                          "from the left in proportion to <i>value</i> between <i>minimum</i> and "
+                          "<i>maximum</i> and shows a centred caption chosen by <i>stringType</i>: a "
+                          "percentage, value/maximum, the value or the free <i>text</i>. The caption is "
+                          "XOR-ed into the bar, so it reads over the filled and the empty part alike. "
+                          "<i>barColor</i> (or <i>fwColor</i>, the same colour as an OLE colour number) "
+                          "colours the bar; the widget's <i>font</i> is the caption's face, fitted to the "
+                          "bar's height. countUp() adds <i>step</i> to the value.");
 }
 
 QString VelProgressBarPlugin::includeFile() const
@@ -76,7 +75,7 @@ bool VelProgressBarPlugin::isContainer() const
     return false;
 }
 
-QWidget *VelProgressBarPlugin::createWidget(QWidget *parent)
+QWidget* VelProgressBarPlugin::createWidget(QWidget* parent)
 {
     return new VelProgressBar(parent);
 }
@@ -86,7 +85,7 @@ bool VelProgressBarPlugin::isInitialized() const
     return initialized_;
 }
 
-void VelProgressBarPlugin::initialize(QDesignerFormEditorInterface *)
+void VelProgressBarPlugin::initialize(QDesignerFormEditorInterface*)
 {
     initialized_ = true;
 }

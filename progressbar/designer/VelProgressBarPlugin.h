@@ -5,14 +5,13 @@
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
 // Puts VelProgressBar in Qt Designer's widget box.
-class VelProgressBarPlugin : public QObject, public QDesignerCustomWidgetInterface
-{
+class VelProgressBarPlugin : public QObject, public QDesignerCustomWidgetInterface {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QDesignerCustomWidgetInterface")
     Q_INTERFACES(QDesignerCustomWidgetInterface)
 
 public:
-    explicit VelProgressBarPlugin(QObject *parent = nullptr);
+    explicit VelProgressBarPlugin(QObject* parent = nullptr);
 
     QString name() const override;
     QString group() const override;
@@ -21,9 +20,9 @@ public:
     QString includeFile() const override;
     QIcon icon() const override;
     bool isContainer() const override;
-    QWidget *createWidget(QWidget *parent) override;
+    QWidget* createWidget(QWidget* parent) override;
     bool isInitialized() const override;
-    void initialize(QDesignerFormEditorInterface *core) override;
+    void initialize(QDesignerFormEditorInterface* core) override;
     QString domXml() const override;
 
 private:

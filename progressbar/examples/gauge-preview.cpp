@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QPainter>
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
 
     const int percents[] = {0, 40, 100};
     const VelProgressBar::StringTypeConstants types[] = {VelProgressBar::stypePercent,
-                                                          VelProgressBar::stypeFreeString};
+                                                         VelProgressBar::stypeFreeString};
     QImage sheet(2 * (326 + 10) * Scale, 3 * (26 + 10) * Scale, QImage::Format_RGB32);
     sheet.fill(QColor(0xd4, 0xd0, 0xc8));
     QPainter p(&sheet);
@@ -31,9 +31,10 @@ int main(int argc, char *argv[])
             bar.resize(326, 26); // the game's 4890 x 390 twips
             bar.setValue(percents[row] * 50 / 100);
             const QImage shot = bar.grab().toImage();
-            p.drawImage(QRect(QPoint(col * (326 + 10) * Scale + 5 * Scale, row * (26 + 10) * Scale + 5 * Scale),
-                              shot.size() * Scale),
-                        shot);
+            p.drawImage(
+                QRect(QPoint(col * (326 + 10) * Scale + 5 * Scale, row * (26 + 10) * Scale + 5 * Scale),
+                      shot.size() * Scale),
+                shot);
         }
     }
     p.end();

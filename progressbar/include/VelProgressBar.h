@@ -65,8 +65,7 @@ class VelProgressBarPrivate;
  * Hosts that cannot link C++ create the same control through the C
  * interface of VelPrgBarApi.h.
  */
-class VELPRGBAR_EXPORT VelProgressBar : public QWidget
-{
+class VELPRGBAR_EXPORT VelProgressBar : public QWidget {
     Q_OBJECT
     // Declared in the order a form restores them (uic writes them in this
     // order): the caption type before the text it guards, the range before
@@ -94,8 +93,7 @@ class VELPRGBAR_EXPORT VelProgressBar : public QWidget
      * \property VelProgressBar::stringType
      * \brief What the caption shows; an unknown type counts as stypeNone.
      */
-    Q_PROPERTY(StringTypeConstants stringType READ stringType WRITE setStringType
-                   NOTIFY stringTypeChanged)
+    Q_PROPERTY(StringTypeConstants stringType READ stringType WRITE setStringType NOTIFY stringTypeChanged)
     /*!
      * \property VelProgressBar::minimum
      * \brief The value of an empty bar; always less than \ref maximum.
@@ -146,8 +144,8 @@ class VELPRGBAR_EXPORT VelProgressBar : public QWidget
      * always the fitted one (unset until the gauge was first sized). Qt
      * Designer edits it through the widget's \c font property instead.
      */
-    Q_PROPERTY(QFont captionFont READ captionFont WRITE setCaptionFont NOTIFY captionFontChanged
-                   DESIGNABLE false)
+    Q_PROPERTY(
+        QFont captionFont READ captionFont WRITE setCaptionFont NOTIFY captionFontChanged DESIGNABLE false)
 
 public:
     /*!
@@ -168,7 +166,7 @@ public:
     /*!
      * \brief Makes a gauge of the designed size, 203 x 34 pixels.
      */
-    explicit VelProgressBar(QWidget *parent = nullptr);
+    explicit VelProgressBar(QWidget* parent = nullptr);
     /*!
      * \brief Destroys the gauge.
      */
@@ -177,7 +175,7 @@ public:
     /*! \brief Returns the bar colour. \sa barColor */
     QColor barColor() const;
     /*! \brief Sets the bar colour; an invalid colour is refused. \sa barColor */
-    void setBarColor(const QColor &color);
+    void setBarColor(const QColor& color);
     /*! \brief Returns the bar colour as 0x00BBGGRR. \sa fwColor */
     int fwColor() const;
     /*! \brief Sets the bar colour from 0x00BBGGRR; other values are refused. \sa fwColor */
@@ -200,7 +198,7 @@ public:
     /*! \brief Returns the caption last drawn, or the free text. \sa text */
     QString text() const;
     /*! \brief Sets the free text; ignored unless the type is stypeFreeString. \sa text */
-    void setText(const QString &text);
+    void setText(const QString& text);
 
     /*! \brief Sets what countUp() adds, kept within 1 to maximum - minimum. \sa step */
     void setStep(int step);
@@ -208,7 +206,7 @@ public:
     /*! \brief Returns the caption's face and style at the fitted size. \sa captionFont */
     QFont captionFont() const;
     /*! \brief Sets the caption's face and style; its size is ignored. \sa captionFont */
-    void setCaptionFont(const QFont &font);
+    void setCaptionFont(const QFont& font);
 
     /*! \brief The designed size, 203 x 34 pixels. */
     QSize sizeHint() const override;
@@ -221,8 +219,8 @@ public:
      * Called with the gauge, QMessageBox::Warning, the text
      * "システムカラーは指定できません" and the title "VelProgressBar".
      */
-    using MessageBoxHandler = void (*)(QWidget *gauge, QMessageBox::Icon icon, const QString &text,
-                                       const QString &title);
+    using MessageBoxHandler = void (*)(QWidget* gauge, QMessageBox::Icon icon, const QString& text,
+                                       const QString& title);
     /*!
      * \brief Replaces the message box that refuses a bar colour, for every
      * gauge of the program.
@@ -266,7 +264,7 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     /*! \brief The bar colour changed (through \ref barColor or \ref fwColor). */
-    void barColorChanged(const QColor &color);
+    void barColorChanged(const QColor& color);
     /*! \brief The caption type changed. */
     void stringTypeChanged(VelProgressBar::StringTypeConstants type);
     /*! \brief One or both ends of the range changed; sent once for both. */
@@ -277,11 +275,11 @@ Q_SIGNALS:
      * \brief The caption changed: the free text, or a caption the gauge
      * wrote itself after a change of value, range or type.
      */
-    void textChanged(const QString &text);
+    void textChanged(const QString& text);
     /*! \brief The step changed. */
     void stepChanged(int step);
     /*! \brief The caption's face, style or fitted size changed. */
-    void captionFontChanged(const QFont &font);
+    void captionFontChanged(const QFont& font);
     /*!
      * \brief The classic container notification: a persisted property was
      * set.
@@ -290,15 +288,15 @@ Q_SIGNALS:
      * caption font is set, changed or not; no other property sends it.
      * Hosts that save the gauge's settings listen to it.
      */
-    void propertyChanged(const QString &name);
+    void propertyChanged(const QString& name);
 
 protected:
     /*! \brief Handles events as QWidget does. */
-    bool event(QEvent *event) override;
+    bool event(QEvent* event) override;
     /*! \brief Fits the bar and the caption size to the new size. */
-    void resizeEvent(QResizeEvent *event) override;
+    void resizeEvent(QResizeEvent* event) override;
     /*! \brief Takes a font set on the widget itself as the caption font. */
-    void changeEvent(QEvent *event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     friend class VelProgressBarPrivate;

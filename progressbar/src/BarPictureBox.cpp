@@ -3,28 +3,28 @@
 
 #include <QPainter>
 
-BarPictureBox::BarPictureBox(QWidget *parent, bool border)
-    : QWidget(parent), border_(border)
+BarPictureBox::BarPictureBox(QWidget* parent, bool border)
+    : QWidget(parent)
+    , border_(border)
 {
     // Everything is painted from the retained picture; nothing behind it shows.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QImage &BarPictureBox::clearPicture()
+QImage& BarPictureBox::clearPicture()
 {
     return clearPicture(innerWidth(), innerHeight());
 }
 
-QImage &BarPictureBox::clearPicture(int width, int height)
+QImage& BarPictureBox::clearPicture(int width, int height)
 {
-    if (picture_.width() != width || picture_.height() != height
-        || picture_.format() != QImage::Format_RGB32)
+    if (picture_.width() != width || picture_.height() != height || picture_.format() != QImage::Format_RGB32)
         picture_ = QImage(qMax(width, 0), qMax(height, 0), QImage::Format_RGB32);
     picture_.fill(back_);
     return picture_;
 }
 
-void BarPictureBox::paintEvent(QPaintEvent *)
+void BarPictureBox::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const int b = borderWidth();

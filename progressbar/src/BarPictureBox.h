@@ -7,10 +7,9 @@
 
 // A drawing surface of the gauge. What is drawn goes into a retained image of
 // the inner area (inside the border), which the widget repaints by itself.
-class BarPictureBox : public QWidget
-{
+class BarPictureBox : public QWidget {
 public:
-    BarPictureBox(QWidget *parent, bool border);
+    BarPictureBox(QWidget* parent, bool border);
 
     int borderWidth() const { return border_ ? 1 : 0; }
     int innerWidth() const { return qMax(0, width() - 2 * borderWidth()); }
@@ -20,15 +19,15 @@ public:
     void setBackColor(QColor color) { back_ = color; }
 
     // The retained picture; null when cleared.
-    const QImage &picture() const { return picture_; }
+    const QImage& picture() const { return picture_; }
     void dropPicture() { picture_ = QImage(); }
     // Sets the retained picture to the inner size (or the given size), filled
     // with the background colour, reusing its memory when the size stays.
-    QImage &clearPicture();
-    QImage &clearPicture(int width, int height);
+    QImage& clearPicture();
+    QImage& clearPicture(int width, int height);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool border_;

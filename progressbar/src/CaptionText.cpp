@@ -14,13 +14,13 @@ QString formatOneDecimal(float value)
         return QStringLiteral("0.0");
     // d.dddddde±x: the seven significant digits and the decimal exponent.
     char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value),
-                                   std::chars_format::scientific, 6);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, 6);
     *res.ptr = '\0';
-    const char *e = std::strchr(buf, 'e');
+    const char* e = std::strchr(buf, 'e');
     const int exponent = std::atoi(e + 1);
     QByteArray digits;
-    for (const char *c = buf; c != e; ++c)
+    for (const char* c = buf; c != e; ++c)
         if (*c != '.')
             digits += *c;
     // The number is digits × 10^shift; tenths are digits × 10^(shift + 1).
@@ -45,12 +45,12 @@ QString formatOneDecimal(float value)
     if (tenths.size() < 2)
         tenths.prepend('0');
     const bool negative = value < 0 && tenths != "00";
-    QString out = QString::fromLatin1(tenths.left(tenths.size() - 1)) + u'.'
-                  + QChar::fromLatin1(tenths.back());
+    QString out =
+        QString::fromLatin1(tenths.left(tenths.size() - 1)) + u'.' + QChar::fromLatin1(tenths.back());
     return negative ? u'-' + out : out;
 }
 
-QStringList lines(const QString &text)
+QStringList lines(const QString& text)
 {
     QString t = text;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n"));

@@ -13,6 +13,6 @@ namespace CaptionText {
 QString formatOneDecimal(float value);
 
 // The lines a caption prints as: split at line breaks, CR LF or LF.
-QStringList lines(const QString &text);
+QStringList lines(const QString& text);
 
 } // namespace CaptionText

@@ -24,7 +24,7 @@ const QString Group = QStringLiteral(VELPRGBAR_CLASS_NAME);
 QString velLibraryPath()
 {
     Dl_info info{};
-    if (dladdr(reinterpret_cast<void *>(&VelPrgBar_GetApi), &info) == 0 || !info.dli_fname)
+    if (dladdr(reinterpret_cast<void*>(&VelPrgBar_GetApi), &info) == 0 || !info.dli_fname)
         return {};
     return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absoluteFilePath();
 }

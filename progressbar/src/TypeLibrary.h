@@ -5,4 +5,4 @@
 
 // What the library tells hosts about itself: members with their dispatch
 // identifiers, kinds, parameters and help strings, and StringTypeConstants.
-const VpbTypeLibrary *velTypeLibrary();
+const VpbTypeLibrary* velTypeLibrary();

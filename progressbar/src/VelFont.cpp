@@ -21,7 +21,7 @@ VelFont VelFont::platformDefault()
     return fromQFont(q, 1);
 }
 
-VelFont VelFont::fromQFont(const QFont &font, qint16 charset)
+VelFont VelFont::fromQFont(const QFont& font, qint16 charset)
 {
     VelFont f;
     f.name = font.family();
@@ -34,20 +34,19 @@ VelFont VelFont::fromQFont(const QFont &font, qint16 charset)
     return f;
 }
 
-QStringList VelFont::familiesFor(const QString &name)
+QStringList VelFont::familiesFor(const QString& name)
 {
     // The Windows Japanese faces that saved gauges name, and the IPA faces
     // that Debian installs in their place (fonts-ipafont-gothic).
     static const struct {
-        const char16_t *windows;
-        const char16_t *installed;
+        const char16_t* windows;
+        const char16_t* installed;
     } StandIns[] = {
-        {u"ＭＳ Ｐゴシック", u"IPAPGothic"}, {u"MS PGothic", u"IPAPGothic"},
-        {u"MS UI Gothic", u"IPAPGothic"},   {u"ＭＳ ゴシック", u"IPAGothic"},
-        {u"MS Gothic", u"IPAGothic"},
+        {u"ＭＳ Ｐゴシック", u"IPAPGothic"}, {u"MS PGothic", u"IPAPGothic"}, {u"MS UI Gothic", u"IPAPGothic"},
+        {u"ＭＳ ゴシック", u"IPAGothic"},    {u"MS Gothic", u"IPAGothic"},
     };
     QStringList families{name};
-    for (const auto &s : StandIns)
+    for (const auto& s : StandIns)
         if (name.compare(QString::fromUtf16(s.windows), Qt::CaseInsensitive) == 0)
             families << QString::fromUtf16(s.installed);
     return families;

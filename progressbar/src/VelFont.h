@@ -22,7 +22,7 @@ struct VelFont {
     // The application's default font, for a control asked for its font
     // before any was given.
     static VelFont platformDefault();
-    static VelFont fromQFont(const QFont &font, qint16 charset);
+    static VelFont fromQFont(const QFont& font, qint16 charset);
 
     // The Qt font for drawing at the given size in points. Heights are whole
     // pixels at 96 dpi, as the classic desktop sized its fonts, so that
@@ -33,9 +33,9 @@ struct VelFont {
 
     // The families to ask for in place of name: name itself, then the
     // installed face that stands in for it, if any.
-    static QStringList familiesFor(const QString &name);
+    static QStringList familiesFor(const QString& name);
 
-    friend bool operator==(const VelFont &, const VelFont &) = default;
+    friend bool operator==(const VelFont&, const VelFont&) = default;
 };
 
 Q_DECLARE_METATYPE(VelFont)

@@ -13,8 +13,9 @@
 // widget (a range settable in either order, saturating arithmetic instead
 // of overflow errors, the font property, size hints).
 
-VelProgressBar::VelProgressBar(QWidget *parent)
-    : QWidget(parent), d(std::make_unique<VelProgressBarPrivate>(this))
+VelProgressBar::VelProgressBar(QWidget* parent)
+    : QWidget(parent)
+    , d(std::make_unique<VelProgressBarPrivate>(this))
 {
     VelProgressBarAccessible::installFactory();
     d->init();
@@ -32,7 +33,7 @@ QColor VelProgressBar::barColor() const
     return d->barColor();
 }
 
-void VelProgressBar::setBarColor(const QColor &color)
+void VelProgressBar::setBarColor(const QColor& color)
 {
     d->setBarColor(color);
 }
@@ -123,7 +124,7 @@ QString VelProgressBar::text() const
     return d->text();
 }
 
-void VelProgressBar::setText(const QString &text)
+void VelProgressBar::setText(const QString& text)
 {
     d->setText(text);
 }
@@ -133,7 +134,7 @@ QFont VelProgressBar::captionFont() const
     return d->captionQFont();
 }
 
-void VelProgressBar::setCaptionFont(const QFont &font)
+void VelProgressBar::setCaptionFont(const QFont& font)
 {
     d->setCaptionQFont(font);
 }
@@ -148,17 +149,17 @@ QSize VelProgressBar::minimumSizeHint() const
     return QSize(VelProgressBarPrivate::MinimumPixels, VelProgressBarPrivate::MinimumPixels);
 }
 
-bool VelProgressBar::event(QEvent *event)
+bool VelProgressBar::event(QEvent* event)
 {
     return QWidget::event(event);
 }
 
-void VelProgressBar::resizeEvent(QResizeEvent *)
+void VelProgressBar::resizeEvent(QResizeEvent*)
 {
     d->Resize();
 }
 
-void VelProgressBar::changeEvent(QEvent *event)
+void VelProgressBar::changeEvent(QEvent* event)
 {
     // A font set on the widget itself (Designer's font property, or a form's
     // setFont) is the caption font; one inherited from the parent is not.

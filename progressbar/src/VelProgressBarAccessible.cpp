@@ -7,16 +7,16 @@
 
 namespace {
 
-QAccessibleInterface *gaugeFactory(const QString &className, QObject *object)
+QAccessibleInterface* gaugeFactory(const QString& className, QObject* object)
 {
     if (className == QLatin1String("VelProgressBar") && object && object->isWidgetType())
-        return new VelProgressBarAccessible(static_cast<QWidget *>(object));
+        return new VelProgressBarAccessible(static_cast<QWidget*>(object));
     return nullptr;
 }
 
 } // namespace
 
-VelProgressBarAccessible::VelProgressBarAccessible(QWidget *widget)
+VelProgressBarAccessible::VelProgressBarAccessible(QWidget* widget)
     : QAccessibleWidget(widget, QAccessible::ProgressBar)
 {
 }
@@ -27,15 +27,15 @@ void VelProgressBarAccessible::installFactory()
     std::call_once(once, [] { QAccessible::installFactory(gaugeFactory); });
 }
 
-VelProgressBar *VelProgressBarAccessible::gauge() const
+VelProgressBar* VelProgressBarAccessible::gauge() const
 {
-    return static_cast<VelProgressBar *>(widget());
+    return static_cast<VelProgressBar*>(widget());
 }
 
-void *VelProgressBarAccessible::interface_cast(QAccessible::InterfaceType type)
+void* VelProgressBarAccessible::interface_cast(QAccessible::InterfaceType type)
 {
     if (type == QAccessible::ValueInterface)
-        return static_cast<QAccessibleValueInterface *>(this);
+        return static_cast<QAccessibleValueInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
 }
 
@@ -47,10 +47,8 @@ QString VelProgressBarAccessible::text(QAccessible::Text t) const
         if (!widget()->accessibleName().isEmpty())
             return widget()->accessibleName();
         return gauge()->text();
-    case QAccessible::Value:
-        return QString::number(gauge()->value());
-    default:
-        return QAccessibleWidget::text(t);
+    case QAccessible::Value: return QString::number(gauge()->value());
+    default: return QAccessibleWidget::text(t);
     }
 }
 
@@ -59,9 +57,7 @@ QVariant VelProgressBarAccessible::currentValue() const
     return gauge()->value();
 }
 
-void VelProgressBarAccessible::setCurrentValue(const QVariant &)
-{
-}
+void VelProgressBarAccessible::setCurrentValue(const QVariant&) { }
 
 QVariant VelProgressBarAccessible::maximumValue() const
 {

@@ -2,8 +2,8 @@
 // VelProgressBarPrivate: the two surfaces, sizing and drawing.
 #include "VelProgressBarPrivate.h"
 
-#include "CaptionText.h"
 #include "BarPictureBox.h"
+#include "CaptionText.h"
 #include "modAPI.h"
 
 #include <QFontMetrics>
@@ -45,15 +45,15 @@ int pixels(double twips)
 
 // Text extents as a surface measures them: the widest line, and the line
 // height for every line whatever glyphs it holds.
-int textWidth(const QFontMetrics &fm, const QStringList &lines)
+int textWidth(const QFontMetrics& fm, const QStringList& lines)
 {
     int w = 0;
-    for (const QString &line : lines)
+    for (const QString& line : lines)
         w = std::max(w, fm.horizontalAdvance(line));
     return w;
 }
 
-int textHeight(const QFontMetrics &fm, const QString &text)
+int textHeight(const QFontMetrics& fm, const QString& text)
 {
     return fm.height() * int(CaptionText::lines(text).size());
 }
@@ -148,7 +148,7 @@ void VelProgressBarPrivate::Redraw()
     const double w = picPrg_->width() * Tpp, h = picPrg_->height() * Tpp;
     const float ratio = float(qint64(value_) - minimum_) / float(qint64(maximum_) - minimum_);
 
-    QImage &bar = picPrg_->clearPicture();
+    QImage& bar = picPrg_->clearPicture();
     if (ratio > 0 && !bar.isNull()) {
         // The box covers the pixels of both its corners, from the inner
         // top-left; anything past the inner edge is clipped.
@@ -158,24 +158,17 @@ void VelProgressBarPrivate::Redraw()
         const int rows = int(std::min<qint64>(lastRow + 1, bar.height()));
         const QRgb fill = rgbOf(fwColor_);
         for (int y = 0; y < rows; ++y)
-            std::fill_n(reinterpret_cast<QRgb *>(bar.scanLine(y)), cols, fill);
+            std::fill_n(reinterpret_cast<QRgb*>(bar.scanLine(y)), cols, fill);
     }
 
     switch (drawType_) {
-    case VelProgressBar::stypeNone:
-        text_.clear();
-        break;
-    case VelProgressBar::stypePercent:
-        text_ = CaptionText::formatOneDecimal(ratio * 100.0f) + u'%';
-        break;
+    case VelProgressBar::stypeNone: text_.clear(); break;
+    case VelProgressBar::stypePercent: text_ = CaptionText::formatOneDecimal(ratio * 100.0f) + u'%'; break;
     case VelProgressBar::stypeFraction:
         text_ = QString::number(value_) + u'/' + QString::number(maximum_);
         break;
-    case VelProgressBar::stypeValue:
-        text_ = QString::number(value_);
-        break;
-    default:
-        break;
+    case VelProgressBar::stypeValue: text_ = QString::number(value_); break;
+    default: break;
     }
     if (drawType_ == VelProgressBar::stypeNone) {
         picPrg_->update();
@@ -189,7 +182,7 @@ void VelProgressBarPrivate::Redraw()
     const int textH = fm.height() * int(lines.size());
     picStr_->resize(textW, textH);
 
-    QImage &caption = picStr_->clearPicture(textW, textH);
+    QImage& caption = picStr_->clearPicture(textW, textH);
     if (!caption.isNull()) {
         QPainter p(&caption);
         p.setFont(font);

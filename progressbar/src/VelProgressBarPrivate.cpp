@@ -12,14 +12,13 @@
 
 namespace {
 
-qint32 oleColorOf(const QColor &color)
+qint32 oleColorOf(const QColor& color)
 {
     const QColor rgb = color.toRgb();
     return qint32(rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16));
 }
 
-void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &text,
-                    const QString &title)
+void showMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& title)
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent ? parent->window() : nullptr);
     box.exec();
@@ -29,7 +28,7 @@ VelProgressBar::MessageBoxHandler messageBoxHandler = showMessageBox;
 
 } // namespace
 
-VelProgressBarPrivate::VelProgressBarPrivate(VelProgressBar *q)
+VelProgressBarPrivate::VelProgressBarPrivate(VelProgressBar* q)
     : q_(q)
 {
 }
@@ -87,14 +86,14 @@ void VelProgressBarPrivate::setStringType(qint32 nStype)
     // An unknown type reads back as stypeNone; drawing follows it, so that
     // what is read, drawn and saved always agree.
     stringType_ = (nStype >= VelProgressBar::stypeNone && nStype <= VelProgressBar::stypeFreeString)
-                      ? nStype
-                      : qint32(VelProgressBar::stypeNone);
+        ? nStype
+        : qint32(VelProgressBar::stypeNone);
     drawType_ = stringType_;
     emit q_->propertyChanged(QStringLiteral("StringType"));
     Redraw();
 }
 
-void VelProgressBarPrivate::setText(const QString &sTxt)
+void VelProgressBarPrivate::setText(const QString& sTxt)
 {
     // Other types write their own caption into text_ on every redraw.
     if (drawType_ != VelProgressBar::stypeFreeString)
@@ -126,7 +125,7 @@ VelFont VelProgressBarPrivate::captionFont() const
     return f;
 }
 
-void VelProgressBarPrivate::setCaptionFont(const VelFont &sFont)
+void VelProgressBarPrivate::setCaptionFont(const VelFont& sFont)
 {
     Changes changes(this);
     font_ = sFont;
@@ -153,11 +152,11 @@ bool VelProgressBarPrivate::CountUp()
     return true;
 }
 
-void VelProgressBarPrivate::ReadProperties(VelPropertyBag &bag)
+void VelProgressBarPrivate::ReadProperties(VelPropertyBag& bag)
 {
     Changes changes(this);
     const VelFont defaultFont = VelFont::defaultCaptionFont();
-    const auto readLong = [&bag](const char *key, int def) {
+    const auto readLong = [&bag](const char* key, int def) {
         bool ok = false;
         const int v = bag.readProperty(QLatin1String(key), def).toInt(&ok);
         return ok ? v : def;
@@ -192,7 +191,7 @@ void VelProgressBarPrivate::ReadProperties(VelPropertyBag &bag)
     Redraw();
 }
 
-void VelProgressBarPrivate::WriteProperties(VelPropertyBag &bag) const
+void VelProgressBarPrivate::WriteProperties(VelPropertyBag& bag) const
 {
     bag.writeProperty(QStringLiteral("FWColor"), fwColor_, 255);
     bag.writeProperty(QStringLiteral("StringType"), stringType_, int(VelProgressBar::stypePercent));
@@ -213,7 +212,7 @@ QColor VelProgressBarPrivate::barColor() const
     return QColor(rgbOf(fwColor_));
 }
 
-void VelProgressBarPrivate::setBarColor(const QColor &color)
+void VelProgressBarPrivate::setBarColor(const QColor& color)
 {
     setFwColor(color.isValid() ? oleColorOf(color) : -1);
 }
@@ -237,7 +236,7 @@ void VelProgressBarPrivate::setStepUnbounded(qint32 step)
     step_ = step;
 }
 
-void VelProgressBarPrivate::setCaptionQFont(const QFont &font)
+void VelProgressBarPrivate::setCaptionQFont(const QFont& font)
 {
     // A Qt font names no character set: the caption keeps the one it had.
     setCaptionFont(VelFont::fromQFont(font, font_ ? font_->charset : qint16(1)));
@@ -264,8 +263,9 @@ VelProgressBarPrivate::setMessageBoxHandler(VelProgressBar::MessageBoxHandler ha
     return previous;
 }
 
-VelProgressBarPrivate::Changes::Changes(VelProgressBarPrivate *d)
-    : d_(d), outermost_(d->changeDepth_++ == 0)
+VelProgressBarPrivate::Changes::Changes(VelProgressBarPrivate* d)
+    : d_(d)
+    , outermost_(d->changeDepth_++ == 0)
 {
     if (!outermost_)
         return;
@@ -284,7 +284,7 @@ VelProgressBarPrivate::Changes::~Changes()
     --d_->changeDepth_;
     if (!outermost_)
         return;
-    VelProgressBar *q = d_->q_;
+    VelProgressBar* q = d_->q_;
     if (fwColor_ != d_->fwColor_)
         emit q->barColorChanged(d_->barColor());
     if (stringType_ != d_->stringType_)

@@ -15,19 +15,18 @@
 class BarPictureBox;
 class VelPropertyBag;
 
-class VelProgressBarPrivate
-{
+class VelProgressBarPrivate {
 public:
     using StringTypeConstants = VelProgressBar::StringTypeConstants;
     static constexpr int TwipsPerPixel = 15;
     // No container can make the control smaller than this, in pixels.
     static constexpr int MinimumPixels = 20;
 
-    explicit VelProgressBarPrivate(VelProgressBar *q);
+    explicit VelProgressBarPrivate(VelProgressBar* q);
     ~VelProgressBarPrivate();
 
-    static VelProgressBarPrivate *get(VelProgressBar *bar) { return bar->d.get(); }
-    static const VelProgressBarPrivate *get(const VelProgressBar *bar) { return bar->d.get(); }
+    static VelProgressBarPrivate* get(VelProgressBar* bar) { return bar->d.get(); }
+    static const VelProgressBarPrivate* get(const VelProgressBar* bar) { return bar->d.get(); }
 
     // The classic members, with the classic rules: setters clamp instead of
     // failing; those that add or subtract (Minimum, Maximum, Step, CountUp)
@@ -49,7 +48,7 @@ public:
     void setStringType(qint32 nStype);
 
     QString text() const { return text_; }
-    void setText(const QString &sTxt);
+    void setText(const QString& sTxt);
 
     qint32 step() const { return step_; }
     bool setStep(qint32 nStp);
@@ -58,7 +57,7 @@ public:
     // (0 until the control was first sized). The face and style come from
     // the object; the caption is always drawn at the fitted size.
     VelFont captionFont() const;
-    void setCaptionFont(const VelFont &sFont);
+    void setCaptionFont(const VelFont& sFont);
 
     qint32 value() const { return value_; }
     void setValue(qint32 nVal);
@@ -66,8 +65,8 @@ public:
 
     // Restores a saved instance. The range goes in the order that restores a
     // saved pair exactly, whichever side of the current range it lies.
-    void ReadProperties(VelPropertyBag &bag);
-    void WriteProperties(VelPropertyBag &bag) const;
+    void ReadProperties(VelPropertyBag& bag);
+    void WriteProperties(VelPropertyBag& bag) const;
 
     // Surfaces, sizing and drawing (VelProgressBarDrawing.cpp).
 
@@ -91,31 +90,29 @@ public:
     // The bar colour as a QColor; an invalid one is refused as a system
     // colour is.
     QColor barColor() const;
-    void setBarColor(const QColor &color);
+    void setBarColor(const QColor& color);
     // Both ends at once, never empty.
     void setRange(qint32 min, qint32 max);
     // Any step, for a range wider than 32 bits, which bounds none.
     void setStepUnbounded(qint32 step);
     // Face and style from a QFont, keeping the character set the caption
     // font had.
-    void setCaptionQFont(const QFont &font);
+    void setCaptionQFont(const QFont& font);
     QFont captionQFont() const;
     // Who shows a refused bar colour; nullptr restores the message box.
-    static VelProgressBar::MessageBoxHandler
-    setMessageBoxHandler(VelProgressBar::MessageBoxHandler handler);
+    static VelProgressBar::MessageBoxHandler setMessageBoxHandler(VelProgressBar::MessageBoxHandler handler);
 
     // Collects what one call changes and tells the widget's listeners (NOTIFY
     // signals, accessibility) once, when the outermost call ends.
-    class Changes
-    {
+    class Changes {
     public:
-        explicit Changes(VelProgressBarPrivate *d);
+        explicit Changes(VelProgressBarPrivate* d);
         ~Changes();
-        Changes(const Changes &) = delete;
-        Changes &operator=(const Changes &) = delete;
+        Changes(const Changes&) = delete;
+        Changes& operator=(const Changes&) = delete;
 
     private:
-        VelProgressBarPrivate *d_;
+        VelProgressBarPrivate* d_;
         bool outermost_;
         qint32 fwColor_, minimum_, maximum_, value_, step_, stringType_;
         QString text_;
@@ -127,9 +124,9 @@ private:
     void Redraw();
     QFont drawingFont() const;
 
-    VelProgressBar *const q_;
-    BarPictureBox *picPrg_ = nullptr;
-    BarPictureBox *picStr_ = nullptr;
+    VelProgressBar* const q_;
+    BarPictureBox* picPrg_ = nullptr;
+    BarPictureBox* picStr_ = nullptr;
     int changeDepth_ = 0;
 
     float initWidth_ = 0;

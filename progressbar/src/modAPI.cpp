@@ -7,25 +7,23 @@ namespace modAPI {
 
 namespace {
 
-bool is32Bit(const QImage &image)
+bool is32Bit(const QImage& image)
 {
     switch (image.format()) {
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
-    case QImage::Format_ARGB32_Premultiplied:
-        return true;
-    default:
-        return false;
+    case QImage::Format_ARGB32_Premultiplied: return true;
+    default: return false;
     }
 }
 
 template <typename Op>
-void combine(QImage &dst, int x, int y, int w, int h, const QImage &src, int xSrc, int ySrc, Op op)
+void combine(QImage& dst, int x, int y, int w, int h, const QImage& src, int xSrc, int ySrc, Op op)
 {
     constexpr QRgb rgb = 0x00FFFFFF;
     for (int row = 0; row < h; ++row) {
-        auto *d = reinterpret_cast<QRgb *>(dst.scanLine(y + row)) + x;
-        const auto *s = reinterpret_cast<const QRgb *>(src.constScanLine(ySrc + row)) + xSrc;
+        auto* d = reinterpret_cast<QRgb*>(dst.scanLine(y + row)) + x;
+        const auto* s = reinterpret_cast<const QRgb*>(src.constScanLine(ySrc + row)) + xSrc;
         for (int i = 0; i < w; ++i)
             d[i] = (d[i] & ~rgb) | (op(s[i], d[i]) & rgb);
     }
@@ -33,8 +31,7 @@ void combine(QImage &dst, int x, int y, int w, int h, const QImage &src, int xSr
 
 } // namespace
 
-bool BitBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int xSrc, int ySrc,
-            quint32 rop)
+bool BitBlt(QImage& dst, int x, int y, int w, int h, const QImage& src, int xSrc, int ySrc, quint32 rop)
 {
     if (rop != SRCCOPY && rop != SRCPAINT && rop != SRCAND && rop != SRCINVERT)
         return false;
@@ -43,7 +40,7 @@ bool BitBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int xSrc
 
     // Clip in 64 bits so that extreme arguments cannot wrap.
     qint64 dx = x, dy = y, sx = xSrc, sy = ySrc, cw = w, ch = h;
-    const auto clipStart = [](qint64 &a, qint64 &b, qint64 &len) {
+    const auto clipStart = [](qint64& a, qint64& b, qint64& len) {
         if (a < 0) {
             b -= a;
             len += a;
@@ -65,21 +62,12 @@ bool BitBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int xSrc
     // pixels as they were before the transfer.
     const QImage source = (&src == &dst) ? src.copy() : src;
     switch (rop) {
-    case SRCCOPY:
-        combine(dst, X, Y, W, H, source, SX, SY, [](QRgb s, QRgb) { return s; });
-        break;
-    case SRCPAINT:
-        combine(dst, X, Y, W, H, source, SX, SY, [](QRgb s, QRgb d) { return s | d; });
-        break;
-    case SRCAND:
-        combine(dst, X, Y, W, H, source, SX, SY, [](QRgb s, QRgb d) { return s & d; });
-        break;
-    case SRCINVERT:
-        combine(dst, X, Y, W, H, source, SX, SY, [](QRgb s, QRgb d) { return s ^ d; });
-        break;
+    case SRCCOPY: combine(dst, X, Y, W, H, source, SX, SY, [](QRgb s, QRgb) { return s; }); break;
+    case SRCPAINT: combine(dst, X, Y, W, H, source, SX, SY, [](QRgb s, QRgb d) { return s | d; }); break;
+    case SRCAND: combine(dst, X, Y, W, H, source, SX, SY, [](QRgb s, QRgb d) { return s & d; }); break;
+    case SRCINVERT: combine(dst, X, Y, W, H, source, SX, SY, [](QRgb s, QRgb d) { return s ^ d; }); break;
     }
     return true;
 }
 
 } // namespace modAPI
-

@@ -21,7 +21,6 @@ enum RasterOp : quint32 {
 // the block outside either image are left out. Both images must be 32-bit
 // (RGB32 or ARGB32); returns false, changing nothing, for other formats or
 // an unknown operation.
-bool BitBlt(QImage &dst, int x, int y, int w, int h,
-                             const QImage &src, int xSrc, int ySrc, quint32 rop);
+bool BitBlt(QImage& dst, int x, int y, int w, int h, const QImage& src, int xSrc, int ySrc, quint32 rop);
 
 } // namespace modAPI

@@ -15,9 +15,15 @@
 
 namespace {
 
-QString bitmapPath(int id) { return QStringLiteral("game/assets/bitmaps/%1.bmp").arg(id); }
+QString bitmapPath(int id)
+{
+    return QStringLiteral("game/assets/bitmaps/%1.bmp").arg(id);
+}
 
-int brightness(QRgb p) { return (qRed(p) + qGreen(p) + qBlue(p)) / 3; }
+int brightness(QRgb p)
+{
+    return (qRed(p) + qGreen(p) + qBlue(p)) / 3;
+}
 
 // Sizes of the white areas that cannot be reached from the picture's border
 // through other white pixels: gaps and holes inside the drawing.
@@ -103,7 +109,10 @@ void expectMaskMatches(const QImage& picture, const QImage& mask, const char* wh
 
 TEST(CommittedBitmaps, AreUncompressed24BitAtTheirExactSizes)
 {
-    struct Want { QString path; int width, height; };
+    struct Want {
+        QString path;
+        int width, height;
+    };
     std::vector<Want> wants = {{bitmapPath(101), 130, 130}, {bitmapPath(102), 400, 240}};
     for (int id : {201, 202, 203, 204, 301, 302, 303, 304})
         wants.push_back({bitmapPath(id), 225, 73});
@@ -235,7 +244,9 @@ TEST(CommittedBitmaps, RadarHasGreyCornersGreenRingCrossAndOwnShip)
     ASSERT_EQ(radar.size(), QSize(130, 130));
     for (QPoint corner : {QPoint(0, 0), QPoint(129, 0), QPoint(0, 129), QPoint(129, 129)})
         EXPECT_EQ(radar.pixel(corner) & 0xFFFFFF, 0xC0C0C0u) << corner.x() << "," << corner.y();
-    auto greenish = [](QRgb p) { return qGreen(p) > 100 && qGreen(p) > 2 * qRed(p) && qGreen(p) > 2 * qBlue(p); };
+    auto greenish = [](QRgb p) {
+        return qGreen(p) > 100 && qGreen(p) > 2 * qRed(p) && qGreen(p) > 2 * qBlue(p);
+    };
     auto dark = [](QRgb p) { return brightness(p) < 24; };
     EXPECT_TRUE(dark(radar.pixel(12, 1)));
     EXPECT_TRUE(dark(radar.pixel(20, 20)));
@@ -254,7 +265,9 @@ TEST(CommittedBitmaps, RadarHasGreyCornersGreenRingCrossAndOwnShip)
 
 TEST(CommittedBitmaps, DialsShowGreyWhereTheTurretCannotPoint)
 {
-    auto grey = [](QRgb p) { return std::abs(qRed(p) - qGreen(p)) < 12 && std::abs(qGreen(p) - qBlue(p)) < 12; };
+    auto grey = [](QRgb p) {
+        return std::abs(qRed(p) - qGreen(p)) < 12 && std::abs(qGreen(p) - qBlue(p)) < 12;
+    };
     auto green = [](QRgb p) { return qGreen(p) > qRed(p) + 30; };
     const QImage h = readSourceImage("game/assets/pictures/picGaugeH.bmp");
     ASSERT_EQ(h.size(), QSize(100, 100));
@@ -270,9 +283,12 @@ TEST(CommittedBitmaps, DialsShowGreyWhereTheTurretCannotPoint)
 
 TEST(ResourceLoader, ServesEveryPictureAsRgb32)
 {
-    struct Want { int id; QSize size; };
-    for (const Want& w : {Want{101, {130, 130}}, Want{102, {400, 240}}, Want{201, {225, 73}}, Want{204, {225, 73}},
-                          Want{301, {225, 73}}, Want{304, {225, 73}}}) {
+    struct Want {
+        int id;
+        QSize size;
+    };
+    for (const Want& w : {Want{101, {130, 130}}, Want{102, {400, 240}}, Want{201, {225, 73}},
+                          Want{204, {225, 73}}, Want{301, {225, 73}}, Want{304, {225, 73}}}) {
         const QImage img = LoadResPicture(w.id);
         EXPECT_EQ(img.size(), w.size) << w.id;
         EXPECT_EQ(img.format(), QImage::Format_RGB32) << w.id;

@@ -12,7 +12,10 @@
 QByteArray readSourceFile(const QString& relativePath);
 QImage readSourceImage(const QString& relativePath);
 
-inline bool isWhite(QRgb p) { return (p & 0xFFFFFF) == 0xFFFFFF; }
+inline bool isWhite(QRgb p)
+{
+    return (p & 0xFFFFFF) == 0xFFFFFF;
+}
 
 struct Wav {
     int format = 0, channels = 0, rate = 0, bits = 0;

@@ -37,10 +37,10 @@ TEST(GeneratorTools, FlatteningGivesHardEdgesWithoutWhiteInsideOrFringe)
 {
     QImage canvas(4, 1, QImage::Format_ARGB32_Premultiplied);
     auto* row = reinterpret_cast<QRgb*>(canvas.scanLine(0));
-    row[0] = qPremultiply(qRgba(100, 50, 25, 255));    // covered
-    row[1] = qPremultiply(qRgba(100, 50, 25, 140));    // over half: own colour, not blended with white
-    row[2] = qPremultiply(qRgba(100, 50, 25, 100));    // under half: background
-    row[3] = qPremultiply(qRgba(255, 255, 255, 255));  // drawn white must stay visible
+    row[0] = qPremultiply(qRgba(100, 50, 25, 255));   // covered
+    row[1] = qPremultiply(qRgba(100, 50, 25, 140));   // over half: own colour, not blended with white
+    row[2] = qPremultiply(qRgba(100, 50, 25, 100));   // under half: background
+    row[3] = qPremultiply(qRgba(255, 255, 255, 255)); // drawn white must stay visible
     const QImage flat = art::flattenOnWhite(canvas);
     EXPECT_EQ(flat.pixel(0, 0) & 0xFFFFFF, qRgb(100, 50, 25) & 0xFFFFFF);
     EXPECT_NEAR(qRed(flat.pixel(1, 0)), 100, 2);
@@ -81,7 +81,7 @@ TEST(GeneratorTools, MaskedBlitSamplesNearestAndCombinesOrThenAnd)
     picture.setPixel(0, 0, qRgb(200, 0, 0));
     const QImage mask = art::maskOf(picture);
     QImage canvas = filled(6, 2, qRgb(10, 40, 90));
-    art::blitMasked(canvas, picture, mask, 1, 0, 4, 2);   // doubled in both directions
+    art::blitMasked(canvas, picture, mask, 1, 0, 4, 2); // doubled in both directions
     for (int y = 0; y < 2; ++y) {
         EXPECT_EQ(canvas.pixel(0, y) & 0xFFFFFF, qRgb(10, 40, 90) & 0xFFFFFF);
         EXPECT_EQ(canvas.pixel(1, y) & 0xFFFFFF, qRgb(200, 0, 0) & 0xFFFFFF);

@@ -8,7 +8,10 @@
 namespace {
 
 struct Firing : testing::Test {
-    explicit Firing(vb::Integer level = 1) : rig({5, 150, level}) {}
+    explicit Firing(vb::Integer level = 1)
+        : rig({5, 150, level})
+    {
+    }
     void SetUp() override
     {
         rig.battle.Form_Load();
@@ -30,13 +33,17 @@ struct Firing : testing::Test {
 };
 
 struct HardFiring : Firing {
-    HardFiring() : Firing(2) {}
+    HardFiring()
+        : Firing(2)
+    {
+    }
 };
 
 TEST_F(Firing, RangeCurve)
 {
-    const double table[][2] = {{5, 15},          {10, 225.9375}, {15, 408.75}, {20, 563.4375}, {25, 690},
-                               {30, 788.4375}, {35, 858.75},   {40, 900.9375}, {45, 915}, {85, 15}, {60, 788.4375}};
+    const double table[][2] = {{5, 15},   {10, 225.9375}, {15, 408.75},  {20, 563.4375},
+                               {25, 690}, {30, 788.4375}, {35, 858.75},  {40, 900.9375},
+                               {45, 915}, {85, 15},       {60, 788.4375}};
     for (const auto& row : table) {
         BattleRig r;
         r.battle.Form_Load();
@@ -70,9 +77,10 @@ TEST_F(Firing, MilestonesOfAShot)
     EXPECT_TRUE(rig.ui.tmrReload);
     EXPECT_EQ(rig.ui.labMessage[0].Text, "発射！！");
     EXPECT_EQ(rig.ui.labMessage[0].Color, colors::Red);
-    EXPECT_EQ(rig.TakeMedia(), (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
-                                                         "seek TURN_SND to start", "seek FIRE_SND to start",
-                                                         "play FIRE_SND"}));
+    EXPECT_EQ(
+        rig.TakeMedia(),
+        (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
+                                  "seek TURN_SND to start", "seek FIRE_SND to start", "play FIRE_SND"}));
     for (int i = 0; i < 19; ++i)
         rig.battle.tmrReload_Timer();
     EXPECT_FALSE(S().SplashVisible);
@@ -125,9 +133,9 @@ TEST_F(Firing, ShipExactlyAtTheLethalRadius)
     rig.AddShip(975 - 35, 960);
     rig.AddShip(975, 960 - 36); // just outside: no draw
     FireAndFall({0.5, 0.5, 0.5, 0.55});
-    EXPECT_EQ(S().Enemy[1].Damage, 0);  // r 0.5: 0 damage leaves it untouched
+    EXPECT_EQ(S().Enemy[1].Damage, 0); // r 0.5: 0 damage leaves it untouched
     EXPECT_EQ(S().Enemy[1].DamageLevel, 0);
-    EXPECT_EQ(S().Enemy[2].Damage, 2);  // 0.55*40 - 20 = 2
+    EXPECT_EQ(S().Enemy[2].Damage, 2); // 0.55*40 - 20 = 2
     EXPECT_EQ(S().Enemy[2].DamageLevel, 1);
     EXPECT_EQ(S().Enemy[3].Damage, 0);
     EXPECT_EQ(S().Points, 2);
@@ -196,10 +204,10 @@ TEST_F(Firing, GradesByDamage)
 
 TEST_F(Firing, TwoShipsInOneFallSinkingOneKeepsTheOrder)
 {
-    rig.AddShip(500, 500);                 // far away
+    rig.AddShip(500, 500); // far away
     EnemyShip& doomed = rig.AddShip(975, 960, 100);
     doomed.DamageLevel = 2;
-    rig.AddShip(1500, 500);                // far away
+    rig.AddShip(1500, 500); // far away
     rig.AddShip(975 + 5, 960, 10);
     rig.ui.SceneDraws = 0;
     int countWhenDrawn = -1;

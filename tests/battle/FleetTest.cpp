@@ -28,9 +28,9 @@ TEST(Appearance, ChanceGrowsWithEveryMissingShip)
         int ships;
         double chance;
     };
-    for (const Case c : {Case{5, 0, 0.133}, Case{5, 1, 0.100}, Case{5, 2, 0.067}, Case{5, 3, 0.034},
-                         Case{5, 4, 0.001}, Case{3, 0, 0.199}, Case{3, 1, 0.100}, Case{3, 2, 0.001},
-                         Case{7, 0, 0.1198}}) {
+    for (const Case c :
+         {Case{5, 0, 0.133}, Case{5, 1, 0.100}, Case{5, 2, 0.067}, Case{5, 3, 0.034}, Case{5, 4, 0.001},
+          Case{3, 0, 0.199}, Case{3, 1, 0.100}, Case{3, 2, 0.001}, Case{7, 0, 0.1198}}) {
         SCOPED_TRACE(testing::Message() << "EnemyMax " << c.max << ", ships " << c.ships);
         EXPECT_TRUE(SpawnsWith(c.max, c.ships, c.chance - 1e-6));
         EXPECT_FALSE(SpawnsWith(c.max, c.ships, c.chance + 1e-6));
@@ -156,7 +156,7 @@ TEST(Move, StepsEachAxisWithItsOwnSpeed)
     rig.Draws({0, 1 - 1e-12, 0.5});
     rig.battle.MoveEnemies();
     const EnemyShip& moved = rig.State().Enemy[1];
-    EXPECT_FLOAT_EQ(moved.X, 977); // speed 2 along X
+    EXPECT_FLOAT_EQ(moved.X, 977);  // speed 2 along X
     EXPECT_NEAR(moved.Y, 75, 1e-4); // sin(0) is 0 whatever the speed
     EXPECT_NEAR(moved.Range, std::hypot(2.0, 900.0), 1e-3);
     EXPECT_NEAR(moved.Bearing, std::atan(-900.0 / 2) + Pi / 2, 1e-6);

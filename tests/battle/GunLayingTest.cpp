@@ -125,9 +125,10 @@ TEST_F(GunLaying, TurnMessages)
         int bearing, elevation;
         const char* text;
     };
-    for (const Case c : {Case{-135, 45, "砲塔旋回、7時30分、仰角45度！"}, Case{-1, 5, "砲塔旋回、11時58分、仰角5度！"},
-                         Case{0, 6, "砲塔旋回、0時0分、仰角6度！"}, Case{135, 85, "砲塔旋回、4時30分、仰角85度！"},
-                         Case{31, 5, "砲塔旋回、1時2分、仰角5度！"}}) {
+    for (const Case c :
+         {Case{-135, 45, "砲塔旋回、7時30分、仰角45度！"}, Case{-1, 5, "砲塔旋回、11時58分、仰角5度！"},
+          Case{0, 6, "砲塔旋回、0時0分、仰角6度！"}, Case{135, 85, "砲塔旋回、4時30分、仰角85度！"},
+          Case{31, 5, "砲塔旋回、1時2分、仰角5度！"}}) {
         BattleRig r;
         r.battle.Form_Load();
         r.ui.sldH = c.bearing;
@@ -141,9 +142,10 @@ TEST_F(GunLaying, TurnMessages)
 TEST_F(GunLaying, TurnSoundsSilenceTheGun)
 {
     TurnTo(10, 5);
-    EXPECT_EQ(rig.TakeMedia(), (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
-                                                         "seek TURN_SND to start", "seek TURN_SND to start",
-                                                         "play TURN_SND"}));
+    EXPECT_EQ(
+        rig.TakeMedia(),
+        (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
+                                  "seek TURN_SND to start", "seek TURN_SND to start", "play TURN_SND"}));
     for (int i = 0; i < S().TurnTicks - 1; ++i)
         rig.battle.tmrTurn_Timer();
     EXPECT_TRUE(rig.TakeMedia().empty());

@@ -43,7 +43,8 @@ TEST_F(Log, ThreeLineMessageOnAFullLogReplacesIt)
     for (const char* text : {"a", "b", "c"})
         rig.battle.ShowMessage(text, false);
     rig.battle.ShowMessage("着弾確認！\r\n敵艦に命中！敵艦小破！\r\n敵艦に命中！敵艦撃沈！", true);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"着弾確認！", "敵艦に命中！敵艦小破！", "敵艦に命中！敵艦撃沈！"}));
+    EXPECT_EQ(Texts(),
+              (std::vector<std::string>{"着弾確認！", "敵艦に命中！敵艦小破！", "敵艦に命中！敵艦撃沈！"}));
     EXPECT_EQ(Colors(), (std::vector<std::uint32_t>{R, R, R}));
 }
 
@@ -83,8 +84,9 @@ TEST(Media, OpenAndCloseCommandsQuoteTheFolder)
     BattleRig rig({}, "/home/player/My Games/Mortavel/");
     rig.battle.Form_Load();
     EXPECT_EQ(rig.TakeMedia(),
-              (std::vector<std::string>{"open \"/home/player/My Games/Mortavel/data/Turn.wav\" alias TURN_SND notify ",
-                                        "open \"/home/player/My Games/Mortavel/data/Fire.wav\" alias FIRE_SND notify "}));
+              (std::vector<std::string>{
+                  "open \"/home/player/My Games/Mortavel/data/Turn.wav\" alias TURN_SND notify ",
+                  "open \"/home/player/My Games/Mortavel/data/Fire.wav\" alias FIRE_SND notify "}));
     rig.ui.Answer = true;
     EXPECT_FALSE(rig.battle.Form_QueryUnload(0));
     EXPECT_EQ(rig.TakeMedia(), (std::vector<std::string>{"close TURN_SND", "close FIRE_SND"}));
@@ -102,8 +104,9 @@ TEST(Media, PlayRewindsFirstAndStopRewindsAfter)
     BattleRig rig;
     rig.battle.PlaySound("FIRE_SND");
     rig.battle.StopSound("TURN_SND");
-    EXPECT_EQ(rig.TakeMedia(), (std::vector<std::string>{"seek FIRE_SND to start", "play FIRE_SND", "stop TURN_SND",
-                                                         "seek TURN_SND to start"}));
+    EXPECT_EQ(rig.TakeMedia(),
+              (std::vector<std::string>{"seek FIRE_SND to start", "play FIRE_SND", "stop TURN_SND",
+                                        "seek TURN_SND to start"}));
 }
 
 } // namespace

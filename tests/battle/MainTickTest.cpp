@@ -106,8 +106,9 @@ TEST_F(Ending, LastTickStillPlaysThenEnds)
     EXPECT_FALSE(rig.ui.tmrMain);
     EXPECT_FALSE(rig.ui.tmrTurn);
     EXPECT_FALSE(rig.ui.tmrReload);
-    EXPECT_EQ(rig.TakeMedia(), (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
-                                                         "seek TURN_SND to start"}));
+    EXPECT_EQ(rig.TakeMedia(),
+              (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
+                                        "seek TURN_SND to start"}));
 }
 
 TEST_F(Ending, EveryPlayerCommandIsInertAfterwards)

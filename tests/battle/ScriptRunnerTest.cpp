@@ -35,10 +35,12 @@ std::string Field(const std::string& out, const std::string& name)
 
 TEST(Script, BadLinesStopWithStatusTwoAndTheirNumber)
 {
-    for (const char* bad : {"frobnicate", "main x", "main 1 2", "settings 4 150 1", "settings 5 200 1",
-                            "settings 5 150 3", "draws", "draws 1", "draws -0.1", "draws nan", "seed -1",
-                            "clock abc", "slider X 3", "slider H 1.5", "key 37 8", "key", "click 1", "press jump",
-                            "close maybe", "state now", "load now"}) {
+    for (const char* bad : {"frobnicate",       "main x",           "main 1 2",    "settings 4 150 1",
+                            "settings 5 200 1", "settings 5 150 3", "draws",       "draws 1",
+                            "draws -0.1",       "draws nan",        "seed -1",     "clock abc",
+                            "slider X 3",       "slider H 1.5",     "key 37 8",    "key",
+                            "click 1",          "press jump",       "close maybe", "state now",
+                            "load now"}) {
         SCOPED_TRACE(bad);
         const Result r = RunScript(std::string("# comment\n\nload\n") + bad + "\nstate\n");
         EXPECT_EQ(r.status, 2);
@@ -77,7 +79,8 @@ TEST(Script, TicksOnlyWhileTheTimerRuns)
 
 TEST(Script, ButtonsAndSlidersOnlyWhileEnabled)
 {
-    const Result r = RunScript("load\nslider H 500\npress turn\nslider H 0\nslider V 0\npress turn\npress fire\nstate\n");
+    const Result r =
+        RunScript("load\nslider H 500\npress turn\nslider H 0\nslider V 0\npress turn\npress fire\nstate\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Field(r.out, "sldH"), "135,False");
     EXPECT_EQ(Field(r.out, "sldV"), "85,False");
@@ -101,8 +104,10 @@ TEST(Script, QueuedDrawsThenTheSeed)
     EXPECT_EQ(Field(a.out, "Enemy(1).Bearing"), "1.5707963267948966");
     EXPECT_EQ(Field(a.out, "labMessage(0)"), "black:3時の方向に敵艦発見！");
     // Same seed, same battle; another seed, another.
-    EXPECT_EQ(RunScript("seed 9\n" + spawn + "main 50\nstate\n").out, RunScript("seed 9\n" + spawn + "main 50\nstate\n").out);
-    EXPECT_NE(RunScript("seed 9\n" + spawn + "main 50\nstate\n").out, RunScript("seed 10\n" + spawn + "main 50\nstate\n").out);
+    EXPECT_EQ(RunScript("seed 9\n" + spawn + "main 50\nstate\n").out,
+              RunScript("seed 9\n" + spawn + "main 50\nstate\n").out);
+    EXPECT_NE(RunScript("seed 9\n" + spawn + "main 50\nstate\n").out,
+              RunScript("seed 10\n" + spawn + "main 50\nstate\n").out);
 }
 
 TEST(Script, LogLinesPrintTheirColour)

@@ -16,12 +16,12 @@ namespace {
 
 int failures = 0;
 
-#define CHECK(cond)                                                                                              \
-    do {                                                                                                         \
-        if (!(cond)) {                                                                                           \
-            if (++failures <= 20)                                                                                \
-                std::fprintf(stderr, "battle %d, line '%s': %s\n", battleNo, line.c_str(), #cond);              \
-        }                                                                                                        \
+#define CHECK(cond)                                                                                          \
+    do {                                                                                                     \
+        if (!(cond)) {                                                                                       \
+            if (++failures <= 20)                                                                            \
+                std::fprintf(stderr, "battle %d, line '%s': %s\n", battleNo, line.c_str(), #cond);           \
+        }                                                                                                    \
     } while (0)
 
 struct Soak {
@@ -113,7 +113,9 @@ struct Soak {
         CHECK(!(s.Reloading && ui.cmdFire));
         CHECK(s.Turning || s.Reloading || ui.cmdFire);
         CHECK(!s.SplashVisible || s.Reloading);
-        CHECK(!s.Turning || (s.TurnTick < s.TurnTicks && std::abs(s.BearingStep) <= 1 && std::abs(s.ElevationStep) <= 1));
+        CHECK(
+            !s.Turning
+            || (s.TurnTick < s.TurnTicks && std::abs(s.BearingStep) <= 1 && std::abs(s.ElevationStep) <= 1));
     }
 
     void Run(ScriptRunner& sim, const std::string& command, const GameSettings& settings, long& points)
@@ -137,8 +139,8 @@ struct Soak {
         const GameSettings settings{rules::EnemyChoices[Pick(0, 2)], rules::TimeChoices[Pick(0, 3)],
                                     static_cast<vb::Integer>(Pick(0, rules::LevelCount - 1))};
         sim.RunLine("seed " + std::to_string(n));
-        sim.RunLine("settings " + std::to_string(settings.EnemyMax) + " " + std::to_string(settings.TimeLimit) + " " +
-                    std::to_string(settings.GameLevel));
+        sim.RunLine("settings " + std::to_string(settings.EnemyMax) + " " + std::to_string(settings.TimeLimit)
+                    + " " + std::to_string(settings.GameLevel));
         // Start somewhere inside a second, so the boundaries fall anywhere.
         const double start = 1000 + Pick(0, 99) / 100.0;
         long points = 0;

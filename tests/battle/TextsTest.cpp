@@ -7,7 +7,8 @@ namespace {
 
 TEST(FillTemplate, FillsEachPlaceholderOnce)
 {
-    EXPECT_EQ(FillTemplate("砲塔旋回、%1時%2分、仰角%3度！", {"7", "30", "45"}), "砲塔旋回、7時30分、仰角45度！");
+    EXPECT_EQ(FillTemplate("砲塔旋回、%1時%2分、仰角%3度！", {"7", "30", "45"}),
+              "砲塔旋回、7時30分、仰角45度！");
     EXPECT_EQ(FillTemplate("%2 before %1", {"a", "b"}), "b before a");
     EXPECT_EQ(FillTemplate("%1 and %1", {"x"}), "x and x");
     // A number is never read as a placeholder itself.
@@ -43,7 +44,10 @@ BattleTexts Marked()
 }
 
 struct Texts : testing::Test, BattleRig {
-    Texts() : BattleRig(GameSettings{5, 150, 1}, "/opt/Mortavel", Marked()) {}
+    Texts()
+        : BattleRig(GameSettings{5, 150, 1}, "/opt/Mortavel", Marked())
+    {
+    }
     void SetUp() override { battle.Form_Load(); }
     std::vector<std::string> Log() const
     {

@@ -7,9 +7,9 @@
 
 #include "BattleSlider.h"
 #include "Forms.h"
+#include "frmMain.h"
 #include "ManualClock.h"
 #include "ReplayRandom.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -30,11 +30,10 @@ private slots:
 
     void leftStickMovesAsTheDpadDoes()
     {
-        const std::pair<PadInput, PadInput> pairs[] = {
-            {PadInput::LeftStickLeft, PadInput::DpadLeft},
-            {PadInput::LeftStickRight, PadInput::DpadRight},
-            {PadInput::LeftStickUp, PadInput::DpadUp},
-            {PadInput::LeftStickDown, PadInput::DpadDown}};
+        const std::pair<PadInput, PadInput> pairs[] = {{PadInput::LeftStickLeft, PadInput::DpadLeft},
+                                                       {PadInput::LeftStickRight, PadInput::DpadRight},
+                                                       {PadInput::LeftStickUp, PadInput::DpadUp},
+                                                       {PadInput::LeftStickDown, PadInput::DpadDown}};
         for (auto [stickInput, dpad] : pairs) {
             QCOMPARE(RuleOf(stickInput).battle, RuleOf(dpad).battle);
             QCOMPARE(RuleOf(stickInput).form, RuleOf(dpad).form);

@@ -10,13 +10,13 @@
 
 #include "DataPaths.h"
 #include "Forms.h"
-#include "ManualClock.h"
-#include "ReplayRandom.h"
 #include "frmConfig.h"
 #include "frmHighScore.h"
 #include "frmMain.h"
 #include "frmTitle.h"
+#include "ManualClock.h"
 #include "modPublic.h"
+#include "ReplayRandom.h"
 
 #include <QApplication>
 #include <QFile>
@@ -80,10 +80,7 @@ private slots:
         ShowTitleForm = [] {};
     }
 
-    void init()
-    {
-        battlesShown_ = 0;
-    }
+    void init() { battlesShown_ = 0; }
 
     void titleWalksPressesAndStarts()
     {

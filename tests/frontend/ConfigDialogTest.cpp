@@ -2,9 +2,9 @@
 #include "FrontendTestMain.h"
 
 #include "ClickLabel.h"
+#include "frmConfig.h"
 #include "RoundedShape.h"
 #include "Twips.h"
-#include "frmConfig.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -92,8 +92,8 @@ private slots:
 
     void twipsRoundHalfToEven()
     {
-        QCOMPARE(TwipsToPixels(112.5), 8);  // 7.5 px
-        QCOMPARE(TwipsToPixels(97.5), 6);   // 6.5 px
+        QCOMPARE(TwipsToPixels(112.5), 8); // 7.5 px
+        QCOMPARE(TwipsToPixels(97.5), 6);  // 6.5 px
         QCOMPARE(TwipsToPixels(4890), 326);
         QCOMPARE(TwipsRect(75, 4050, 1515, 390), QRect(5, 270, 101, 26));
     }

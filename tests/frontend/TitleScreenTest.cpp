@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "FrontendTestMain.h"
 
-#include "DataPaths.h"
-#include "GameRandom.h"
 #include "ClickLabel.h"
-#include "frmConfig.h"
-#include "frmTitle.h"
-#include "frmHighScore.h"
+#include "DataPaths.h"
 #include "Forms.h"
+#include "frmConfig.h"
+#include "frmHighScore.h"
+#include "frmTitle.h"
+#include "GameRandom.h"
 #include "Mci.h"
 #include "modPublic.h"
 
@@ -27,8 +27,8 @@ void WriteScoreFile(const QString& path, const QString& name)
     for (int t = 0; t < 4; ++t)
         for (int level = 0; level < 3; ++level)
             for (int p = 0; p < 10; ++p) {
-                const QString who = p == 0 ? QStringLiteral("%1 %2 %3").arg(name).arg(t).arg(level)
-                                           : QString();
+                const QString who =
+                    p == 0 ? QStringLiteral("%1 %2 %3").arg(name).arg(t).arg(level) : QString();
                 bytes += cp932.encode(QStringLiteral("%1\t%2\t%3\r\n")
                                           .arg(who)
                                           .arg(p == 0 ? 5000 : 0)
@@ -132,9 +132,9 @@ private slots:
     {
         QCOMPARE(frmTitle::VersionText(1, 0, 0), QStringLiteral("1.00.0000"));
         QCOMPARE(frmTitle::VersionText(2, 13, 45), QStringLiteral("2.13.0045"));
-        QCOMPARE(frmTitle::VersionText(), frmTitle::VersionText(MORTAVEL_VERSION_MAJOR,
-                                                                MORTAVEL_VERSION_MINOR,
-                                                                MORTAVEL_VERSION_PATCH));
+        QCOMPARE(
+            frmTitle::VersionText(),
+            frmTitle::VersionText(MORTAVEL_VERSION_MAJOR, MORTAVEL_VERSION_MINOR, MORTAVEL_VERSION_PATCH));
     }
 
     void movieCommandQuotesThePath()

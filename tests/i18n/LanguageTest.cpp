@@ -152,17 +152,23 @@ private slots:
         // name stored for an empty entry, the grid's column widths, the
         // captions used only when Qt's own translation is missing.
         const QStringList notShown = {
-            QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("名無し少尉"), QStringLiteral("はい(&Y)"),
-            QStringLiteral("いいえ(&N)"), QStringLiteral("キャンセル"),
-            QStringLiteral("<順位|<得点　　　　|<名前　　　　　　　　　　　|<日時　　　　　　　　　　　　　　　")};
-        static const QRegularExpression japanese(QStringLiteral("[\\x{3001}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+            QStringLiteral("ＭＳ Ｐゴシック"),
+            QStringLiteral("名無し少尉"),
+            QStringLiteral("はい(&Y)"),
+            QStringLiteral("いいえ(&N)"),
+            QStringLiteral("キャンセル"),
+            QStringLiteral(
+                "<順位|<得点　　　　|<名前　　　　　　　　　　　|<日時　　　　　　　　　　　　　　　")};
+        static const QRegularExpression japanese(
+            QStringLiteral("[\\x{3001}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
         static const QRegularExpression literal(QStringLiteral("\"(?:[^\"\\\\\\n]|\\\\.)*\""));
         static const QRegularExpression marked(QStringLiteral(
             "(\\btr|translate|QT_TRANSLATE_NOOP|QT_TR_NOOP)\\s*\\(\\s*(\"[^\"]*\"\\s*,\\s*)?$"));
         static const QRegularExpression comment(QStringLiteral("//[^\n]*"));
         QStringList unmarked;
-        QDirIterator files(QStringLiteral(MORTAVEL_GAME_FOLDER), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
-                           QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator files(QStringLiteral(MORTAVEL_GAME_FOLDER),
+                           {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                           QDirIterator::Subdirectories);
         while (files.hasNext()) {
             const QString path = files.next();
             // The battle's own defaults are compared with their translation above.
@@ -179,7 +185,8 @@ private slots:
                 // The second half of "..." "..." belongs to the first.
                 if (before.endsWith(QLatin1Char('"')) || before.contains(marked))
                     continue;
-                unmarked << QDir(QStringLiteral(MORTAVEL_GAME_FOLDER)).relativeFilePath(path) + QLatin1String(": ") + text;
+                unmarked << QDir(QStringLiteral(MORTAVEL_GAME_FOLDER)).relativeFilePath(path)
+                        + QLatin1String(": ") + text;
             }
         }
         QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(QLatin1Char('\n'))));

@@ -9,9 +9,9 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QString>
 #include <QStringList>
+#include <QStyle>
 #include <QTableWidget>
 #include <QWidget>
 
@@ -105,8 +105,8 @@ inline QStringList clippedTexts(QWidget* root)
         if (auto* radio = qobject_cast<QRadioButton*>(w)) {
             text = radio->text();
             need = widest(radio->fontMetrics(), text)
-                   + radio->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, radio)
-                   + radio->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, radio);
+                + radio->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, radio)
+                + radio->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, radio);
         } else if (auto* button = qobject_cast<QPushButton*>(w)) {
             text = button->text();
             need = widest(button->fontMetrics(), text) + 6; // the bevel on both sides

@@ -65,13 +65,13 @@ TEST(MciCommand, RefusesMalformedCommands)
         "",
         "   ",
         "play",
-        "open \"/tmp/no end.wav alias X",            // unclosed quote
-        "open \"/tmp/a.wav\"alias X",                // quote glued to the next word
-        "open /tmp/a\"b.wav alias X",                // stray quote
-        "open \"\" alias X",                         // empty path
-        "open \"/tmp/a.wav\" alias",                 // alias without a name
-        "open \"/tmp/a.wav\" alias X alias Y",       // option twice
-        "open \"/tmp/a.wav\" alias X bogus",         // unknown option
+        "open \"/tmp/no end.wav alias X",      // unclosed quote
+        "open \"/tmp/a.wav\"alias X",          // quote glued to the next word
+        "open /tmp/a\"b.wav alias X",          // stray quote
+        "open \"\" alias X",                   // empty path
+        "open \"/tmp/a.wav\" alias",           // alias without a name
+        "open \"/tmp/a.wav\" alias X alias Y", // option twice
+        "open \"/tmp/a.wav\" alias X bogus",   // unknown option
         "open \"/tmp/a.avi\" alias X parent none style child",
         "open \"/tmp/a.avi\" alias X parent 0 style child",
         "open \"/tmp/a.avi\" alias X parent 5 style popup",
@@ -81,7 +81,7 @@ TEST(MciCommand, RefusesMalformedCommands)
         "seek X to",
         "seek X to 1000",
         "seek X start",
-        "play X wait",                                // would block the game
+        "play X wait", // would block the game
         "play X repeat repeat",
         "stop X now",
     };

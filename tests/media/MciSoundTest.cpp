@@ -126,8 +126,9 @@ TEST_F(MciSoundTest, TheProgramEndsCleanlyWhileTheOutputIsOpening)
         environment.insert(QStringLiteral("MORTAVEL_TEST_END_WHILE_OPENING"), QStringLiteral("1"));
         child.setProcessEnvironment(environment);
         child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_filter=MciSoundTest.TheProgramEndsCleanlyWhileTheOutputIsOpening")});
+        child.start(
+            QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--gtest_filter=MciSoundTest.TheProgramEndsCleanlyWhileTheOutputIsOpening")});
         ASSERT_TRUE(child.waitForFinished(30000)) << "run " << run;
         const QByteArray output = child.readAll();
         ASSERT_EQ(child.exitStatus(), QProcess::NormalExit) << "run " << run << " crashed:\n"

@@ -47,20 +47,20 @@ QByteArray list(const QByteArray& type, const QByteArray& body)
 
 // An AVI as a writer lays it out: a main header, one stream header with its
 // format, then the frames, as '00dc' chunks, inside the 'movi' list.
-QByteArray aviOf(const QList<QByteArray>& frames, const QByteArray& codec, quint32 scale,
-                 quint32 rate, QSize size, const QByteArray& frameId = "00dc")
+QByteArray aviOf(const QList<QByteArray>& frames, const QByteArray& codec, quint32 scale, quint32 rate,
+                 QSize size, const QByteArray& frameId = "00dc")
 {
     QByteArray avih = le32(1000000 * scale / rate) + QByteArray(52, '\0');
-    QByteArray strh = "vids" + codec + le32(0) + le32(0) + le32(0) + le32(scale) + le32(rate)
-                      + QByteArray(28, '\0');
+    QByteArray strh =
+        "vids" + codec + le32(0) + le32(0) + le32(0) + le32(scale) + le32(rate) + QByteArray(28, '\0');
     QByteArray strf = le32(40) + le32(quint32(size.width())) + le32(quint32(size.height()))
-                      + QByteArray(4, '\0') + codec + QByteArray(20, '\0');
+        + QByteArray(4, '\0') + codec + QByteArray(20, '\0');
     QByteArray movi;
     for (const QByteArray& frame : frames)
         movi += chunk(frameId, frame);
-    const QByteArray body = "AVI " + list("hdrl", chunk("avih", avih) + list("strl", chunk("strh", strh)
-                                                                                  + chunk("strf", strf)))
-                            + list("movi", movi);
+    const QByteArray body = "AVI "
+        + list("hdrl", chunk("avih", avih) + list("strl", chunk("strh", strh) + chunk("strf", strf)))
+        + list("movi", movi);
     return chunk("RIFF", body);
 }
 
@@ -100,8 +100,8 @@ TEST_F(MjpegAviTest, FramesComeInFileOrderWithOddChunksPaddedAndDroppedFramesRep
     if (red.size() % 2 == 0)
         red.append('\0'); // bytes past the end of the picture are ignored by readers
     const QByteArray blue = jpegOf(Qt::blue, {32, 16});
-    const QString path = write(QStringLiteral("made.avi"),
-                               aviOf({red, QByteArray(), blue}, "MJPG", 1, 10, {32, 16}));
+    const QString path =
+        write(QStringLiteral("made.avi"), aviOf({red, QByteArray(), blue}, "MJPG", 1, 10, {32, 16}));
     QString error;
     const auto movie = MjpegAvi::read(path, &error);
     ASSERT_TRUE(movie) << error.toStdString();
@@ -147,12 +147,14 @@ TEST_F(MjpegAviTest, WhatIsNoMotionJpegMovieIsRefusedWithItsReason)
     EXPECT_EQ(error, QStringLiteral("not an AVI file"));
 
     const QByteArray jpeg = jpegOf(Qt::green, {16, 16});
-    EXPECT_FALSE(MjpegAvi::read(write(QStringLiteral("raw.avi"), aviOf({jpeg}, "DIB ", 1, 15, {16, 16})), &error));
+    EXPECT_FALSE(
+        MjpegAvi::read(write(QStringLiteral("raw.avi"), aviOf({jpeg}, "DIB ", 1, 15, {16, 16})), &error));
     EXPECT_EQ(error, QStringLiteral("the video is not Motion-JPEG (DIB )"));
-    EXPECT_FALSE(MjpegAvi::read(write(QStringLiteral("empty.avi"), aviOf({}, "MJPG", 1, 15, {16, 16})), &error));
+    EXPECT_FALSE(
+        MjpegAvi::read(write(QStringLiteral("empty.avi"), aviOf({}, "MJPG", 1, 15, {16, 16})), &error));
     EXPECT_EQ(error, QStringLiteral("the movie has no frames"));
-    EXPECT_FALSE(MjpegAvi::read(write(QStringLiteral("junk.avi"), aviOf({"not a jpeg"}, "MJPG", 1, 15, {16, 16})),
-                                &error));
+    EXPECT_FALSE(MjpegAvi::read(
+        write(QStringLiteral("junk.avi"), aviOf({"not a jpeg"}, "MJPG", 1, 15, {16, 16})), &error));
     EXPECT_EQ(error, QStringLiteral("the first frame does not decode as JPEG"));
 
     const QString ffv1 = dir.filePath(QStringLiteral("ffv1.avi"));

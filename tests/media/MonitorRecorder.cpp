@@ -29,9 +29,10 @@ bool MonitorRecorder::start(std::string* why)
         *why = "no parec program (" + program + "); install the package pulseaudio-utils";
         return false;
     }
-    std::vector<std::string> args = {program, "-d", source_, "--raw", "--format=s16le",
-                                      "--rate=" + std::to_string(rate_), "--channels=1",
-                                      "--latency-msec=" + std::to_string(latencyMs_)};
+    std::vector<std::string> args = {program,          "-d",
+                                     source_,          "--raw",
+                                     "--format=s16le", "--rate=" + std::to_string(rate_),
+                                     "--channels=1",   "--latency-msec=" + std::to_string(latencyMs_)};
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());

@@ -55,8 +55,8 @@ TEST(PcmClipTest, WidensAndNarrowsWhatTheOutputCannotTake)
     EXPECT_EQ(qFromLittleEndian<qint32>(wide->samples.constData() + 4), -2 * 256);
 
     const double values[] = {0.5, -0.25};
-    const auto narrow = PcmClip::fromWave(
-        layout(1, 8, true), QByteArray(reinterpret_cast<const char*>(values), sizeof values));
+    const auto narrow = PcmClip::fromWave(layout(1, 8, true),
+                                          QByteArray(reinterpret_cast<const char*>(values), sizeof values));
     ASSERT_TRUE(narrow);
     EXPECT_EQ(narrow->format.sample, PcmFormat::Sample::Float);
     ASSERT_EQ(narrow->samples.size(), 8);
@@ -117,8 +117,8 @@ TEST(WaveSamplesTest, TakesTheFormatOfAnExtensibleHeader)
     wav[16] = 40;
     wav[20] = '\xfe';
     wav[21] = '\xff';
-    wav[34] = 32;                          // bits
-    wav[32] = 4;                           // block align
+    wav[34] = 32; // bits
+    wav[32] = 4;  // block align
     ASSERT_TRUE(writeFile(path, wav));
     const auto info = WaveInfo::read(path);
     ASSERT_TRUE(info);

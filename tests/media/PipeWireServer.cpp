@@ -64,9 +64,8 @@ bluez_monitor.properties["with-logind"] = false
 )");
 }
 
-bool PipeWireServer::waitForPactl(const std::vector<std::string>& command,
-                                  const std::string& expect, const std::vector<pid_t>& processes,
-                                  std::string* why)
+bool PipeWireServer::waitForPactl(const std::vector<std::string>& command, const std::string& expect,
+                                  const std::vector<pid_t>& processes, std::string* why)
 {
     std::vector<std::string> args = {PACTL_PROGRAM};
     args.insert(args.end(), command.begin(), command.end());
@@ -83,19 +82,20 @@ bool PipeWireServer::waitForPactl(const std::vector<std::string>& command,
     *why = "pactl";
     for (const auto& a : command)
         *why += " " + a;
-    *why += " did not succeed within 15 s (" + output + "); the logs:\n" + logTail("pipewire")
-            + "\n" + logTail("wireplumber") + "\n" + logTail("pipewire-pulse");
+    *why += " did not succeed within 15 s (" + output + "); the logs:\n" + logTail("pipewire") + "\n"
+        + logTail("wireplumber") + "\n" + logTail("pipewire-pulse");
     return false;
 }
 
 bool PipeWireServer::start(std::string* why)
 {
-    const std::vector<std::string> programs = {PIPEWIRE_PROGRAM, WIREPLUMBER_PROGRAM,
-                                               PIPEWIRE_PULSE_PROGRAM, PACTL_PROGRAM};
+    const std::vector<std::string> programs = {PIPEWIRE_PROGRAM, WIREPLUMBER_PROGRAM, PIPEWIRE_PULSE_PROGRAM,
+                                               PACTL_PROGRAM};
     for (const auto& program : programs)
         if (::access(program.c_str(), X_OK) != 0) {
-            *why = "no program " + program + "; install the packages pipewire, wireplumber, pipewire-pulse and "
-                     "pulseaudio-utils";
+            *why = "no program " + program
+                + "; install the packages pipewire, wireplumber, pipewire-pulse and "
+                  "pulseaudio-utils";
             return false;
         }
     if (!makeFolder(why))
@@ -126,8 +126,8 @@ bool PipeWireServer::start(std::string* why)
         return false;
     std::string output;
     const std::string sink = std::string("sink_name=") + Sink;
-    if (run({PACTL_PROGRAM, "load-module", "module-null-sink", sink,
-             "rate=" + std::to_string(Rate), "channels=1"},
+    if (run({PACTL_PROGRAM, "load-module", "module-null-sink", sink, "rate=" + std::to_string(Rate),
+             "channels=1"},
             5000, &output)
         != 0) {
         *why = "pactl cannot load the null sink: " + output;
@@ -135,5 +135,5 @@ bool PipeWireServer::start(std::string* why)
     }
     // Only WirePlumber keeps the default sink: this answers once it is up.
     return waitForPactl({"set-default-sink", Sink}, "", all, why)
-           && waitForPactl({"info"}, std::string("Default Sink: ") + Sink, all, why);
+        && waitForPactl({"info"}, std::string("Default Sink: ") + Sink, all, why);
 }

@@ -10,8 +10,9 @@ bool PulseServer::start(std::string* why)
 {
     const std::string program = PULSEAUDIO_PROGRAM;
     if (::access(program.c_str(), X_OK) != 0) {
-        *why = "no pulseaudio program (" + program + "); install the packages pulseaudio and "
-               "pulseaudio-utils";
+        *why = "no pulseaudio program (" + program
+            + "); install the packages pulseaudio and "
+              "pulseaudio-utils";
         return false;
     }
     if (!makeFolder(why))
@@ -20,11 +21,10 @@ bool PulseServer::start(std::string* why)
     pointClientsAt(socketPath);
 
     const std::string sink = std::string("module-null-sink sink_name=") + Sink
-                             + " rate=" + std::to_string(Rate) + " channels=1 format=s16le";
+        + " rate=" + std::to_string(Rate) + " channels=1 format=s16le";
     const std::string native = "module-native-protocol-unix auth-anonymous=1 socket=" + socketPath;
-    const pid_t pid = spawn({program, "-n", "--daemonize=no", "--exit-idle-time=-1",
-                             "--use-pid-file=no", "--system=no", "--log-target=stderr",
-                             "-L", sink, "-L", native},
+    const pid_t pid = spawn({program, "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                             "--system=no", "--log-target=stderr", "-L", sink, "-L", native},
                             why);
     if (!pid)
         return false;

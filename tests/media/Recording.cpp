@@ -13,7 +13,8 @@ Recording::Recording(std::vector<std::int16_t> samples, std::vector<Chunk> chunk
 {
     bool first = true;
     for (const Chunk& c : chunks_) {
-        const auto start = c.arrival - std::chrono::duration_cast<Clock::duration>(
+        const auto start = c.arrival
+            - std::chrono::duration_cast<Clock::duration>(
                                std::chrono::duration<double>(double(c.endSample) / rate_));
         if (first || start < zero_)
             zero_ = start;
@@ -42,7 +43,8 @@ double Recording::lostMs() const
     const std::int64_t half = chunks_.back().endSample / 2;
     std::optional<Clock::time_point> first, second;
     for (const Chunk& c : chunks_) {
-        const auto start = c.arrival - std::chrono::duration_cast<Clock::duration>(
+        const auto start = c.arrival
+            - std::chrono::duration_cast<Clock::duration>(
                                std::chrono::duration<double>(double(c.endSample) / rate_));
         auto& bound = c.endSample <= half ? first : second;
         if (!bound || start < *bound)
@@ -99,9 +101,9 @@ std::vector<std::pair<std::int64_t, std::int64_t>> Recording::bursts(std::int64_
     return found;
 }
 
-std::optional<std::pair<std::int64_t, std::int64_t>>
-Recording::find(const std::vector<std::int16_t>& ref, std::int64_t refFrom, std::int64_t refTo,
-                std::int64_t from, std::int64_t to) const
+std::optional<std::pair<std::int64_t, std::int64_t>> Recording::find(const std::vector<std::int16_t>& ref,
+                                                                     std::int64_t refFrom, std::int64_t refTo,
+                                                                     std::int64_t from, std::int64_t to) const
 {
     // Long enough that no other stretch of a real sound runs the same.
     constexpr std::int64_t Run = 32;
@@ -114,8 +116,8 @@ Recording::find(const std::vector<std::int16_t>& ref, std::int64_t refFrom, std:
     return std::nullopt;
 }
 
-double Recording::follows(std::int64_t at, const std::vector<std::int16_t>& ref,
-                          std::int64_t refFrom, std::int64_t length, std::int64_t maxLag) const
+double Recording::follows(std::int64_t at, const std::vector<std::int16_t>& ref, std::int64_t refFrom,
+                          std::int64_t length, std::int64_t maxLag) const
 {
     const std::int64_t piece = rate_ / 100;
     int sounding = 0, found = 0;
@@ -138,6 +140,6 @@ void Recording::save(const std::string& path) const
               std::streamsize(samples_.size() * sizeof(std::int16_t)));
     std::ofstream times(path + ".times");
     for (const Chunk& c : chunks_)
-        times << c.endSample << ' '
-              << std::chrono::duration<double, std::milli>(c.arrival - zero_).count() << '\n';
+        times << c.endSample << ' ' << std::chrono::duration<double, std::milli>(c.arrival - zero_).count()
+              << '\n';
 }

@@ -44,8 +44,7 @@ std::vector<std::int16_t> samplesOf(const QString& path)
 {
     const auto info = WaveInfo::read(path);
     const auto bytes = info ? info->readSamples(path) : std::nullopt;
-    if (!bytes || info->bitsPerSample != 16 || info->channels != 1
-        || info->sampleRate != SoundServer::Rate)
+    if (!bytes || info->bitsPerSample != 16 || info->channels != 1 || info->sampleRate != SoundServer::Rate)
         return {};
     std::vector<std::int16_t> samples(size_t(bytes->size() / 2));
     std::memcpy(samples.data(), bytes->constData(), samples.size() * 2);
@@ -154,8 +153,8 @@ bool streamResampled()
     return resampled;
 }
 
-#define SKIP_WHERE_RESAMPLED()                                                                     \
-    if (streamResampled())                                                                         \
+#define SKIP_WHERE_RESAMPLED()                                                                               \
+    if (streamResampled())                                                                                   \
     GTEST_SKIP() << "the audio library resamples the sounds before the server: no exact samples to match"
 
 // Run with a capture that keeps the server at a low latency, and with one
@@ -182,8 +181,7 @@ protected:
 
     // Records at the capture's latency (the case's parameter unless given)
     // while body runs, with quiet around it.
-    template<typename Body>
-    std::optional<Recording> record(Body body, int latencyMs = 0)
+    template <typename Body> std::optional<Recording> record(Body body, int latencyMs = 0)
     {
         if (latencyMs <= 0)
             latencyMs = GetParam();
@@ -206,8 +204,8 @@ protected:
         Recording r = recorder.finish();
         // For a look at what was heard when a case fails.
         if (const QByteArray dir = qgetenv("SOUND_HEARD_KEEP"); !dir.isEmpty()) {
-            const auto name = QByteArray(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                                  .replace('/', '-');
+            const auto name =
+                QByteArray(::testing::UnitTest::GetInstance()->current_test_info()->name()).replace('/', '-');
             r.save((dir + '/' + name + ".raw").toStdString());
         }
         return r;
@@ -221,8 +219,8 @@ protected:
                                                const char* what)
     {
         const auto at = r.indexAt(command);
-        const auto found = r.find(sound, 0, r.samplesFor(SkipMs), at - r.samplesFor(LeadMs),
-                                  at + r.samplesFor(MaxDelayMs));
+        const auto found =
+            r.find(sound, 0, r.samplesFor(SkipMs), at - r.samplesFor(LeadMs), at + r.samplesFor(MaxDelayMs));
         if (!found) {
             ADD_FAILURE() << what << ": its beginning not heard within " << MaxDelayMs << " ms";
             return std::nullopt;
@@ -231,15 +229,14 @@ protected:
         std::printf("%s: heard %.1f ms after play (from %.1f ms into the sound)\n", what,
                     r.msBetween(command, place), r.ms(from));
         const double share = r.follows(place, sound, from, r.samplesFor(ms), r.samplesFor(MaxLagMs));
-        std::printf("%s: %.1f %% of the next %.0f ms are the sound's own samples\n", what,
-                    share * 100, ms);
+        std::printf("%s: %.1f %% of the next %.0f ms are the sound's own samples\n", what, share * 100, ms);
         EXPECT_GE(share, 0.95) << what << ": not the sound alone from its beginning";
         return place - from;
     }
 
     // Still sounding right up to the stop, and quiet within the limit after.
-    void expectSilencedBy(const Recording& r, std::int64_t start, Clock::time_point stop,
-                          std::int64_t until, const char* what)
+    void expectSilencedBy(const Recording& r, std::int64_t start, Clock::time_point stop, std::int64_t until,
+                          const char* what)
     {
         const auto begin = r.firstSound(start, until).value_or(start);
         const auto last = r.lastSound(begin, until);
@@ -327,8 +324,8 @@ TEST_P(SoundHeardTest, RepeatedSoundLoopsUntilStopped)
     // One whole round later the sound begins again, with its first samples
     // this time: a late feed may have shifted it a little.
     const auto round = *first + std::int64_t(turn.size());
-    const auto again = r->find(turn, 0, r->samplesFor(5), round - r->samplesFor(LeadMs),
-                               round + r->samplesFor(MaxDelayMs));
+    const auto again =
+        r->find(turn, 0, r->samplesFor(5), round - r->samplesFor(LeadMs), round + r->samplesFor(MaxDelayMs));
     ASSERT_TRUE(again) << "no second round of the sound from its start";
     const auto [place, from] = *again;
     const double share = r->follows(place, turn, from, r->samplesFor(500), r->samplesFor(MaxLagMs));
@@ -341,8 +338,8 @@ TEST_P(SoundHeardTest, RepeatedSoundLoopsUntilStopped)
     const auto seam = tail->first - tail->second + size;
     std::printf("looped hum: second round %lld samples after the first, %lld off its seam, "
                 "%.1f %% the sound's own samples\n",
-                static_cast<long long>(place - from - round),
-                static_cast<long long>(place - from - seam), share * 100);
+                static_cast<long long>(place - from - round), static_cast<long long>(place - from - seam),
+                share * 100);
     EXPECT_EQ(place - from, seam) << "samples missing or added at the loop's seam";
     EXPECT_GE(share, 0.95) << "the second round is not the sound from its start";
     expectSilencedBy(*r, *first, stop, r->size(), "looped hum");

@@ -97,8 +97,7 @@ TEST(SoundMixerTest, EightBitSilenceIsTheMidpointAndFramesStayWhole)
     EXPECT_EQ(out, std::vector<std::uint8_t>(10, 0x80));
     mixer.play(voice, true);
     mixer.mix(out.data(), out.size());
-    EXPECT_EQ(out, (std::vector<std::uint8_t>{0x90, 0x70, 0xa0, 0x60, 0x90, 0x70, 0xa0, 0x60, 0x90,
-                                              0x70}));
+    EXPECT_EQ(out, (std::vector<std::uint8_t>{0x90, 0x70, 0xa0, 0x60, 0x90, 0x70, 0xa0, 0x60, 0x90, 0x70}));
 
     // An empty sound never plays, looping or not.
     const auto empty = mixer.add({});

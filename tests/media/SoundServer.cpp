@@ -90,9 +90,13 @@ bool SoundServer::makeFolder(std::string* why)
 
 std::vector<std::string> SoundServer::environment() const
 {
-    return {"HOME=" + home(), "XDG_RUNTIME_DIR=" + runtime(),
-            "XDG_CONFIG_HOME=" + home() + "/.config", "XDG_STATE_HOME=" + home() + "/.local/state",
-            "XDG_DATA_HOME=" + home() + "/.local/share", "PATH=/usr/bin:/bin", "LANG=C"};
+    return {"HOME=" + home(),
+            "XDG_RUNTIME_DIR=" + runtime(),
+            "XDG_CONFIG_HOME=" + home() + "/.config",
+            "XDG_STATE_HOME=" + home() + "/.local/state",
+            "XDG_DATA_HOME=" + home() + "/.local/share",
+            "PATH=/usr/bin:/bin",
+            "LANG=C"};
 }
 
 pid_t SoundServer::spawn(const std::vector<std::string>& args, std::string* why)
@@ -213,8 +217,7 @@ bool SoundServer::ended(pid_t pid, std::string* why)
             continue;
         c.pid = -1;
         std::ostringstream s;
-        s << c.name << " ended at start-up ("
-          << (WIFEXITED(status) ? "exit status " : "signal ")
+        s << c.name << " ended at start-up (" << (WIFEXITED(status) ? "exit status " : "signal ")
           << (WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status)) << "); its log:\n"
           << logTail(c.name);
         *why = s.str();

@@ -14,8 +14,16 @@ inline QByteArray makeWave(int durationMs, int sampleRate = 8000)
 {
     const quint32 dataBytes = quint32(sampleRate) * durationMs / 1000 * 2;
     QByteArray wav;
-    auto put32 = [&wav](quint32 v) { char b[4]; qToLittleEndian(v, b); wav.append(b, 4); };
-    auto put16 = [&wav](quint16 v) { char b[2]; qToLittleEndian(v, b); wav.append(b, 2); };
+    auto put32 = [&wav](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        wav.append(b, 4);
+    };
+    auto put16 = [&wav](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        wav.append(b, 2);
+    };
     wav.append("RIFF");
     put32(36 + dataBytes);
     wav.append("WAVEfmt ");
@@ -46,8 +54,8 @@ inline bool makeMovie(const QString& path, double seconds, const char* codec = "
 #ifdef MEDIA_TEST_FFMPEG
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral(MEDIA_TEST_FFMPEG),
-                 {"-loglevel", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=160x96:rate=15",
-                  "-t", QString::number(seconds), "-c:v", codec, "-q:v", "5", path});
+                 {"-loglevel", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=160x96:rate=15", "-t",
+                  QString::number(seconds), "-c:v", codec, "-q:v", "5", path});
     return ffmpeg.waitForFinished(30000) && ffmpeg.exitCode() == 0;
 #else
     Q_UNUSED(path);

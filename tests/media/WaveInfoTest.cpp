@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "TestMedia.h"
 #include "WaveInfo.h"
+#include "TestMedia.h"
 
 #include <QTemporaryDir>
 
@@ -32,7 +32,9 @@ TEST_F(WaveInfoTest, SkipsChunksBeforeTheSamples)
 {
     QByteArray wav = makeWave(100);
     // A LIST chunk of odd length (padded) between format and data.
-    QByteArray list("LIST\x05\x00\x00\x00" "abcde\x00", 14);
+    QByteArray list("LIST\x05\x00\x00\x00"
+                    "abcde\x00",
+                    14);
     wav.insert(36, list);
     const auto info = WaveInfo::read(file("list.wav", wav));
     ASSERT_TRUE(info);

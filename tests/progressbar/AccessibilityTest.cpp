@@ -9,17 +9,17 @@
 TEST(Accessibility, GaugeIsAProgressBarNamedByItsCaptionWithItsValues)
 {
     QWidget form;
-    auto *bar = new VelProgressBar(&form);
+    auto* bar = new VelProgressBar(&form);
     bar->setStringType(VelProgressBar::stypePercent);
     bar->setRange(0, 50);
     bar->setStep(5);
     bar->setValue(25);
 
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(bar);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(bar);
     ASSERT_TRUE(iface);
     EXPECT_EQ(iface->role(), QAccessible::ProgressBar);
     EXPECT_EQ(iface->text(QAccessible::Name), "50.0%");
-    QAccessibleValueInterface *value = iface->valueInterface();
+    QAccessibleValueInterface* value = iface->valueInterface();
     ASSERT_TRUE(value);
     EXPECT_EQ(value->currentValue().toInt(), 25);
     EXPECT_EQ(value->minimumValue().toInt(), 0);
@@ -43,11 +43,11 @@ TEST(Accessibility, InterfaceFollowsTheGaugeAsItChanges)
     // Qt hands out one interface per widget and keeps it: what it reports
     // must follow the gauge, as the reload gauge counts up.
     QWidget form;
-    auto *bar = new VelProgressBar(&form);
+    auto* bar = new VelProgressBar(&form);
     bar->setStringType(VelProgressBar::stypeFraction);
     bar->setRange(0, 50);
     bar->setStep(1);
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(bar);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(bar);
     ASSERT_TRUE(iface);
     for (int tick = 1; tick <= 3; ++tick) {
         bar->countUp();

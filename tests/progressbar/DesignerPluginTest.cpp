@@ -1,26 +1,26 @@
 // SPDX-License-Identifier: MIT
-#include "VelProgressBar.h"
 #include "ui_GaugeForm.h"
+#include "VelProgressBar.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QPluginLoader>
-#include <QUiLoader>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
+#include <QUiLoader>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-QDesignerCustomWidgetInterface *loadPlugin(QPluginLoader &loader)
+QDesignerCustomWidgetInterface* loadPlugin(QPluginLoader& loader)
 {
-    return qobject_cast<QDesignerCustomWidgetInterface *>(loader.instance());
+    return qobject_cast<QDesignerCustomWidgetInterface*>(loader.instance());
 }
 
 // The gauges of GaugeForm.ui exactly as they were designed.
-void expectDesignedGauges(QWidget &form)
+void expectDesignedGauges(QWidget& form)
 {
-    auto *high = form.findChild<VelProgressBar *>(QStringLiteral("pgbHigh"));
+    auto* high = form.findChild<VelProgressBar*>(QStringLiteral("pgbHigh"));
     ASSERT_TRUE(high);
     EXPECT_EQ(high->minimum(), 150);
     EXPECT_EQ(high->maximum(), 300);
@@ -31,7 +31,7 @@ void expectDesignedGauges(QWidget &form)
     EXPECT_EQ(high->barColor(), QColor(0, 0, 255));
     EXPECT_EQ(high->fwColor(), 0xFF0000);
 
-    auto *negative = form.findChild<VelProgressBar *>(QStringLiteral("pgbNegative"));
+    auto* negative = form.findChild<VelProgressBar*>(QStringLiteral("pgbNegative"));
     ASSERT_TRUE(negative);
     EXPECT_EQ(negative->minimum(), -500);
     EXPECT_EQ(negative->maximum(), -200);
@@ -39,7 +39,7 @@ void expectDesignedGauges(QWidget &form)
     EXPECT_EQ(negative->fwColor(), 0x3366CC);
     EXPECT_EQ(negative->text(), "-321");
 
-    auto *reload = form.findChild<VelProgressBar *>(QStringLiteral("pgbReload"));
+    auto* reload = form.findChild<VelProgressBar*>(QStringLiteral("pgbReload"));
     ASSERT_TRUE(reload);
     EXPECT_EQ(reload->minimum(), 0);
     EXPECT_EQ(reload->maximum(), 50);
@@ -57,7 +57,7 @@ void expectDesignedGauges(QWidget &form)
 TEST(Designer, PluginDescribesAndCreatesTheGauge)
 {
     QPluginLoader loader(QStringLiteral(VELPRGBAR_DESIGNER_PLUGIN_FILE));
-    QDesignerCustomWidgetInterface *plugin = loadPlugin(loader);
+    QDesignerCustomWidgetInterface* plugin = loadPlugin(loader);
     ASSERT_TRUE(plugin) << qPrintable(loader.errorString());
     EXPECT_EQ(plugin->name(), "VelProgressBar");
     EXPECT_EQ(plugin->group(), "Display Widgets");
@@ -71,7 +71,7 @@ TEST(Designer, PluginDescribesAndCreatesTheGauge)
     EXPECT_TRUE(plugin->domXml().contains(QLatin1String("class=\"VelProgressBar\"")));
 
     QWidget form;
-    auto *bar = qobject_cast<VelProgressBar *>(plugin->createWidget(&form));
+    auto* bar = qobject_cast<VelProgressBar*>(plugin->createWidget(&form));
     ASSERT_TRUE(bar);
     // Designer and uic-generated forms go through the meta-object.
     EXPECT_TRUE(bar->setProperty("barColor", QColor(255, 0, 0)));

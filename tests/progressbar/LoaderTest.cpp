@@ -15,12 +15,12 @@
 
 namespace {
 
-const VpbApi *loadApi()
+const VpbApi* loadApi()
 {
     static QLibrary library(QStringLiteral(VELPRGBAR_LIBRARY_FILE));
-    static const VpbApi *api = [] {
+    static const VpbApi* api = [] {
         if (!library.load())
-            return static_cast<const VpbApi *>(nullptr);
+            return static_cast<const VpbApi*>(nullptr);
         auto entry = reinterpret_cast<VelPrgBar_GetApiFn>(library.resolve(VELPRGBAR_ENTRY_POINT));
         return entry && !entry(2) ? entry(VELPRGBAR_API_VERSION) : nullptr;
     }();
@@ -35,7 +35,7 @@ VpbVariant i4(int32_t v)
     return x;
 }
 
-VpbVariant str(const char *s)
+VpbVariant str(const char* s)
 {
     VpbVariant x{};
     x.type = VPB_VT_STRING;
@@ -44,8 +44,7 @@ VpbVariant str(const char *s)
 }
 
 // A container's property bag holding C values.
-class Bag
-{
+class Bag {
 public:
     struct Entry {
         VpbVariant value{};
@@ -53,12 +52,12 @@ public:
         VpbFont font{};
     };
     Bag() = default;
-    Bag(const Bag &) = delete; // c points at this bag
+    Bag(const Bag&) = delete; // c points at this bag
     VpbPropertyBag c{this, &Bag::read, &Bag::write};
     QMap<QByteArray, Entry> values;
     QList<QByteArray> writes;
 
-    void set(const char *key, const VpbVariant &v, const char *text = nullptr, VpbFont font = {})
+    void set(const char* key, const VpbVariant& v, const char* text = nullptr, VpbFont font = {})
     {
         Entry e;
         e.value = v;
@@ -68,9 +67,9 @@ public:
     }
 
 private:
-    static void read(void *ctx, const char *key, const VpbVariant *def, VpbVariant *out)
+    static void read(void* ctx, const char* key, const VpbVariant* def, VpbVariant* out)
     {
-        auto &self = *static_cast<Bag *>(ctx);
+        auto& self = *static_cast<Bag*>(ctx);
         auto it = self.values.find(key);
         if (it == self.values.end()) {
             *out = *def;
@@ -84,9 +83,9 @@ private:
             out->v.font = &it->font;
         }
     }
-    static void write(void *ctx, const char *key, const VpbVariant *value, const VpbVariant *)
+    static void write(void* ctx, const char* key, const VpbVariant* value, const VpbVariant*)
     {
-        auto &self = *static_cast<Bag *>(ctx);
+        auto& self = *static_cast<Bag*>(ctx);
         self.writes.append(key);
         if (value->type == VPB_VT_STRING)
             self.set(key, *value, value->v.str);
@@ -99,20 +98,19 @@ private:
 
 // The game's battle form in miniature: it owns the control and answers
 // Visible itself, as a container does.
-class Container
-{
+class Container {
 public:
-    explicit Container(Bag *bag, const VpbSite *site = nullptr)
+    explicit Container(Bag* bag, const VpbSite* site = nullptr)
         : api(loadApi())
     {
         control = api->create(&form, 4890, 390, bag ? &bag->c : nullptr, site);
     }
     ~Container() { api->destroy(control); }
 
-    int32_t invoke(int32_t dispid, int32_t kind, const VpbVariant *args = nullptr, int32_t n = 0,
-                   VpbVariant *result = nullptr)
+    int32_t invoke(int32_t dispid, int32_t kind, const VpbVariant* args = nullptr, int32_t n = 0,
+                   VpbVariant* result = nullptr)
     {
-        auto *w = static_cast<QWidget *>(api->widget(control));
+        auto* w = static_cast<QWidget*>(api->widget(control));
         if (dispid == VPB_DISPID_VISIBLE && kind == VPB_INVOKE_PUT && n == 1) {
             w->setVisible(args[0].v.boolean != 0);
             return VPB_S_OK;
@@ -127,14 +125,14 @@ public:
         return r.v.i4;
     }
     int32_t put(int32_t dispid, VpbVariant v) { return invoke(dispid, VPB_INVOKE_PUT, &v, 1); }
-    bool visible() { return static_cast<QWidget *>(api->widget(control))->isVisibleTo(&form); }
+    bool visible() { return static_cast<QWidget*>(api->widget(control))->isVisibleTo(&form); }
 
-    const VpbApi *api;
+    const VpbApi* api;
     QWidget form;
-    VpbControl *control = nullptr;
+    VpbControl* control = nullptr;
 };
 
-void fillReloadGauge(Bag &bag)
+void fillReloadGauge(Bag& bag)
 {
     bag.set("FWColor", i4(255));
     bag.set("StringType", i4(VPB_STYPE_FREESTRING));
@@ -155,7 +153,7 @@ TEST(Loader, ReloadGaugeRunsByDispatchIdentifier)
     fillReloadGauge(bag);
     Container c(&bag);
     ASSERT_TRUE(c.control);
-    EXPECT_EQ(static_cast<QWidget *>(c.api->widget(c.control))->size(), QSize(326, 26));
+    EXPECT_EQ(static_cast<QWidget*>(c.api->widget(c.control))->size(), QSize(326, 26));
     EXPECT_EQ(c.get(VPB_DISPID_MINIMUM), 0);
     EXPECT_EQ(c.get(VPB_DISPID_STEP), 1);
 
@@ -240,7 +238,7 @@ TEST(Loader, RangeByDispatchIdentifierClampsAsTheClassicControl)
 TEST(Loader, TypeInformationListsMembersAndStringTypes)
 {
     ASSERT_TRUE(loadApi());
-    const VpbTypeLibrary *lib = loadApi()->typeLibrary();
+    const VpbTypeLibrary* lib = loadApi()->typeLibrary();
     EXPECT_STREQ(lib->libraryName, "VelPrgBar");
     EXPECT_STREQ(lib->className, "VelProgressBar");
     EXPECT_STREQ(lib->interfaceName, "_VelProgressBar");
@@ -249,14 +247,14 @@ TEST(Loader, TypeInformationListsMembersAndStringTypes)
     EXPECT_EQ(std::strchr(lib->description, '\n'), nullptr);
 
     const struct {
-        const char *name;
+        const char* name;
         int32_t dispid;
-        const char *param;
+        const char* param;
     } expected[] = {{"FwColor", 0x68030007, "cColor"}, {"Minimum", 0x68030006, "nMin"},
-                 {"Maximum", 0x68030005, "nMax"},   {"StringType", 0x68030004, "nStype"},
-                 {"Text", 0x68030003, "sTxt"},      {"Step", 0x68030002, "nStp"},
-                 {"Font", 0x68030001, "sFont"},     {"Value", 0x68030000, "nVal"},
-                 {"CountUp", 0x6003000C, ""}};
+                    {"Maximum", 0x68030005, "nMax"},   {"StringType", 0x68030004, "nStype"},
+                    {"Text", 0x68030003, "sTxt"},      {"Step", 0x68030002, "nStp"},
+                    {"Font", 0x68030001, "sFont"},     {"Value", 0x68030000, "nVal"},
+                    {"CountUp", 0x6003000C, ""}};
     ASSERT_EQ(lib->memberCount, 9);
     for (int i = 0; i < 9; ++i) {
         EXPECT_STREQ(lib->members[i].name, expected[i].name);
@@ -271,8 +269,7 @@ TEST(Loader, TypeInformationListsMembersAndStringTypes)
 
     EXPECT_STREQ(lib->enumName, "StringTypeConstants");
     ASSERT_EQ(lib->enumMemberCount, 5);
-    const char *names[] = {"stypeNone", "stypePercent", "stypeFraction", "stypeValue",
-                           "stypeFreeString"};
+    const char* names[] = {"stypeNone", "stypePercent", "stypeFraction", "stypeValue", "stypeFreeString"};
     for (int i = 0; i < 5; ++i) {
         EXPECT_STREQ(lib->enumMembers[i].name, names[i]);
         EXPECT_EQ(lib->enumMembers[i].value, i);
@@ -284,9 +281,8 @@ TEST(Loader, SaveAndSiteGoThroughTheContainer)
 {
     ASSERT_TRUE(loadApi());
     QList<QByteArray> changed;
-    VpbSite site{&changed, [](void *ctx, const char *name) {
-                     static_cast<QList<QByteArray> *>(ctx)->append(name);
-                 }};
+    VpbSite site{&changed,
+                 [](void* ctx, const char* name) { static_cast<QList<QByteArray>*>(ctx)->append(name); }};
     Bag in;
     fillReloadGauge(in);
     Container c(&in, &site);
@@ -297,8 +293,9 @@ TEST(Loader, SaveAndSiteGoThroughTheContainer)
 
     Bag out;
     c.api->save(c.control, &out.c);
-    EXPECT_EQ(out.writes, QList<QByteArray>({"FWColor", "StringType", "Minimum", "Maximum", "Value",
-                                             "Text", "Step", "Font"}));
+    EXPECT_EQ(
+        out.writes,
+        QList<QByteArray>({"FWColor", "StringType", "Minimum", "Maximum", "Value", "Text", "Step", "Font"}));
     EXPECT_EQ(out.values["FWColor"].value.v.i4, 255);
     EXPECT_EQ(out.values["Value"].value.v.i4, 5);
     EXPECT_EQ(out.values["Text"].text, "10.0%");

@@ -32,8 +32,7 @@ TEST(ModApi, SrcInvertXorsTheBlockAndLeavesTheRest)
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x) {
             const bool inside = x >= 2 && x < 5 && y >= 1 && y < 3;
-            EXPECT_EQ(dst.pixel(x, y), inside ? qRgb(0xFF, 0xFF, 0xFF) : qRgb(0xFF, 0, 0))
-                << x << "," << y;
+            EXPECT_EQ(dst.pixel(x, y), inside ? qRgb(0xFF, 0xFF, 0xFF) : qRgb(0xFF, 0, 0)) << x << "," << y;
         }
     // XOR twice gives the original back.
     ASSERT_TRUE(modAPI::BitBlt(dst, 2, 1, 3, 2, src, 0, 0, modAPI::SRCINVERT));
@@ -52,7 +51,7 @@ TEST(ModApi, OperationsCombineRgbAndKeepDestinationAlpha)
         {modAPI::SRCAND, qRgba(0x0C, 0x30, 0x11, 0x80)},
         {modAPI::SRCINVERT, qRgba(0x33, 0xCC, 0x66, 0x80)},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         QImage dst = filled(1, 1, d, QImage::Format_ARGB32);
         ASSERT_TRUE(modAPI::BitBlt(dst, 0, 0, 1, 1, filled(1, 1, s), 0, 0, c.rop));
         EXPECT_EQ(dst.pixel(0, 0), c.expected) << std::hex << c.rop;
@@ -83,8 +82,7 @@ TEST(ModApi, BlocksAreClippedToBothImages)
     const QImage before = dst;
     EXPECT_TRUE(modAPI::BitBlt(dst, 10, 0, 3, 3, src, 0, 0, modAPI::SRCINVERT));
     EXPECT_TRUE(modAPI::BitBlt(dst, 0, 0, 0, 3, src, 0, 0, modAPI::SRCINVERT));
-    EXPECT_TRUE(modAPI::BitBlt(dst, INT_MIN, INT_MIN, INT_MAX, INT_MAX, src, INT_MAX, 0,
-                               modAPI::SRCINVERT));
+    EXPECT_TRUE(modAPI::BitBlt(dst, INT_MIN, INT_MIN, INT_MAX, INT_MAX, src, INT_MAX, 0, modAPI::SRCINVERT));
     EXPECT_EQ(dst, before);
 }
 
@@ -102,8 +100,8 @@ TEST(ModApi, RefusesUnknownOperationsAndFormats)
     QImage dst = filled(2, 2, qRgb(1, 2, 3));
     const QImage before = dst;
     EXPECT_FALSE(modAPI::BitBlt(dst, 0, 0, 2, 2, filled(2, 2, qRgb(9, 9, 9)), 0, 0, 0x00BB0226));
-    EXPECT_FALSE(modAPI::BitBlt(dst, 0, 0, 2, 2, filled(2, 2, qRgb(9, 9, 9), QImage::Format_RGB888), 0,
-                                0, modAPI::SRCCOPY));
+    EXPECT_FALSE(modAPI::BitBlt(dst, 0, 0, 2, 2, filled(2, 2, qRgb(9, 9, 9), QImage::Format_RGB888), 0, 0,
+                                modAPI::SRCCOPY));
     QImage none;
     EXPECT_FALSE(modAPI::BitBlt(none, 0, 0, 2, 2, dst, 0, 0, modAPI::SRCCOPY));
     EXPECT_EQ(dst, before);

@@ -3,8 +3,7 @@
 
 namespace {
 
-const QStringList Keys = {"FWColor", "StringType", "Minimum", "Maximum",
-                          "Value",   "Text",       "Step",    "Font"};
+const QStringList Keys = {"FWColor", "StringType", "Minimum", "Maximum", "Value", "Text", "Step", "Font"};
 
 } // namespace
 
@@ -15,8 +14,8 @@ TEST(Persistence, WritesEveryKeyInOrderWithItsDefault)
     MapBag bag;
     bar->WriteProperties(bag);
     EXPECT_EQ(bag.writes, Keys);
-    const QVariantList defaults = {255, 1, 0, 100, 0, QString(), 1,
-                                   QVariant::fromValue(VelFont::defaultCaptionFont())};
+    const QVariantList defaults = {255, 1,         0, 100,
+                                   0,   QString(), 1, QVariant::fromValue(VelFont::defaultCaptionFont())};
     EXPECT_EQ(bag.writeDefaults, defaults);
     // The font goes out at the fitted size.
     EXPECT_FLOAT_EQ(bag.values["Font"].value<VelFont>().size, 9.6f);
@@ -76,7 +75,7 @@ TEST(Persistence, RoundTripKeepsEveryProperty)
 TEST(Persistence, SavedRangeComesBackExactlyOnEitherSideOf100)
 {
     const int ranges[][2] = {{100, 101}, {150, 300}, {-500, -200}, {99, 100000}};
-    for (const auto &r : ranges) {
+    for (const auto& r : ranges) {
         MapBag bag;
         bag.values = {{"Minimum", r[0]}, {"Maximum", r[1]}, {"Value", r[0] + 1}};
         Gauge bar;

@@ -11,7 +11,7 @@ const QRgb White = qRgb(255, 255, 255);
 const QRgb Red = qRgb(255, 0, 0);
 
 // Columns filled from the left, judged on a row the caption never reaches.
-int filledColumns(const QImage &bar, QRgb color)
+int filledColumns(const QImage& bar, QRgb color)
 {
     int n = 0;
     while (n < bar.width() && bar.pixel(n, 0) == color)
@@ -19,7 +19,7 @@ int filledColumns(const QImage &bar, QRgb color)
     return n;
 }
 
-QSet<QRgb> colours(const QImage &img)
+QSet<QRgb> colours(const QImage& img)
 {
     QSet<QRgb> set;
     for (int y = 0; y < img.height(); ++y)
@@ -31,8 +31,7 @@ QSet<QRgb> colours(const QImage &img)
 // Checks every pixel the caption block covers: letters turn to `onFill` over
 // the filled columns and to `onEmpty` over the rest; between letters the bar
 // shows through unchanged. Returns the letter pixels seen over fill and empty.
-std::pair<int, int> checkCaption(const Gauge &bar, int fillColumns, QRgb barColour,
-                                 QRgb onFill, QRgb onEmpty)
+std::pair<int, int> checkCaption(const Gauge& bar, int fillColumns, QRgb barColour, QRgb onFill, QRgb onEmpty)
 {
     const QImage img = bar->barImage(), caption = bar->captionImage();
     const QRgb letter = rgbOf(bar->strColor());
@@ -66,7 +65,7 @@ TEST(Redraw, TheBarIsTheInnerAreaOfTheGaugeAtGameSize)
     Gauge bar;
     setUpReloadGauge(bar);
     EXPECT_EQ(bar.size(), QSize(326, 26));
-    const QWidget *prg = bar.findChild<QWidget *>(QStringLiteral("picPrg"));
+    const QWidget* prg = bar.findChild<QWidget*>(QStringLiteral("picPrg"));
     ASSERT_TRUE(prg);
     EXPECT_EQ(prg->geometry(), QRect(2, 2, 321, 22));
     EXPECT_EQ(bar->barImage().size(), QSize(319, 20));
@@ -80,7 +79,7 @@ TEST(Redraw, FillCoversTheShareOfTheOuterWidth)
     // Outer width 321 px: the fill reaches column CLng(321 * ratio), both
     // ends included, so it meets the inner edge (319) just before the end.
     const int expected[][2] = {{0, 0}, {1, 7}, {25, 161}, {49, 316}, {50, 319}};
-    for (const auto &e : expected) {
+    for (const auto& e : expected) {
         bar->setValue(e[0]);
         const QImage img = bar->barImage();
         EXPECT_EQ(filledColumns(img, Red), e[1]) << "value " << e[0];

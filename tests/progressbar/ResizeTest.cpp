@@ -6,9 +6,9 @@
 
 namespace {
 
-const QWidget *picPrg(const Gauge &bar)
+const QWidget* picPrg(const Gauge& bar)
 {
-    return bar.findChild<QWidget *>(QStringLiteral("picPrg"));
+    return bar.findChild<QWidget*>(QStringLiteral("picPrg"));
 }
 
 } // namespace
@@ -77,7 +77,7 @@ TEST(Resize, FontObjectGivesFaceAndStyleButNeverTheSize)
 TEST(Resize, OwnWidgetFontSetsTheCaptionFontButAnInheritedOneDoesNot)
 {
     QWidget form;
-    auto *bar = new Gauge(&form);
+    auto* bar = new Gauge(&form);
     (*bar)->setCaptionFont(VelFont::defaultCaptionFont());
     form.setFont(QFont(QStringLiteral("Liberation Serif")));
     EXPECT_EQ((*bar)->captionFont().name, "ＭＳ Ｐゴシック");

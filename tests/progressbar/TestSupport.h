@@ -14,17 +14,15 @@
 // The gauge as the classic control interface (the game's, through the
 // dispatch identifiers) sees it: the widget, and through -> the classic
 // members behind it.
-class Gauge : public VelProgressBar
-{
+class Gauge : public VelProgressBar {
 public:
     using VelProgressBar::VelProgressBar;
-    VelProgressBarPrivate *operator->() { return VelProgressBarPrivate::get(this); }
-    const VelProgressBarPrivate *operator->() const { return VelProgressBarPrivate::get(this); }
+    VelProgressBarPrivate* operator->() { return VelProgressBarPrivate::get(this); }
+    const VelProgressBarPrivate* operator->() const { return VelProgressBarPrivate::get(this); }
 };
 
 // Catches the control's message boxes for the length of a test.
-class MessageCatcher
-{
+class MessageCatcher {
 public:
     struct Message {
         QMessageBox::Icon icon;
@@ -35,7 +33,7 @@ public:
     {
         current() = this;
         previous_ = VelProgressBar::setMessageBoxHandler(
-            [](QWidget *, QMessageBox::Icon icon, const QString &text, const QString &title) {
+            [](QWidget*, QMessageBox::Icon icon, const QString& text, const QString& title) {
                 current()->messages.append({icon, text, title});
             });
     }
@@ -47,25 +45,24 @@ public:
     QList<Message> messages;
 
 private:
-    static MessageCatcher *&current()
+    static MessageCatcher*& current()
     {
-        static MessageCatcher *catcher = nullptr;
+        static MessageCatcher* catcher = nullptr;
         return catcher;
     }
     VelProgressBar::MessageBoxHandler previous_;
 };
 
 // A property bag in memory that remembers how it was used.
-class MapBag : public VelPropertyBag
-{
+class MapBag : public VelPropertyBag {
 public:
-    QVariant readProperty(const QString &key, const QVariant &def) override
+    QVariant readProperty(const QString& key, const QVariant& def) override
     {
         reads.append(key);
         readDefaults.append(def);
         return values.value(key, def);
     }
-    void writeProperty(const QString &key, const QVariant &value, const QVariant &def) override
+    void writeProperty(const QString& key, const QVariant& value, const QVariant& def) override
     {
         writes.append(key);
         writeDefaults.append(def);
@@ -82,7 +79,7 @@ inline QRgb rgbOf(int bgr)
     return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-inline VelFont captionFace(const QString &name, float size)
+inline VelFont captionFace(const QString& name, float size)
 {
     VelFont f = VelFont::defaultCaptionFont();
     f.name = name;
@@ -91,7 +88,7 @@ inline VelFont captionFace(const QString &name, float size)
 }
 
 // The game's reload gauge: red, free text, 0 to 50, at 4890 x 390 twips.
-inline void setUpReloadGauge(Gauge &bar)
+inline void setUpReloadGauge(Gauge& bar)
 {
     bar->setFwColor(255);
     bar->setStringType(VelProgressBar::stypeFreeString);

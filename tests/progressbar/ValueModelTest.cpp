@@ -87,13 +87,13 @@ TEST(ValueModel, PercentCaptionRoundsTheSingleRatioToOneDecimal)
 {
     const struct {
         int min, max, value;
-        const char *text;
+        const char* text;
     } cases[] = {
-        {0, 100, 0, "0.0%"},     {0, 3, 1, "33.3%"},     {0, 3, 2, "66.7%"},
-        {0, 16, 1, "6.3%"},      {0, 8, 1, "12.5%"},     {0, 1000, 999, "99.9%"},
-        {0, 2000, 1, "0.1%"},    {0, 4000, 1, "0.0%"},   {50, 100, 50, "0.0%"},
+        {0, 100, 0, "0.0%"},  {0, 3, 1, "33.3%"},   {0, 3, 2, "66.7%"},
+        {0, 16, 1, "6.3%"},   {0, 8, 1, "12.5%"},   {0, 1000, 999, "99.9%"},
+        {0, 2000, 1, "0.1%"}, {0, 4000, 1, "0.0%"}, {50, 100, 50, "0.0%"},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         Gauge bar;
         bar->setStringType(VelProgressBar::stypePercent);
         bar->setMaximum(c.max);
@@ -149,7 +149,7 @@ TEST(ValueModel, OnlyStringTypeAndFontNotifyTheContainer)
     Gauge bar;
     QStringList changed;
     QObject::connect(&bar, &VelProgressBar::propertyChanged,
-                     [&changed](const QString &name) { changed << name; });
+                     [&changed](const QString& name) { changed << name; });
     bar->setFwColor(255);
     bar->setMinimum(1);
     bar->setMaximum(50);
@@ -182,9 +182,9 @@ TEST(ValueModel, CaptionColourIsThe24BitComplement)
 {
     MessageCatcher catcher;
     Gauge bar;
-    const int pairs[][2] = {{0xFF0000, 0x00FFFF}, {0, 0xFFFFFF}, {0xFFFFFF, 0}, {255, 0xFFFF00},
-                            {0x123456, 0xEDCBA9}};
-    for (const auto &p : pairs) {
+    const int pairs[][2] = {
+        {0xFF0000, 0x00FFFF}, {0, 0xFFFFFF}, {0xFFFFFF, 0}, {255, 0xFFFF00}, {0x123456, 0xEDCBA9}};
+    for (const auto& p : pairs) {
         bar->setFwColor(p[0]);
         EXPECT_EQ(bar->strColor(), p[1]) << std::hex << p[0];
     }

@@ -17,27 +17,26 @@ namespace {
 
 // Counts every NOTIFY signal and remembers the last value each carried.
 struct Listener {
-    explicit Listener(VelProgressBar &bar)
+    explicit Listener(VelProgressBar& bar)
     {
         QObject::connect(&bar, &VelProgressBar::valueChanged, [this](int v) { values << v; });
         QObject::connect(&bar, &VelProgressBar::rangeChanged,
                          [this](int min, int max) { ranges << qMakePair(min, max); });
         QObject::connect(&bar, &VelProgressBar::stepChanged, [this](int s) { steps << s; });
-        QObject::connect(&bar, &VelProgressBar::textChanged, [this](const QString &t) { texts << t; });
-        QObject::connect(&bar, &VelProgressBar::barColorChanged,
-                         [this](const QColor &c) { colors << c; });
+        QObject::connect(&bar, &VelProgressBar::textChanged, [this](const QString& t) { texts << t; });
+        QObject::connect(&bar, &VelProgressBar::barColorChanged, [this](const QColor& c) { colors << c; });
         QObject::connect(&bar, &VelProgressBar::stringTypeChanged,
                          [this](VelProgressBar::StringTypeConstants t) { types << t; });
         QObject::connect(&bar, &VelProgressBar::captionFontChanged,
-                         [this](const QFont &f) { fonts << f.family(); });
+                         [this](const QFont& f) { fonts << f.family(); });
         QObject::connect(&bar, &VelProgressBar::propertyChanged,
-                         [this](const QString &name) { container << name; });
+                         [this](const QString& name) { container << name; });
     }
     void clear() { *this = Listener(); }
     int total() const
     {
-        return int(values.size() + ranges.size() + steps.size() + texts.size() + colors.size()
-                   + types.size() + fonts.size());
+        return int(values.size() + ranges.size() + steps.size() + texts.size() + colors.size() + types.size()
+                   + fonts.size());
     }
     QList<int> values, steps;
     QList<QPair<int, int>> ranges;
@@ -52,7 +51,7 @@ private:
 struct Refusals {
     Refusals() { previous = VelProgressBar::setMessageBoxHandler(count); }
     ~Refusals() { VelProgressBar::setMessageBoxHandler(previous); }
-    static void count(QWidget *, QMessageBox::Icon, const QString &, const QString &) { ++seen; }
+    static void count(QWidget*, QMessageBox::Icon, const QString&, const QString&) { ++seen; }
     static inline int seen = 0;
     VelProgressBar::MessageBoxHandler previous;
 };
@@ -61,7 +60,7 @@ struct Refusals {
 
 TEST(Widget, PropertiesAreQtStyleWithNotifySignalsInRestoreOrder)
 {
-    const QMetaObject &mo = VelProgressBar::staticMetaObject;
+    const QMetaObject& mo = VelProgressBar::staticMetaObject;
     QStringList names;
     for (int i = mo.propertyOffset(); i < mo.propertyCount(); ++i) {
         const QMetaProperty p = mo.property(i);
@@ -72,17 +71,18 @@ TEST(Widget, PropertiesAreQtStyleWithNotifySignalsInRestoreOrder)
     }
     // The caption type before the text it guards, the range before the value
     // and the step it bounds: the order uic restores a form in.
-    EXPECT_EQ(names, QStringList({"barColor", "fwColor", "stringType", "minimum", "maximum", "value",
-                                  "text", "step", "captionFont"}));
+    EXPECT_EQ(names,
+              QStringList({"barColor", "fwColor", "stringType", "minimum", "maximum", "value", "text", "step",
+                           "captionFont"}));
     EXPECT_EQ(mo.property(mo.indexOfProperty("barColor")).metaType(), QMetaType::fromType<QColor>());
     EXPECT_TRUE(mo.property(mo.indexOfProperty("value")).isUser());
 }
 
 TEST(Widget, RangeComesOutAsSetInEitherOrder)
 {
-    const int ranges[][2] = {{150, 300}, {100, 101}, {-500, -200}, {99, 100000}, {0, 50},
-                             {INT_MIN, INT_MAX}, {INT_MAX - 1, INT_MAX}, {INT_MIN, INT_MIN + 1}};
-    for (const auto &r : ranges) {
+    const int ranges[][2] = {{150, 300}, {100, 101},         {-500, -200},           {99, 100000},
+                             {0, 50},    {INT_MIN, INT_MAX}, {INT_MAX - 1, INT_MAX}, {INT_MIN, INT_MIN + 1}};
+    for (const auto& r : ranges) {
         VelProgressBar minFirst;
         minFirst.setMinimum(r[0]);
         minFirst.setMaximum(r[1]);
@@ -247,9 +247,9 @@ TEST(Widget, SizeHintsAreTheDesignedSizeAndTheFloor)
     EXPECT_EQ(bar.minimumSizeHint(), QSize(20, 20));
 
     QWidget form;
-    auto *layout = new QHBoxLayout(&form);
+    auto* layout = new QHBoxLayout(&form);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto *gauge = new VelProgressBar;
+    auto* gauge = new VelProgressBar;
     layout->addWidget(gauge);
     form.resize(5, 5);
     form.show();

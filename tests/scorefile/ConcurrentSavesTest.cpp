@@ -52,7 +52,9 @@ Entry EntryOf(const QString& name)
 
 class SaverRun {
 public:
-    SaverRun(QString programDir, unsigned seed) : programDir_(std::move(programDir)), random_(seed)
+    SaverRun(QString programDir, unsigned seed)
+        : programDir_(std::move(programDir))
+        , random_(seed)
     {
     }
 
@@ -115,14 +117,13 @@ private:
     void start(Lane& lane)
     {
         const int index = lane.index;
-        QProcess* p = launch({QString::number(lane.index), QString::number(lane.next),
-                              QString::number(Rounds - 1)});
+        QProcess* p =
+            launch({QString::number(lane.index), QString::number(lane.next), QString::number(Rounds - 1)});
         lane.process = p;
         lane.pid = p->waitForStarted(5000) ? p->processId() : 0;
         QObject::connect(p, &QProcess::readyReadStandardOutput, p, [this, index] { read(lanes[index]); });
-        QObject::connect(p, &QProcess::finished, p, [this, index](int, QProcess::ExitStatus status) {
-            ended(lanes[index], status);
-        });
+        QObject::connect(p, &QProcess::finished, p,
+                         [this, index](int, QProcess::ExitStatus status) { ended(lanes[index], status); });
     }
 
     void read(Lane& lane)
@@ -218,7 +219,8 @@ private:
                     running.push_back(&lane);
             }
             if (!holding && !running.empty()) {
-                Lane* victim = running[std::uniform_int_distribution<std::size_t>(0, running.size() - 1)(random_)];
+                Lane* victim =
+                    running[std::uniform_int_distribution<std::size_t>(0, running.size() - 1)(random_)];
                 ::kill(pid_t(victim->pid), SIGKILL);
                 ++kills;
             }
@@ -271,8 +273,7 @@ TEST(ConcurrentSaves, NoEntryASaveReportedIsLostWhileGamesSaveAtOnceAndAreKilled
     QElapsedTimer next;
     next.start();
     QString error;
-    EXPECT_EQ(SaveRankingEntry(3, 2, QStringLiteral("次の提督"), 1, 40100.0, &error),
-              RankingSave::Saved)
+    EXPECT_EQ(SaveRankingEntry(3, 2, QStringLiteral("次の提督"), 1, 40100.0, &error), RankingSave::Saved)
         << qPrintable(error);
     const qint64 nextSave = next.elapsed();
     EXPECT_LT(nextSave, 1000);
@@ -300,14 +301,12 @@ TEST(ConcurrentSaves, NoEntryASaveReportedIsLostWhileGamesSaveAtOnceAndAreKilled
               QStringList{QStringLiteral("HSData.mvt")})
         << "no lock and no temporary file left";
 
-    std::cout << "[ measured ] " << run.saved.size() << " entries saved by " << LaneCount
-              << " lanes, " << run.kills << " random kills and " << run.restarts
-              << " restarts, " << run.killsHoldingTheLock
+    std::cout << "[ measured ] " << run.saved.size() << " entries saved by " << LaneCount << " lanes, "
+              << run.kills << " random kills and " << run.restarts << " restarts, " << run.killsHoldingTheLock
               << " of the dead held the lock; saves waiting for the hung holder failed after "
                  "the timeout ("
               << run.failures.size() << "); its lock taken over " << takeOver
-              << " ms after the kill; next save " << nextSave << " ms; whole run " << took
-              << " ms\n";
+              << " ms after the kill; next save " << nextSave << " ms; whole run " << took << " ms\n";
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "HighScoreFile.h"
 #include "HighScoreRanking.h"
-#include "TestSupport.h"
 #include "modPublic.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -139,9 +139,9 @@ TEST(EntryDate, SerialsRoundTripToTheSecond)
     const QDateTime when(QDate(2003, 1, 3), QTime(18, 30, 15));
     EXPECT_DOUBLE_EQ(DateSerialOf(when), 37624.0 + 66615.0 / 86400.0);
     EXPECT_EQ(HighScoreFile::FormatSerial(DateSerialOf(when)), QByteArray("37624.7710069444"));
-    for (const QDateTime& t : {when, QDateTime(QDate(1899, 12, 30), QTime(0, 0)),
-                               QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59)),
-                               QDateTime(QDate(2099, 12, 31), QTime(0, 0, 1))}) {
+    for (const QDateTime& t :
+         {when, QDateTime(QDate(1899, 12, 30), QTime(0, 0)), QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59)),
+          QDateTime(QDate(2099, 12, 31), QTime(0, 0, 1))}) {
         const double serial = DateSerialOf(t);
         EXPECT_EQ(DateTimeOfSerial(serial), t) << qPrintable(t.toString(Qt::ISODate));
         const auto reread = HighScoreFile::ParseSerial(HighScoreFile::FormatSerial(serial));

@@ -37,11 +37,16 @@ QByteArray FileWith(const QList<QByteArray>& firstLines)
 
 void FillSample(Table& table)
 {
-    const QStringList names = {QStringLiteral("山田太郎"), QStringLiteral("すずき"),
-                               QStringLiteral("カタカナ艦長"), QStringLiteral("ｻﾄｳ"),
-                               QStringLiteral("名無し少尉"), QStringLiteral("Nelson"),
-                               QStringLiteral("髙橋①"), QStringLiteral("十二文字の名前もちゃんと"),
-                               QString(), QStringLiteral("a b")};
+    const QStringList names = {QStringLiteral("山田太郎"),
+                               QStringLiteral("すずき"),
+                               QStringLiteral("カタカナ艦長"),
+                               QStringLiteral("ｻﾄｳ"),
+                               QStringLiteral("名無し少尉"),
+                               QStringLiteral("Nelson"),
+                               QStringLiteral("髙橋①"),
+                               QStringLiteral("十二文字の名前もちゃんと"),
+                               QString(),
+                               QStringLiteral("a b")};
     for (int t = 0; t < 4; ++t) {
         for (int level = 0; level < 3; ++level) {
             HighScoreList& list = table[t][level];
@@ -81,8 +86,8 @@ TEST(SerialText, ParsesNumbersInTheDateRangeOnly)
     EXPECT_EQ(ParseSerial("+.5"), 0.5);
     EXPECT_EQ(ParseSerial("-1.25"), -1.25);
     EXPECT_EQ(ParseSerial("3.7e4"), 37000.0);
-    for (const char* bad : {"", " ", "abc", "1.2.3", "37624,75", "nan", "inf", "-inf", "1e10",
-                            "-1e7", "12x", "0x10", "--1"})
+    for (const char* bad :
+         {"", " ", "abc", "1.2.3", "37624,75", "nan", "inf", "-inf", "1e10", "-1e7", "12x", "0x10", "--1"})
         EXPECT_FALSE(ParseSerial(bad).has_value()) << bad;
 }
 
@@ -115,7 +120,8 @@ TEST(ScoreFileFormat, LinesRunByTimeThenLevelThenPlaceInShiftJis)
     ASSERT_EQ(lines.size(), 121);
     EXPECT_TRUE(lines[120].isEmpty());
     // Line n (from 1) = 30 t + 10 level + p + 1.
-    EXPECT_EQ(lines[30 * 2 + 10 * 1 + 4], QByteArray("\x96\xbc\x96\xb3\x82\xb5\x8f\xad\x88\xd1\t-12\t37624.75\r"));
+    EXPECT_EQ(lines[30 * 2 + 10 * 1 + 4],
+              QByteArray("\x96\xbc\x96\xb3\x82\xb5\x8f\xad\x88\xd1\t-12\t37624.75\r"));
     EXPECT_EQ(lines[30 * 2 + 10 * 1 + 3], QByteArray("\t0\t0\r"));
 }
 
@@ -202,18 +208,23 @@ TEST(ScoreFileRepair, UnreadablePlacesBecomeEmptyAndListsAreSortedAgain)
 {
     Table table;
     HighScoreFile::Parse(FileWith({"first\t900\t37000",
-                                   "noscore",            // one field
-                                   "bad\t12.5\t37000",   // not a whole number
+                                   "noscore",          // one field
+                                   "bad\t12.5\t37000", // not a whole number
                                    "huge\t99999999999\t1",
                                    "nodate\t700",        // two fields: score kept
                                    "baddate\t600\tsoon", // date not a number
-                                   "neg\t-50\t2",
-                                   "late\t800\t3"}),
-                      table);
+                                   "neg\t-50\t2", "late\t800\t3"}),
+                         table);
     const HighScoreList& list = table[0][0];
-    const QStringList expectedNames = {QStringLiteral("first"), QStringLiteral("late"),
-                                       QStringLiteral("nodate"), QStringLiteral("baddate"),
-                                       QString(), QString(), QString(), QString(), QString(),
+    const QStringList expectedNames = {QStringLiteral("first"),
+                                       QStringLiteral("late"),
+                                       QStringLiteral("nodate"),
+                                       QStringLiteral("baddate"),
+                                       QString(),
+                                       QString(),
+                                       QString(),
+                                       QString(),
+                                       QString(),
                                        QStringLiteral("neg")};
     const vb::Long expectedScores[] = {900, 800, 700, 600, 0, 0, 0, 0, 0, -50};
     for (int p = 0; p < 10; ++p) {
@@ -247,8 +258,7 @@ TEST(ScoreFileRepair, OtherLineEndsAndBadBytes)
 
     Table table;
     // Bytes that are not Shift-JIS (a lone lead byte, 0xFF) still give a name.
-    HighScoreFile::Parse(FileWith({QByteArray("ab\x81\t100\t1"), QByteArray("\xff\x82\t50\t1")}),
-                         table);
+    HighScoreFile::Parse(FileWith({QByteArray("ab\x81\t100\t1"), QByteArray("\xff\x82\t50\t1")}), table);
     EXPECT_EQ(table[0][0].Score[0], 100);
     EXPECT_TRUE(table[0][0].PlayerName[0].startsWith(QStringLiteral("ab")));
     EXPECT_EQ(table[0][0].Score[1], 50);

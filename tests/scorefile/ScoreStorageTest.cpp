@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
+#include "ScoreStorage.h"
 #include "DataPaths.h"
 #include "HighScoreFile.h"
 #include "HighScoreRanking.h"
-#include "ScoreStorage.h"
 #include "TestSupport.h"
 
 #include <QDateTime>
@@ -97,8 +97,8 @@ protected:
 
     static QString UserFolder()
     {
-        return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-               QStringLiteral("/Mortavel/Mortavel");
+        return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+            + QStringLiteral("/Mortavel/Mortavel");
     }
     static QString UserFile() { return UserFolder() + QStringLiteral("/HSData.mvt"); }
 
@@ -372,8 +372,9 @@ TEST_F(ScoreStorage, SaveRemovesOnlyStaleTemporariesOfTheScoreFile)
     const QStringList left = folder.entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString& name : stale)
         EXPECT_FALSE(left.contains(name)) << qPrintable(name);
-    EXPECT_EQ(left, QStringList({"HSData.mvt", "HSData.mvt.Zz9Zz9", "HSData.mvt.ab-def",
-                                 "HSData.mvt.abcdefg", "HSData.mvt.bak", "Other.mvt.abcdef"}));
+    EXPECT_EQ(left,
+              QStringList({"HSData.mvt", "HSData.mvt.Zz9Zz9", "HSData.mvt.ab-def", "HSData.mvt.abcdefg",
+                           "HSData.mvt.bak", "Other.mvt.abcdef"}));
     testsupport::ClearTable(HighScores);
     LoadHighScores();
     EXPECT_EQ(HighScores[3][2].Score[0], 300);
@@ -384,15 +385,14 @@ TEST_F(ScoreStorage, NamesTypedWithALinuxInputMethodSurviveSaveAndLoad)
     const QString file = BuildLayout();
     // Typed, and the CP932 character the name is kept as.
     const std::pair<char16_t, char16_t> twins[] = {
-        {u'\u301C', u'\uFF5E'}, {u'\u2212', u'\uFF0D'}, {u'\u2016', u'\u2225'},
-        {u'\u2014', u'\u2015'}, {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'},
-        {u'\u00AC', u'\uFFE2'},
+        {u'\u301C', u'\uFF5E'}, {u'\u2212', u'\uFF0D'}, {u'\u2016', u'\u2225'}, {u'\u2014', u'\u2015'},
+        {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'}, {u'\u00AC', u'\uFFE2'},
     };
     QStringEncoder cp932("CP932");
     int p = 0;
     for (const auto& [typed, twin] : twins) {
-        const QString entered = NormalizeEntryName(QString(QChar(typed)) + QStringLiteral("提督")
-                                                   + QChar(typed));
+        const QString entered =
+            NormalizeEntryName(QString(QChar(typed)) + QStringLiteral("提督") + QChar(typed));
         const QString kept = QString(QChar(twin)) + QStringLiteral("提督") + QChar(twin);
         EXPECT_EQ(entered, kept) << std::hex << int(typed);
         const QByteArray bytes = cp932.encode(kept);
@@ -448,8 +448,7 @@ TEST_F(ScoreStorage, EntriesAnotherGameSavedMeanwhileAreKept)
     other.save(file);
 
     QString error;
-    ASSERT_EQ(SaveRankingEntry(0, 1, QStringLiteral("BBB"), 4995, 40001.25, &error),
-              RankingSave::Saved)
+    ASSERT_EQ(SaveRankingEntry(0, 1, QStringLiteral("BBB"), 4995, 40001.25, &error), RankingSave::Saved)
         << qPrintable(error);
     HighScoreList fromFile[4][3];
     HighScoreFile::Parse(ReadAll(file), fromFile);
@@ -548,8 +547,7 @@ TEST_F(ScoreStorage, LockHeldByAHungGameFailsTheSaveAfterAFewSeconds)
     QString error;
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(SaveRankingEntry(0, 0, QStringLiteral("待ち"), 5000, 40000.0, &error),
-              RankingSave::Failed);
+    EXPECT_EQ(SaveRankingEntry(0, 0, QStringLiteral("待ち"), 5000, 40000.0, &error), RankingSave::Failed);
     EXPECT_GE(clock.elapsed(), 4500);
     EXPECT_LT(clock.elapsed(), 8000);
     EXPECT_TRUE(error.contains(file)) << qPrintable(error);

@@ -23,8 +23,7 @@ inline bool WriteAll(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 inline void ClearTable(HighScoreList (&table)[4][3])
@@ -38,8 +37,7 @@ inline void ClearTable(HighScoreList (&table)[4][3])
 // A list whose places 0, 1, ... hold the scores, named namePrefix0,
 // namePrefix1, ... and dated firstDate, firstDate + 1, ...
 inline HighScoreList ListOf(std::initializer_list<vb::Long> scores,
-                            const QString& namePrefix = QStringLiteral("P"),
-                            double firstDate = 37000)
+                            const QString& namePrefix = QStringLiteral("P"), double firstDate = 37000)
 {
     HighScoreList list;
     int p = 0;

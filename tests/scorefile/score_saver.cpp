@@ -55,8 +55,7 @@ int main(int argc, char** argv)
         });
     } else {
         // A slow disk: the lock is held long enough for a kill to land in it.
-        SetBeforeScoreCommitForTesting(
-            [] { QThread::msleep(2 + QRandomGenerator::global()->bounded(10)); });
+        SetBeforeScoreCommitForTesting([] { QThread::msleep(2 + QRandomGenerator::global()->bounded(10)); });
     }
 
     // What a game does at its title, long before its battle ends.
@@ -65,17 +64,11 @@ int main(int argc, char** argv)
         const QString name = QStringLiteral("L%1R%2").arg(lane).arg(round);
         const int list = (round + lane) % 12;
         QString error;
-        switch (SaveRankingEntry(list / 3, list % 3, name, 1000 + 100 * lane + round,
-                                 40000.0 + round, &error)) {
-        case RankingSave::Saved:
-            Say(QStringLiteral("saved ") + name);
-            break;
-        case RankingSave::PushedOut:
-            Say(QStringLiteral("pushed ") + name);
-            break;
-        case RankingSave::Failed:
-            Say(QStringLiteral("failed %1 %2").arg(name, error.simplified()));
-            break;
+        switch (
+            SaveRankingEntry(list / 3, list % 3, name, 1000 + 100 * lane + round, 40000.0 + round, &error)) {
+        case RankingSave::Saved: Say(QStringLiteral("saved ") + name); break;
+        case RankingSave::PushedOut: Say(QStringLiteral("pushed ") + name); break;
+        case RankingSave::Failed: Say(QStringLiteral("failed %1 %2").arg(name, error.simplified())); break;
         }
         // Games do not save in lockstep.
         QThread::msleep(20 + QRandomGenerator::global()->bounded(60));

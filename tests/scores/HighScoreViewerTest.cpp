@@ -61,10 +61,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        FillDistinct();
-    }
+    void init() { FillDistinct(); }
 
     void formatStringGivesHeadersAndAlignment()
     {
@@ -85,9 +82,12 @@ private slots:
         QTableWidget* g = grid(viewer.get());
         QCOMPARE(g->columnCount(), 4);
         QCOMPARE(g->horizontalHeaderItem(0)->text(), testlang::pick("順位", "No."));
-        QCOMPARE(g->horizontalHeaderItem(1)->text(), testlang::pick("得点", "Score") + QString(4, QChar(0x3000)));
-        QCOMPARE(g->horizontalHeaderItem(2)->text(), testlang::pick("名前", "Name") + QString(11, QChar(0x3000)));
-        QCOMPARE(g->horizontalHeaderItem(3)->text(), testlang::pick("日時", "Date") + QString(15, QChar(0x3000)));
+        QCOMPARE(g->horizontalHeaderItem(1)->text(),
+                 testlang::pick("得点", "Score") + QString(4, QChar(0x3000)));
+        QCOMPARE(g->horizontalHeaderItem(2)->text(),
+                 testlang::pick("名前", "Name") + QString(11, QChar(0x3000)));
+        QCOMPARE(g->horizontalHeaderItem(3)->text(),
+                 testlang::pick("日時", "Date") + QString(15, QChar(0x3000)));
         // The spaces make the columns wider than their words.
         const QFontMetrics metrics(g->font());
         QVERIFY(g->columnWidth(1) >= metrics.horizontalAdvance(QStringLiteral("得点　　　　")));
@@ -98,7 +98,8 @@ private slots:
         QCOMPARE(g->verticalScrollBar()->maximum(), 0);
         QVERIFY(g->rowHeight(0) >= metrics.height());
         // The date of a full entry fits its column.
-        QVERIFY(g->columnWidth(3) > metrics.horizontalAdvance(testlang::pick("03年12月30日 18:30", "30 Dec 2003 18:30")));
+        QVERIFY(g->columnWidth(3)
+                > metrics.horizontalAdvance(testlang::pick("03年12月30日 18:30", "30 Dec 2003 18:30")));
         // Columns are as wide in every language, and each header word fits its column.
         const int widths[4] = {g->columnWidth(0), g->columnWidth(1), g->columnWidth(2), g->columnWidth(3)};
         QCOMPARE(widths[0], metrics.horizontalAdvance(QStringLiteral("順位")) + 4);
@@ -147,7 +148,8 @@ private slots:
         // Places never filled: empty name, 0 and day 0 of the date scale.
         for (int r = 3; r < 10; ++r)
             QCOMPARE(row(viewer.get(), r),
-                     QStringList({QString::number(r + 1), "0", "", testlang::pick("99年12月30日 0:00", "30 Dec 1899 0:00")}));
+                     QStringList({QString::number(r + 1), "0", "",
+                                  testlang::pick("99年12月30日 0:00", "30 Dec 1899 0:00")}));
     }
 
     void placesReadOneToTenWhateverTheScores()
@@ -242,8 +244,7 @@ private slots:
         // No cancel button: Esc is ignored wherever the focus is.
         auto viewer = open();
         QWidget* focusable[] = {option(viewer.get(), QStringLiteral("optLevel(1)")),
-                                option(viewer.get(), QStringLiteral("optTime(3)")),
-                                grid(viewer.get()),
+                                option(viewer.get(), QStringLiteral("optTime(3)")), grid(viewer.get()),
                                 viewer->findChild<QPushButton*>(QStringLiteral("cmdQuit"))};
         for (QWidget* w : focusable) {
             w->setFocus();

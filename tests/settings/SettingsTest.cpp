@@ -86,8 +86,9 @@ TEST_F(Settings, OutOfRangeValuesFallBackToDefaultsAndAreWrittenBack)
 
 TEST_F(Settings, TextThatIsNoSixteenBitNumberIsInvalid)
 {
-    const char* texts[] = {"abc", "", "99999", "-40000", "5x", "0x5", "++5", "+-5", "5 5", "1e1",
-                           ".", "5..0", "1,5", "32767.5", "-32768.6", "100000000000000000000.0"};
+    const char* texts[] = {
+        "abc", "",    "99999", "-40000", "5x",  "0x5",     "++5",      "+-5",
+        "5 5", "1e1", ".",     "5..0",   "1,5", "32767.5", "-32768.6", "100000000000000000000.0"};
     for (const char* text : texts) {
         SCOPED_TRACE(text);
         Put("EnemyMax", QLatin1String(text));
@@ -107,10 +108,10 @@ TEST_F(Settings, DecimalNumbersAreRoundedHalfToEvenBeforeTheCheck)
 {
     // Rounded to an allowed value: kept, and the stored text is left alone.
     const std::tuple<const char*, const char*, int> kept[] = {
-        {"TimeLimit", "180.0", 180}, {"TimeLimit", "209.5", 210}, {"TimeLimit", "150.5", 150},
+        {"TimeLimit", "180.0", 180},  {"TimeLimit", "209.5", 210},    {"TimeLimit", "150.5", 150},
         {"TimeLimit", "119.50", 120}, {"TimeLimit", "0000210.", 210}, {"EnemyMax", "7.4", 7},
-        {"EnemyMax", "2.51", 3}, {"GameLevel", "2.5", 2}, {"GameLevel", "1.5", 2},
-        {"GameLevel", "0.5", 0}, {"GameLevel", "-0.4", 0}, {"GameLevel", ".5", 0},
+        {"EnemyMax", "2.51", 3},      {"GameLevel", "2.5", 2},        {"GameLevel", "1.5", 2},
+        {"GameLevel", "0.5", 0},      {"GameLevel", "-0.4", 0},       {"GameLevel", ".5", 0},
         {"GameLevel", " +1.0 ", 1},
     };
     for (const auto& [key, text, value] : kept) {
@@ -119,16 +120,16 @@ TEST_F(Settings, DecimalNumbersAreRoundedHalfToEvenBeforeTheCheck)
         Put(key, QLatin1String(text));
         read = ReadSettings();
         const vb::Integer got = QByteArray(key) == "TimeLimit" ? read.TimeLimit
-                              : QByteArray(key) == "EnemyMax"  ? read.EnemyMax
+            : QByteArray(key) == "EnemyMax"                    ? read.EnemyMax
                                                                : read.GameLevel;
         EXPECT_EQ(got, value);
         EXPECT_EQ(Stored(key).toString(), QLatin1String(text)) << "a valid value is not written";
     }
 
     // Rounded to a value outside the set: the default, written back.
-    Put("EnemyMax", QStringLiteral("5.5")); // 6
+    Put("EnemyMax", QStringLiteral("5.5"));    // 6
     Put("TimeLimit", QStringLiteral("180.6")); // 181
-    Put("GameLevel", QStringLiteral("7.4")); // 7
+    Put("GameLevel", QStringLiteral("7.4"));   // 7
     read = ReadSettings();
     ExpectDefaultsWrittenBack();
     Put("EnemyMax", QStringLiteral("6.5")); // 6, the even neighbour, not 7
@@ -168,8 +169,7 @@ TEST_F(Settings, SavedSettingsAreWhatTheNextReadGives)
     EXPECT_EQ(Stored("TimeLimit").toString(), QStringLiteral("210"));
     EXPECT_EQ(ReadSettings(), (GameSettings{3, 210, 2}));
 
-    SaveSetting(QStringLiteral("UpdateInfo"), QStringLiteral("CurrentVersion"),
-                QStringLiteral("1.00.0000"));
+    SaveSetting(QStringLiteral("UpdateInfo"), QStringLiteral("CurrentVersion"), QStringLiteral("1.00.0000"));
     EXPECT_EQ(Store().value(QStringLiteral("UpdateInfo/CurrentVersion")).toString(),
               QStringLiteral("1.00.0000"));
 }

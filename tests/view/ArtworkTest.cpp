@@ -2,10 +2,10 @@
 // The renderers with the game's own pictures. Set MORTAVEL_SHOTS to a folder
 // to also get the pictures as PNG files for looking at them.
 #include "RadarRenderer.h"
+#include "Resources.h"
+#include "SceneFixtures.h"
 #include "ScenePictures.h"
 #include "SceneRenderer.h"
-#include "SceneFixtures.h"
-#include "Resources.h"
 
 #include <QDir>
 
@@ -39,8 +39,6 @@ EnemyShip ShipAt(double range, double bearing, vb::Integer level)
     return e;
 }
 
-
-
 // Pure white below the horizon can only be a mask that the picture did not
 // cover again: the fringe of a mismatched pair.
 int WhiteBelowHorizon(const QImage& image)
@@ -56,8 +54,8 @@ int WhiteBelowHorizon(const QImage& image)
 
 TEST(SceneArtwork, ShipsAtEveryDamageLevelAndAColumnLeaveNoFringe)
 {
-    BattleState s = Looking(0, {ShipAt(880, 6.0, 0), ShipAt(600, 0.3, 1), ShipAt(350, 5.7, 2),
-                               ShipAt(150, 0.05, 3)});
+    BattleState s =
+        Looking(0, {ShipAt(880, 6.0, 0), ShipAt(600, 0.3, 1), ShipAt(350, 5.7, 2), ShipAt(150, 0.05, 3)});
     SplashAt(s, 450, 6.2);
     SceneRenderer renderer(loadScenePicture);
     const QImage image = renderer.render(s);
@@ -104,8 +102,8 @@ TEST(SceneArtwork, ColumnBetweenShipsAndViewThroughTwelve)
 
 TEST(RadarArtwork, BackgroundMarksAndViewLine)
 {
-    BattleState s = Looking(0, {ShipAt(900, 0, 0), ShipAt(600, 1.0, 1), ShipAt(300, 4.0, 2),
-                               ShipAt(700, 2.5, 3)});
+    BattleState s =
+        Looking(0, {ShipAt(900, 0, 0), ShipAt(600, 1.0, 1), ShipAt(300, 4.0, 2), ShipAt(700, 2.5, 3)});
     SplashAt(s, 600, 1.02);
     const RadarRenderer renderer(LoadResPicture(101));
     const QPointF outer(975 + 900 * std::cos(1.0 - Pi / 2), 975 + 900 * std::sin(1.0 - Pi / 2));

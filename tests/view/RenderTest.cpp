@@ -45,7 +45,10 @@ struct ShipPair {
     }
 };
 
-void Blit1(QImage& canvas, const Blit& blit, const QImage& source) { stretchBlt(canvas, blit, source); }
+void Blit1(QImage& canvas, const Blit& blit, const QImage& source)
+{
+    stretchBlt(canvas, blit, source);
+}
 
 // Pixels of the canvas around the destination that differ from nearest-
 // neighbour sampling at pixel centres, floor((u + 0.5) * srcW / dstW), of
@@ -53,7 +56,8 @@ void Blit1(QImage& canvas, const Blit& blit, const QImage& source) { stretchBlt(
 int NotNearestNeighbour(const QImage& source, int dx, int dy, int dw, int dh)
 {
     QImage canvas = Filled(400, 240, qRgb(0, 0, 0)); // OR onto black is a plain copy
-    stretchBlt(canvas, {0, dx, dy, dw, dh, 0, 0, source.width(), source.height(), RasterOp::SRCPAINT}, source);
+    stretchBlt(canvas, {0, dx, dy, dw, dh, 0, 0, source.width(), source.height(), RasterOp::SRCPAINT},
+               source);
     int wrong = 0;
     for (int y = std::max(0, dy - 1); y < std::min(240, dy + dh + 1); ++y)
         for (int x = std::max(0, dx - 1); x < std::min(400, dx + dw + 1); ++x) {
@@ -82,7 +86,9 @@ TEST(RasterBlit, OrAndAreExactPerChannel)
 TEST(RasterBlit, ScalingSamplesNearestPixelCentres)
 {
     const QImage source = Gradient(13, 7);
-    struct Case { int dx, dy, dw, dh; };
+    struct Case {
+        int dx, dy, dw, dh;
+    };
     // Up, down, uneven, and partly off the canvas on every side.
     for (const Case c : {Case{0, 0, 40, 21}, Case{2, 1, 5, 3}, Case{1, 2, 23, 11}, Case{-9, -4, 37, 19},
                          Case{390, 230, 31, 17}})
@@ -149,7 +155,6 @@ TEST(RasterBlit, FusedMaskAndPictureEqualTheTwoTransfers)
         stretchBlt(twice, b, ship.mask);
         stretchBlt(twice, picture, ship.picture);
         EXPECT_EQ(fused, twice) << b.DX << ',' << b.DY << ' ' << b.DW << 'x' << b.DH;
-
     }
 }
 
@@ -251,7 +256,9 @@ TEST(SceneRendererFrames, FrameAfterFrameEqualsThePlainTransfers)
     SceneRenderer renderer(&loadScenePicture);
 
     std::mt19937 random(11);
-    const auto uniform = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(random); };
+    const auto uniform = [&](double a, double b) {
+        return std::uniform_real_distribution<double>(a, b)(random);
+    };
     std::vector<QImage> kept; // frames a caller holds on to must not change
     std::vector<QImage> keptExpected;
     std::vector<EnemyShip> fleet(5);
@@ -301,12 +308,12 @@ TEST(RadarRenderer, MarksAndViewLineInPaintingOrder)
                                        {975, 975, 30, radar::Yellow, radar::Green},
                                        {300, 300, 15, radar::Red, radar::Red}};
     const QImage image = renderer.render({130, 130}, marks, {975, 60});
-    EXPECT_EQ(image.pixel(20, 20), qRgb(255, 0, 0));      // point of fall over the ship at 300,300
-    EXPECT_EQ(image.pixel(20, 23), qRgb(0, 0, 0));        // radius 2 pixels: 3 pixels away is sea
-    EXPECT_EQ(image.pixel(65, 30), qRgb(255, 0, 0));      // the view line runs up from the centre
-    EXPECT_EQ(image.pixel(65, 65), qRgb(255, 0, 0));      // and covers the ship at the centre
-    EXPECT_EQ(image.pixel(70, 30), qRgb(0, 0, 0));        // 3 pixels wide, not more
-    EXPECT_EQ(image.pixel(65, 2), qRgb(0, 0, 0));         // it ends 900 units out
+    EXPECT_EQ(image.pixel(20, 20), qRgb(255, 0, 0)); // point of fall over the ship at 300,300
+    EXPECT_EQ(image.pixel(20, 23), qRgb(0, 0, 0));   // radius 2 pixels: 3 pixels away is sea
+    EXPECT_EQ(image.pixel(65, 30), qRgb(255, 0, 0)); // the view line runs up from the centre
+    EXPECT_EQ(image.pixel(65, 65), qRgb(255, 0, 0)); // and covers the ship at the centre
+    EXPECT_EQ(image.pixel(70, 30), qRgb(0, 0, 0));   // 3 pixels wide, not more
+    EXPECT_EQ(image.pixel(65, 2), qRgb(0, 0, 0));    // it ends 900 units out
 
     int green = 0, yellow = 0;
     const QImage noLine = renderer.render({130, 130}, {marks[1]}, {975, 975});

@@ -5,23 +5,23 @@
 
 #include "BattleSlider.h"
 #include "BattleWindowTexts.h"
+#include "DataPaths.h"
+#include "frmMain.h"
 #include "GaugeHost.h"
+#include "Mci.h"
+#include "modPublic.h"
 #include "PictureBox.h"
 #include "ReplayRandom.h"
-#include "frmMain.h"
-#include "Mci.h"
 #include "Resources.h"
-#include "modPublic.h"
-#include "DataPaths.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -98,10 +98,7 @@ class FormTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        wt::acknowledgeGaugeWarning();
-    }
+    void initTestCase() { wt::acknowledgeGaugeWarning(); }
 
     void layoutFollowsTheDesign()
     {
@@ -120,11 +117,13 @@ private slots:
             {"picScene", {1725, 75, 6000, 3600}, "現在の視野内の光景です"},
             {"labTime", {75, 3375, 1440, 240}, "残り秒数を示します"},
             {"labScore", {75, 3675, 1440, 240}, "現在のスコアを示します"},
-            {"picRader", {75, 4125, 1950, 1950},
+            {"picRader",
+             {75, 4125, 1950, 1950},
              "自艦を中心として敵艦の方向と位置を示します。赤い線は現在の視野中心方向です。"},
             {"sldV", {2100, 3750, 525, 2265}, "砲の仰角を設定します"},
             {"sldH", {2700, 3750, 4965, 525}, "砲の水平方向の向きを設定します"},
-            {"pgbReload", {2775, 4350, 4890, 390},
+            {"pgbReload",
+             {2775, 4350, 4890, 390},
              "砲弾を装填していますので、このゲージがフルになるまでは発射できません"},
             {"shpMessage", {2775, 4800, 4890, 765}, ""},
             {"labMessage0", {2925, 4875, 4590, 165}, ""},
@@ -212,10 +211,12 @@ private slots:
         }
         QLabel* time = wt::label(b.form, "labTime");
         QLabel* score = wt::label(b.form, "labScore");
-        QVERIFY(time->fontMetrics().horizontalAdvance(QString::fromStdString(FillTemplate(t.TimeLeft, {"210"})))
-                <= time->width());
-        QVERIFY(score->fontMetrics().horizontalAdvance(QString::fromStdString(FillTemplate(t.Score, {"99999"})))
-                <= score->width());
+        QVERIFY(
+            time->fontMetrics().horizontalAdvance(QString::fromStdString(FillTemplate(t.TimeLeft, {"210"})))
+            <= time->width());
+        QVERIFY(
+            score->fontMetrics().horizontalAdvance(QString::fromStdString(FillTemplate(t.Score, {"99999"})))
+            <= score->width());
     }
 
     void startShowsTheFreshBattle()
@@ -265,12 +266,12 @@ private slots:
     void mainTickSpawnsMovesAndCountsDown()
     {
         Battlefield b;
-        b.random.Queue(0.0);              // appearance: below the chance
-        b.random.Queue(0.0);              // straight ahead
-        b.random.Queue(0.5);              // heading spread
-        b.random.Queue(0.5);              // turn rate
+        b.random.Queue(0.0); // appearance: below the chance
+        b.random.Queue(0.0); // straight ahead
+        b.random.Queue(0.5); // heading spread
+        b.random.Queue(0.5); // turn rate
         for (int i = 0; i < 3; ++i)
-            b.random.Queue(0.5);          // its first move
+            b.random.Queue(0.5); // its first move
         b.clock.Set(b.form->battle().State().StartTime + 1);
         b.form->tick(Timer::tmrMain);
         QCOMPARE(b.log()[0], testlang::pick("0時の方向に敵艦発見！", "Enemy ship sighted at 0 o'clock!"));
@@ -300,7 +301,7 @@ private slots:
         QCOMPARE(sldH->value(), 1);
         wt::pressKey(b.form, Qt::Key_Left, Qt::ControlModifier); // 270 is held at the end
         QCOMPARE(sldH->value(), -135);
-        wt::pressKey(b.form, Qt::Key_Right, Qt::AltModifier);    // Alt alone steps by one
+        wt::pressKey(b.form, Qt::Key_Right, Qt::AltModifier); // Alt alone steps by one
         QCOMPARE(sldH->value(), -134);
 
         wt::pressKey(b.form, Qt::Key_Up);
@@ -338,12 +339,13 @@ private slots:
         b.form->SetSliderValue(BattleUi::Slider::sldH, 90);
         const auto mediaBefore = b.media.commands.size();
         wt::pressKey(b.form, Qt::Key_Space);
-        QCOMPARE(b.log()[0], testlang::pick("砲塔旋回、3時0分、仰角5度！", "Turret training to 3h0m, elevation 5°!"));
+        QCOMPARE(b.log()[0],
+                 testlang::pick("砲塔旋回、3時0分、仰角5度！", "Turret training to 3h0m, elevation 5°!"));
         QCOMPARE(b.logColor(0), Black);
-        QCOMPARE(b.media.since(mediaBefore),
-                 (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
-                                           "seek TURN_SND to start", "seek TURN_SND to start",
-                                           "play TURN_SND"}));
+        QCOMPARE(
+            b.media.since(mediaBefore),
+            (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
+                                      "seek TURN_SND to start", "seek TURN_SND to start", "play TURN_SND"}));
         for (const char* name : {"cmdTurn", "cmdFire", "sldH", "sldV"})
             QVERIFY2(!b.child<QWidget>(name)->isEnabled(), name);
         QVERIFY(b.form->TimerEnabled(Timer::tmrTurn));
@@ -393,10 +395,10 @@ private slots:
         wt::pressKey(b.form, Qt::Key_Return);
         QCOMPARE(b.log()[0], testlang::pick("発射！！", "Fire!!"));
         QCOMPARE(b.logColor(0), Red);
-        QCOMPARE(b.media.since(mediaBefore),
-                 (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
-                                           "seek TURN_SND to start", "seek FIRE_SND to start",
-                                           "play FIRE_SND"}));
+        QCOMPARE(
+            b.media.since(mediaBefore),
+            (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
+                                      "seek TURN_SND to start", "seek FIRE_SND to start", "play FIRE_SND"}));
         QVERIFY(!b.button("cmdFire")->isEnabled());
         QVERIFY(b.button("cmdTurn")->isEnabled());
         QVERIFY(!b.form->gaugeHost()->isHidden());
@@ -411,9 +413,10 @@ private slots:
         QCOMPARE(b.form->gaugeHost()->Value(), 19);
         QVERIFY(!b.form->battle().State().SplashVisible);
         b.form->tick(Timer::tmrReload);
-        QCOMPARE(b.log(), QStringList({testlang::pick("発射！！", "Fire!!"),
-                                       testlang::pick("着弾確認！", "Splash! Fall of shot observed!"),
-                                       testlang::pick("敵艦に命中！敵艦中破！", "Hit! Enemy ship damaged!")}));
+        QCOMPARE(b.log(),
+                 QStringList({testlang::pick("発射！！", "Fire!!"),
+                              testlang::pick("着弾確認！", "Splash! Fall of shot observed!"),
+                              testlang::pick("敵艦に命中！敵艦中破！", "Hit! Enemy ship damaged!")}));
         for (int i = 0; i < 3; ++i)
             QCOMPARE(b.logColor(i), Red);
         QCOMPARE(wt::label(b.form, "labScore")->text(), QStringLiteral("100 Pts."));
@@ -428,9 +431,10 @@ private slots:
         QVERIFY(b.form->gaugeHost()->isHidden());
         QVERIFY(!b.form->TimerEnabled(Timer::tmrReload));
         QVERIFY(b.button("cmdFire")->isEnabled());
-        QCOMPARE(b.log(), QStringList({testlang::pick("着弾確認！", "Splash! Fall of shot observed!"),
-                                       testlang::pick("敵艦に命中！敵艦中破！", "Hit! Enemy ship damaged!"),
-                                       testlang::pick("砲弾装填完了！", "Gun loaded, ready to fire!")}));
+        QCOMPARE(b.log(),
+                 QStringList({testlang::pick("着弾確認！", "Splash! Fall of shot observed!"),
+                              testlang::pick("敵艦に命中！敵艦中破！", "Hit! Enemy ship damaged!"),
+                              testlang::pick("砲弾装填完了！", "Gun loaded, ready to fire!")}));
         QCOMPARE(b.logColor(0), Red);
         QCOMPARE(b.logColor(2), Black);
     }
@@ -445,7 +449,8 @@ private slots:
         // The turret still turns while the gun loads; the fire button stays off after it.
         b.form->SetSliderValue(BattleUi::Slider::sldV, 84);
         QTest::mouseClick(b.button("cmdTurn"), Qt::LeftButton);
-        QCOMPARE(b.log()[1], testlang::pick("砲塔旋回、0時0分、仰角6度！", "Turret training to 0h0m, elevation 6°!"));
+        QCOMPARE(b.log()[1],
+                 testlang::pick("砲塔旋回、0時0分、仰角6度！", "Turret training to 0h0m, elevation 6°!"));
         b.form->tick(Timer::tmrTurn);
         QCOMPARE(b.log()[2], testlang::pick("砲塔旋回完了！", "Turret on bearing!"));
         QVERIFY(b.button("cmdTurn")->isEnabled());
@@ -521,7 +526,8 @@ private slots:
         // The game's own sounds, where this battle looks for them.
         const QDir data(AppPath() + QStringLiteral("/data"));
         for (const char* name : {"Turn.wav", "Fire.wav"}) {
-            const QString from = QCoreApplication::applicationDirPath() + QStringLiteral("/data/") + QLatin1String(name);
+            const QString from =
+                QCoreApplication::applicationDirPath() + QStringLiteral("/data/") + QLatin1String(name);
             QFile::remove(data.filePath(QLatin1String(name)));
             QVERIFY2(QFile::copy(from, data.filePath(QLatin1String(name))), name);
         }
@@ -560,7 +566,9 @@ private slots:
             QVERIFY(box);
             asked = true;
             QCOMPARE(box->windowTitle(), testlang::pick("終了確認", "Quit Game"));
-            QCOMPARE(box->text(), testlang::pick("ゲームを終了してもよろしいですか？", "Abandon the battle and quit the game?"));
+            QCOMPARE(box->text(),
+                     testlang::pick("ゲームを終了してもよろしいですか？",
+                                    "Abandon the battle and quit the game?"));
             QCOMPARE(box->icon(), QMessageBox::Question);
             QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
             QCOMPARE(box->button(QMessageBox::Yes)->text(), testlang::pick("はい(&Y)", "&Yes"));
@@ -575,12 +583,10 @@ private slots:
 
         // Yes: the sounds close and the form goes.
         const auto mediaBefore = b.media.commands.size();
-        wt::onNextModal([](QWidget* modal) {
-            qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
-        });
+        wt::onNextModal(
+            [](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click(); });
         QVERIFY(b.form->close());
-        QCOMPARE(b.media.since(mediaBefore),
-                 (std::vector<std::string>{"close TURN_SND", "close FIRE_SND"}));
+        QCOMPARE(b.media.since(mediaBefore), (std::vector<std::string>{"close TURN_SND", "close FIRE_SND"}));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!b.form);
     }
@@ -609,7 +615,8 @@ private slots:
             b.form->battle().Form_QueryUnload(1);
         }
         GameLanguage::install(language);
-        QCOMPARE(captions, QStringList({testlang::pick("はい(&Y)", "&Yes"), testlang::pick("いいえ(&N)", "&No")}));
+        QCOMPARE(captions,
+                 QStringList({testlang::pick("はい(&Y)", "&Yes"), testlang::pick("いいえ(&N)", "&No")}));
     }
 };
 

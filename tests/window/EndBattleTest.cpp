@@ -4,22 +4,22 @@
 #include "WindowTestSupport.h"
 
 #include "Curtain.h"
+#include "DataPaths.h"
+#include "Forms.h"
+#include "frmMain.h"
+#include "HighScoreFile.h"
+#include "HighScoreRanking.h"
+#include "modPublic.h"
 #include "PictureBox.h"
 #include "ReplayRandom.h"
-#include "frmMain.h"
-#include "Forms.h"
-#include "HighScoreFile.h"
-#include "modPublic.h"
 #include "scorefile/TestSupport.h"
-#include "DataPaths.h"
-#include "HighScoreRanking.h"
 #include "ScoreStorage.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QInputDialog>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLockFile>
 #include <QMessageBox>
@@ -62,8 +62,7 @@ private:
 QStringList buttonCaptions(QWidget* dialog)
 {
     QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
-    std::sort(buttons.begin(), buttons.end(),
-              [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
+    std::sort(buttons.begin(), buttons.end(), [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
     QStringList captions;
     for (QPushButton* button : buttons)
         captions << button->text().remove(QLatin1Char('&'));
@@ -104,14 +103,13 @@ struct Ending {
             }
             atTitle.gameOverVisible = form->findChild<QLabel*>("labGameOver")->isVisible();
             atTitle.timersOff = !form->TimerEnabled(Timer::tmrMain) && !form->TimerEnabled(Timer::tmrTurn)
-                                && !form->TimerEnabled(Timer::tmrReload);
+                && !form->TimerEnabled(Timer::tmrReload);
             atTitle.scene = form->findChild<PictureBox*>("picScene")->picture();
             // The player's commands do nothing any more.
             wt::pressKey(form, Qt::Key_Return);
             QTest::mouseClick(form->findChild<QPushButton*>("cmdFire"), Qt::LeftButton);
             QTest::mouseClick(form->findChild<QPushButton*>("cmdTurn"), Qt::LeftButton);
-            QTest::mouseClick(form->findChild<PictureBox*>("picRader"), Qt::LeftButton, {},
-                              QPoint(125, 65));
+            QTest::mouseClick(form->findChild<PictureBox*>("picRader"), Qt::LeftButton, {}, QPoint(125, 65));
             atTitle.log = wt::logLines(form);
             atTitle.viewBearing = form->battle().State().ViewBearing;
             atTitle.closeRefused = !form->close() && !QApplication::activeModalWidget();
@@ -197,10 +195,7 @@ class EndBattleTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        wt::acknowledgeGaugeWarning();
-    }
+    void initTestCase() { wt::acknowledgeGaugeWarning(); }
 
     void init()
     {
@@ -238,8 +233,9 @@ private slots:
         e.runOut();
 
         QCOMPARE(title, testlang::pick("ハイスコア登録", "New High Score"));
-        QCOMPARE(prompt, testlang::pick("ランキング入りしました！\nお名前を入力してください（12文字まで）",
-                                        "You have made the ranking!\nEnter your name (up to 12 characters)"));
+        QCOMPARE(prompt,
+                 testlang::pick("ランキング入りしました！\nお名前を入力してください（12文字まで）",
+                                "You have made the ranking!\nEnter your name (up to 12 characters)"));
         QCOMPARE(initial, QString());
         QCOMPARE(buttons, QStringList({QStringLiteral("OK"), testlang::pick("キャンセル", "Cancel")}));
 
@@ -262,8 +258,7 @@ private slots:
         QVERIFY(e.atTitle.timersOff);
         QCOMPARE(e.media.since(mediaBefore),
                  (std::vector<std::string>{"stop FIRE_SND", "seek FIRE_SND to start", "stop TURN_SND",
-                                           "seek TURN_SND to start", "close TURN_SND",
-                                           "close FIRE_SND"}));
+                                           "seek TURN_SND to start", "close TURN_SND", "close FIRE_SND"}));
 
         // Commands during the pause had no effect, the close box was refused quietly.
         QVERIFY(!e.atTitle.log.contains(testlang::pick("発射！！", "Fire!!")));
@@ -288,8 +283,8 @@ private slots:
         QCOMPARE(scene.pixelColor(399, 239), curtain::Color(20, 3600));
         for (int row = 1; row < 120; ++row) {
             const QColor c = scene.pixelColor(0, row);
-            QCOMPARE(scene.pixelColor(399, row), c);             // whole rows
-            QCOMPARE(scene.pixelColor(123, 240 - row), c);       // both halves alike
+            QCOMPARE(scene.pixelColor(399, row), c);                // whole rows
+            QCOMPARE(scene.pixelColor(123, 240 - row), c);          // both halves alike
             QVERIFY(c.red() <= scene.pixelColor(0, row - 1).red()); // darker inwards
         }
     }
@@ -397,7 +392,8 @@ private slots:
         });
         e.runOut();
         QDir(ScoreFilePath()).removeRecursively();
-        QCOMPARE(warning, testlang::pick("ハイスコアを保存できませんでした。", "The high scores could not be saved."));
+        QCOMPARE(warning,
+                 testlang::pick("ハイスコアを保存できませんでした。", "The high scores could not be saved."));
         // The entry stays in this run's table, and the battle still ends.
         QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("保存失敗"));
         QVERIFY(e.atTitle.shown);
@@ -450,8 +446,9 @@ private slots:
         EntryThenMessage answer(QStringLiteral("遅参"));
         e.runOut();
         QVERIFY(answer.shown);
-        QCOMPARE(answer.text, testlang::pick("今回のスコアはランキングに残りませんでした。",
-                                             "This score did not stay in the ranking."));
+        QCOMPARE(answer.text,
+                 testlang::pick("今回のスコアはランキングに残りませんでした。",
+                                "This score did not stay in the ranking."));
         QCOMPARE(answer.details,
                  testlang::pick("このゲームの間に、別に起動しているゲームがより良いスコアを保存しました。",
                                 "Another running copy of the game saved better scores meanwhile."));
@@ -475,7 +472,8 @@ private slots:
         QVERIFY(clock.elapsed() >= 5000);
         QVERIFY(answer.shown);
         QCOMPARE(answer.icon, QMessageBox::Warning);
-        QCOMPARE(answer.text, testlang::pick("ハイスコアを保存できませんでした。", "The high scores could not be saved."));
+        QCOMPARE(answer.text,
+                 testlang::pick("ハイスコアを保存できませんでした。", "The high scores could not be saved."));
         QVERIFY2(answer.details.contains(ScoreFilePath()), qPrintable(answer.details));
         QVERIFY2(answer.details.contains(testlang::pick("応答しません", "not responding")),
                  qPrintable(answer.details));
@@ -512,7 +510,8 @@ private slots:
     {
         QFETCH(int, timeLimit);
         QFETCH(int, level);
-        Ending e(100000, GameSettings{5, static_cast<vb::Integer>(timeLimit), static_cast<vb::Integer>(level)});
+        Ending e(100000,
+                 GameSettings{5, static_cast<vb::Integer>(timeLimit), static_cast<vb::Integer>(level)});
         ModalWatch watch;
         e.runOut();
         QVERIFY(watch.titles.isEmpty());

@@ -3,12 +3,12 @@
 // dispatch identifier, and the built-in gauge when the library is missing.
 #include "WindowTestSupport.h"
 
+#include "frmMain.h"
 #include "GaugeHost.h"
+#include "modPublic.h"
 #include "PropertyBag.h"
 #include "ReplayRandom.h"
 #include "VelPrgBarLoader.h"
-#include "frmMain.h"
-#include "modPublic.h"
 
 #include <QApplication>
 #include <QFile>
@@ -111,8 +111,7 @@ private slots:
         QVERIFY(host.Visible());
 
         VpbVariant result{};
-        QCOMPARE(host.invoke(VPB_DISPID_FWCOLOR, VPB_INVOKE_GET, nullptr, 0, &result),
-                 VPB_E_MEMBERNOTFOUND);
+        QCOMPARE(host.invoke(VPB_DISPID_FWCOLOR, VPB_INVOKE_GET, nullptr, 0, &result), VPB_E_MEMBERNOTFOUND);
     }
 
     void brokenLibraryFileFallsBack()

@@ -2,8 +2,8 @@
 // Qt's keys, modifiers and mouse buttons as the battle's handlers receive
 // them. A wrong number here makes a key do nothing, or the wrong thing, in
 // every battle.
-#include "Battle.h"
 #include "VbInput.h"
+#include "Battle.h"
 
 #include <QKeyEvent>
 #include <QTest>
@@ -82,8 +82,7 @@ private slots:
         QCOMPARE(vbKeyCode(enter.key()), int(Battle::KeyEnter));
         QCOMPARE(vbShift(enter.modifiers()), 0);
 
-        const QKeyEvent shiftedUp(QEvent::KeyRelease, Qt::Key_Up,
-                                  Qt::KeypadModifier | Qt::ShiftModifier);
+        const QKeyEvent shiftedUp(QEvent::KeyRelease, Qt::Key_Up, Qt::KeypadModifier | Qt::ShiftModifier);
         QCOMPARE(vbKeyCode(shiftedUp.key()), int(Battle::KeyUp));
         QCOMPARE(vbShift(shiftedUp.modifiers()), int(Battle::ShiftMaskShift));
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "WindowTestSupport.h"
 
-#include "VelPrgBarLoader.h"
-#include "frmMain.h"
 #include "DataPaths.h"
+#include "frmMain.h"
 #include "modPublic.h"
+#include "VelPrgBarLoader.h"
 
 #include <QApplication>
 #include <QDir>
@@ -78,7 +78,8 @@ void acknowledgeGaugeWarning()
         else
             modal->close();
     });
-    auto* form = new frmMain(frmMain::Options{nullptr, nullptr, true, [](const std::string&) {}, GameSettings{}});
+    auto* form =
+        new frmMain(frmMain::Options{nullptr, nullptr, true, [](const std::string&) {}, GameSettings{}});
     delete form;
     // Let the poll run out whether or not a box came.
     QTest::qWait(30);

@@ -3,9 +3,9 @@
 
 #include "BattleUi.h"
 #include "GameSettings.h"
+#include "i18n/TestLanguage.h"
 #include "ManualClock.h"
 #include "MediaLog.h"
-#include "i18n/TestLanguage.h"
 
 #include <QColor>
 #include <QString>
@@ -56,13 +56,13 @@ void prepareApplication();
 
 } // namespace wt
 
-#define WINDOW_TEST_MAIN(TestClass)                                                                \
-    int main(int argc, char** argv)                                                                \
-    {                                                                                              \
-        wt::prepareEnvironment();                                                                  \
-        QApplication app(argc, argv);                                                              \
-        wt::prepareApplication();                                                                  \
-        testlang::installFromSystem();                                                             \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
+#define WINDOW_TEST_MAIN(TestClass)                                                                          \
+    int main(int argc, char** argv)                                                                          \
+    {                                                                                                        \
+        wt::prepareEnvironment();                                                                            \
+        QApplication app(argc, argv);                                                                        \
+        wt::prepareApplication();                                                                            \
+        testlang::installFromSystem();                                                                       \
+        TestClass test;                                                                                      \
+        return QTest::qExec(&test, argc, argv);                                                              \
     }

@@ -6,10 +6,10 @@
 #include "BattleWindowTexts.h"
 #include "WindowTestSupport.h"
 
-#include "ReplayRandom.h"
-#include "frmMain.h"
 #include "Forms.h"
+#include "frmMain.h"
 #include "modPublic.h"
+#include "ReplayRandom.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,7 +27,8 @@ struct Shooter {
     frmMain* form = nullptr;
     QDir out;
 
-    explicit Shooter(const QDir& folder) : out(folder)
+    explicit Shooter(const QDir& folder)
+        : out(folder)
     {
         frmMain::Options options;
         options.random = &random;

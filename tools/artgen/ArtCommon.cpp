@@ -100,7 +100,8 @@ void fillPinholes(QImage& picture, int maxArea)
         label[std::size_t(sy * w + sx)] = id;
         for (std::size_t i = 0; i < area.size(); ++i) {
             const QPoint p = area[i];
-            const QPoint next[] = {{p.x() + 1, p.y()}, {p.x() - 1, p.y()}, {p.x(), p.y() + 1}, {p.x(), p.y() - 1}};
+            const QPoint next[] = {
+                {p.x() + 1, p.y()}, {p.x() - 1, p.y()}, {p.x(), p.y() + 1}, {p.x(), p.y() - 1}};
             for (QPoint n : next) {
                 if (n.x() < 0 || n.y() < 0 || n.x() >= w || n.y() >= h)
                     continue;
@@ -165,7 +166,8 @@ void removeSpecks(QImage& picture, int maxArea)
                 for (int dy = -1; dy <= 1; ++dy)
                     for (int dx = -1; dx <= 1; ++dx) {
                         const int nx = p.x() + dx, ny = p.y() + dy;
-                        if (nx < 0 || ny < 0 || nx >= w || ny >= h || seen[std::size_t(ny * w + nx)] || !drawn(nx, ny))
+                        if (nx < 0 || ny < 0 || nx >= w || ny >= h || seen[std::size_t(ny * w + nx)]
+                            || !drawn(nx, ny))
                             continue;
                         seen[std::size_t(ny * w + nx)] = 1;
                         island.emplace_back(nx, ny);
@@ -220,9 +222,9 @@ QByteArray encodeBmp24(const QImage& image)
     put32(b, std::uint32_t(h));
     put16(b, 1);
     put16(b, 24);
-    put32(b, 0);       // BI_RGB
+    put32(b, 0); // BI_RGB
     put32(b, dataSize);
-    put32(b, 3780);    // 96 dpi
+    put32(b, 3780); // 96 dpi
     put32(b, 3780);
     put32(b, 0);
     put32(b, 0);
@@ -251,10 +253,9 @@ QByteArray encodePng(const QImage& image)
 QColor mix(const QColor& a, const QColor& b, double t)
 {
     t = clamp01(t);
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
-                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
-                            float(a.blueF() + (b.blueF() - a.blueF()) * t),
-                            float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
+    return QColor::fromRgbF(
+        float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
+        float(a.blueF() + (b.blueF() - a.blueF()) * t), float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
 }
 
 double smoothstep(double e0, double e1, double x)
@@ -319,11 +320,31 @@ QColor fromHsv16(const Hsv16& c, quint16 alpha)
     const float t = v * (1.0f - (s * (1.0f - f)));
     float r = v, g = t, b = p;
     switch (sector) {
-    case 1: r = q; g = v; b = p; break;
-    case 2: r = p; g = v; b = t; break;
-    case 3: r = p; g = q; b = v; break;
-    case 4: r = t; g = p; b = v; break;
-    case 5: r = v; g = p; b = q; break;
+    case 1:
+        r = q;
+        g = v;
+        b = p;
+        break;
+    case 2:
+        r = p;
+        g = v;
+        b = t;
+        break;
+    case 3:
+        r = p;
+        g = q;
+        b = v;
+        break;
+    case 4:
+        r = t;
+        g = p;
+        b = v;
+        break;
+    case 5:
+        r = v;
+        g = p;
+        b = q;
+        break;
     default: break;
     }
     return QColor::fromRgba64(quint16(round16(r * Max16)), quint16(round16(g * Max16)),

@@ -14,11 +14,14 @@ namespace art {
 // on every run and every machine, which std's distributions do not promise.
 class Rng {
 public:
-    explicit Rng(std::uint64_t seed) : state_(seed) {}
+    explicit Rng(std::uint64_t seed)
+        : state_(seed)
+    {
+    }
     std::uint64_t next();
-    double uniform();                          // [0, 1)
+    double uniform(); // [0, 1)
     double range(double lo, double hi) { return lo + (hi - lo) * uniform(); }
-    double gauss();                            // roughly normal, mean 0, sd 1
+    double gauss(); // roughly normal, mean 0, sd 1
 
 private:
     std::uint64_t state_;
@@ -60,7 +63,10 @@ QColor mix(const QColor& a, const QColor& b, double t);
 // 100 and more; alpha is kept.
 QColor lighter(const QColor& color, int factor);
 QColor darker(const QColor& color, int factor);
-inline double clamp01(double v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+inline double clamp01(double v)
+{
+    return v < 0 ? 0 : (v > 1 ? 1 : v);
+}
 double smoothstep(double e0, double e1, double x);
 
 } // namespace art

@@ -32,8 +32,9 @@ QList<GeneratedFile> generateAll()
     files.append({pictures + "picGaugeV.bmp", encodeBmp24(elevationDial())});
     files.append({pictures + "title.png", encodePng(titleFrame(0))});
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        files.append({QStringLiteral("game/assets/icons/hicolor/%1x%1/apps/net.mortavel.Mortavel.png").arg(size),
-                      encodePng(appIcon(size))});
+        files.append(
+            {QStringLiteral("game/assets/icons/hicolor/%1x%1/apps/net.mortavel.Mortavel.png").arg(size),
+             encodePng(appIcon(size))});
     files.append({QStringLiteral("data/Turn.wav"), encodeWav(turretMotorSound(), SoundRate)});
     files.append({QStringLiteral("data/Fire.wav"), encodeWav(gunFireSound(), SoundRate)});
     return files;
@@ -63,7 +64,10 @@ void blitMasked(QImage& canvas, const QImage& picture, const QImage& mask, int l
 }
 
 namespace {
-int cLng(double v) { return int(std::nearbyint(v)); }   // default rounding: half to even
+int cLng(double v)
+{
+    return int(std::nearbyint(v));
+} // default rounding: half to even
 } // namespace
 
 QImage mockScene(double range)

@@ -9,7 +9,7 @@
 namespace art {
 
 struct GeneratedFile {
-    QString path;       // relative to the repository root
+    QString path; // relative to the repository root
     QByteArray bytes;
 };
 

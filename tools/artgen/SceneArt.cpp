@@ -16,9 +16,9 @@ namespace {
 constexpr int Factor = 4;
 
 struct Cloud {
-    double x, base;     // left end and flat underside
+    double x, base; // left end and flat underside
     double width, height;
-    double haze;        // 0 near and crisp, 1 far and faded into the sky
+    double haze; // 0 near and crisp, 1 far and faded into the sky
     std::uint64_t seed;
 };
 
@@ -90,12 +90,19 @@ QImage sceneBackground()
     p.setClipRect(skyRect);
     const Cloud clouds[] = {
         // far, low banks along the horizon
-        {-10, 121, 120, 5, 0.85, 101}, {150, 122, 90, 4, 0.9, 102}, {270, 121.5, 140, 5.5, 0.85, 103},
-        {60, 116, 70, 6, 0.7, 104}, {320, 114, 60, 6, 0.7, 105},
+        {-10, 121, 120, 5, 0.85, 101},
+        {150, 122, 90, 4, 0.9, 102},
+        {270, 121.5, 140, 5.5, 0.85, 103},
+        {60, 116, 70, 6, 0.7, 104},
+        {320, 114, 60, 6, 0.7, 105},
         // middle distance
-        {20, 98, 80, 13, 0.45, 106}, {200, 102, 100, 12, 0.5, 107}, {330, 92, 70, 12, 0.4, 108},
+        {20, 98, 80, 13, 0.45, 106},
+        {200, 102, 100, 12, 0.5, 107},
+        {330, 92, 70, 12, 0.4, 108},
         // near, big cumulus
-        {90, 70, 120, 28, 0.1, 109}, {-30, 48, 80, 20, 0.15, 110}, {280, 56, 110, 24, 0.12, 111},
+        {90, 70, 120, 28, 0.1, 109},
+        {-30, 48, 80, 20, 0.15, 110},
+        {280, 56, 110, 24, 0.12, 111},
         {200, 24, 60, 12, 0.25, 112},
     };
     for (const Cloud& c : clouds)
@@ -154,7 +161,7 @@ QImage waterColumn()
     const double footY = WaterHeight - 0.5;
     const int jets = 9;
     for (int j = 0; j < jets; ++j) {
-        const double u = (j + 0.5) / jets * 2 - 1;                // -1 left .. +1 right
+        const double u = (j + 0.5) / jets * 2 - 1; // -1 left .. +1 right
         const double topX = 11 + u * 7.0 + rng.range(-0.6, 0.6);
         const double topY = 5.0 + std::abs(u) * 7.0 + rng.range(-1.5, 1.5);
         const double footX = 11 + u * 1.8;

@@ -7,7 +7,7 @@ namespace art {
 
 constexpr int SceneWidth = 400;
 constexpr int SceneHeight = 240;
-constexpr int SceneHorizon = 124;   // first row of sea
+constexpr int SceneHorizon = 124; // first row of sea
 constexpr int WaterWidth = 22;
 constexpr int WaterHeight = 52;
 

@@ -263,10 +263,10 @@ void paintTurrets(QPainter& p)
 // --- damage ---------------------------------------------------------------
 
 struct Plume {
-    double x, y;       // source on deck
-    double rise;       // height reached above the source
-    double drift;      // how far the wind carries it aft (leftwards)
-    double r0, r1;     // puff radius at the source and at the top
+    double x, y;   // source on deck
+    double rise;   // height reached above the source
+    double drift;  // how far the wind carries it aft (leftwards)
+    double r0, r1; // puff radius at the source and at the top
     QColor dark, light;
     std::uint64_t seed;
 };
@@ -276,7 +276,9 @@ struct Plume {
 // blend into a billowing mass.
 void paintPlume(QImage& canvas, const Plume& pl)
 {
-    struct Blob { double x, y, r, t; };
+    struct Blob {
+        double x, y, r, t;
+    };
     Rng rng(pl.seed);
     std::vector<Blob> blobs;
     const int count = 280;
@@ -293,8 +295,10 @@ void paintPlume(QImage& canvas, const Plume& pl)
         height(std::size_t(w * h), 0.0);
     for (const Blob& b : blobs) {
         const double reach = b.r * 2.2;
-        const int x0 = std::max(0, int((b.x - reach) * Factor)), x1 = std::min(w - 1, int((b.x + reach) * Factor));
-        const int y0 = std::max(0, int((b.y - reach) * Factor)), y1 = std::min(h - 1, int((b.y + reach) * Factor));
+        const int x0 = std::max(0, int((b.x - reach) * Factor)),
+                  x1 = std::min(w - 1, int((b.x + reach) * Factor));
+        const int y0 = std::max(0, int((b.y - reach) * Factor)),
+                  y1 = std::min(h - 1, int((b.y + reach) * Factor));
         for (int y = y0; y <= y1; ++y)
             for (int x = x0; x <= x1; ++x) {
                 const double dx = ((x + 0.5) / Factor - b.x) / b.r, dy = ((y + 0.5) / Factor - b.y) / b.r;
@@ -304,7 +308,7 @@ void paintPlume(QImage& canvas, const Plume& pl)
                 const double wgt = std::exp(-d2 * 2.2);
                 const std::size_t i = std::size_t(y * w + x);
                 density[i] += wgt;
-                lit[i] += wgt * (-0.55 * dx - 0.83 * dy);     // light from above, a little aft
+                lit[i] += wgt * (-0.55 * dx - 0.83 * dy); // light from above, a little aft
                 height[i] += wgt * b.t;
             }
     }
@@ -320,7 +324,8 @@ void paintPlume(QImage& canvas, const Plume& pl)
             const double t = height[i] / d;
             const QColor base = mix(pl.dark, pl.light, t);
             const double k = 0.74 + 0.55 * l;
-            const int r = std::clamp(int(base.red() * k), 0, 235), g = std::clamp(int(base.green() * k), 0, 235),
+            const int r = std::clamp(int(base.red() * k), 0, 235),
+                      g = std::clamp(int(base.green() * k), 0, 235),
                       bl = std::clamp(int(base.blue() * k), 0, 235);
             const int a = int(alpha * 255);
             const QRgb under = row[x];
@@ -342,7 +347,7 @@ void paintFire(QPainter& p, double x, double y, double height, double width, std
         for (int i = 0; i < tongues; ++i) {
             const double bx = x - width / 2 + width * (i + 0.5) / tongues;
             const double h = height * k * (0.55 + 0.45 * rng.uniform())
-                             * (1.0 - 0.5 * std::abs(bx - x) / (width / 2 + 0.01));
+                * (1.0 - 0.5 * std::abs(bx - x) / (width / 2 + 0.01));
             const double w = width / tongues * 1.9 * k;
             QPainterPath f;
             f.moveTo(bx - w / 2, y);
@@ -456,14 +461,14 @@ QImage renderShip(int level, double riseScale)
         plumes.push_back({44, 33, 20 * riseScale, 16, 2.2, 6.5, QColor(40, 38, 38), smokeMid, 31});
         plumes.push_back({84, 28, 30 * riseScale, 30, 2.8, 9.0, QColor(36, 34, 34), smokeMid, 32});
         plumes.push_back({128, 22, 28 * riseScale, 34, 3.0, 9.5, QColor(36, 34, 34), smokeMid, 33});
-        plumes.push_back({165, 30, 32 * riseScale, 40, 3.0, 10.0, QColor(40, 38, 38), lighter(smokeMid, 106), 34});
+        plumes.push_back(
+            {165, 30, 32 * riseScale, 40, 3.0, 10.0, QColor(40, 38, 38), lighter(smokeMid, 106), 34});
         fires.push_back([=](QPainter& q) { paintFire(q, 165, 35.4, 12, 9, 35); });
         fires.push_back([=](QPainter& q) { paintFire(q, 128, 24.5, 11, 11, 36); });
         fires.push_back([=](QPainter& q) { paintFire(q, 84, 30.0, 12, 12, 37); });
         fires.push_back([=](QPainter& q) { paintFire(q, 44.5, 37.6, 8, 5, 38); });
         break;
-    default:
-        break;
+    default: break;
     }
     p.end();
     for (const Plume& plume : plumes)

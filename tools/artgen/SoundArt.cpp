@@ -36,7 +36,10 @@ struct BandPass {
     }
 };
 
-double fadeIn(double t, double len) { return t >= len ? 1.0 : 0.5 - 0.5 * std::cos(Pi * t / len); }
+double fadeIn(double t, double len)
+{
+    return t >= len ? 1.0 : 0.5 - 0.5 * std::cos(Pi * t / len);
+}
 
 // Scale to a peak just under full scale and round; the ends were already
 // brought to silence by the envelopes.
@@ -70,11 +73,11 @@ std::vector<std::int16_t> turretMotorSound()
         double speed = 0.35 + 0.65 * smoothstep(0.0, 0.45, t);
         speed *= 1.0 - 0.45 * smoothstep(0.55, 0.0, tEnd);
         speed *= 1.0 + 0.012 * std::sin(2 * Pi * 3.1 * t);
-        const double rot = 96.0 * speed;             // armature hum
+        const double rot = 96.0 * speed; // armature hum
         phase += 2 * Pi * rot / Rate;
-        gearPhase += 2 * Pi * rot * 7.0 / Rate;       // gear mesh whine
-        double hum = 0.55 * std::sin(phase) + 0.32 * std::sin(2 * phase + 0.3) + 0.18 * std::sin(3 * phase + 1.1)
-                     + 0.10 * std::sin(5 * phase + 0.7);
+        gearPhase += 2 * Pi * rot * 7.0 / Rate; // gear mesh whine
+        double hum = 0.55 * std::sin(phase) + 0.32 * std::sin(2 * phase + 0.3)
+            + 0.18 * std::sin(3 * phase + 1.1) + 0.10 * std::sin(5 * phase + 0.7);
         const double whine = 0.16 * std::sin(gearPhase) + 0.05 * std::sin(2 * gearPhase + 0.4);
         const double noise = rng.uniform() * 2 - 1;
         const double rumble = rumbleLp2.run(rumbleLp1.run(noise, 180), 180) * 3.2;
@@ -112,7 +115,7 @@ std::vector<std::int16_t> gunFireSound()
         const double boom = std::sin(boomPhase) * std::exp(-t / 0.32) * 1.1;
         const double body = boomLp2.run(boomLp1.run(noise, 420), 420) * std::exp(-t / 0.16) * 3.0;
         const double roll = rollLp2.run(rollLp1.run(noise, 160), 160) * std::exp(-t / 0.7)
-                            * (0.7 + 0.3 * std::sin(2 * Pi * 2.3 * t)) * 3.6;
+            * (0.7 + 0.3 * std::sin(2 * Pi * 2.3 * t)) * 3.6;
         double report = (crack + boom + body + roll) * fadeIn(t, 0.0015);
 
         // shell in flight: a falling whistle swelling as it goes
@@ -121,7 +124,8 @@ std::vector<std::int16_t> gunFireSound()
             const double u = (t - 0.3) / (length - 0.3);
             const double freq = 1500.0 * std::pow(0.42, u);
             tonePhase += 2 * Pi * freq / Rate;
-            const double band = whistleBp.run(noise, freq, 9.0) * 0.9 + whistleBp2.run(noise, freq * 2.02, 12.0) * 0.25;
+            const double band =
+                whistleBp.run(noise, freq, 9.0) * 0.9 + whistleBp2.run(noise, freq * 2.02, 12.0) * 0.25;
             const double tone = std::sin(tonePhase + 0.3 * std::sin(2 * Pi * 7 * t)) * 0.10;
             const double swell = smoothstep(0.0, 0.75, u) * (0.35 + 0.65 * u);
             // the air takes the hiss off the top
@@ -150,8 +154,8 @@ QByteArray encodeWav(const std::vector<std::int16_t>& samples, int rate)
     b.append("WAVE");
     b.append("fmt ");
     put32(16);
-    put16(1);          // PCM
-    put16(1);          // mono
+    put16(1); // PCM
+    put16(1); // mono
     put32(std::uint32_t(rate));
     put32(std::uint32_t(rate * 2));
     put16(2);

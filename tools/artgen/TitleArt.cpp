@@ -96,8 +96,7 @@ void paintSea(QPainter& p, int frame)
         const double toSun = std::abs(x0 + len / 2 - SunCentre.x()) / (40 + 120 * depth);
         const double glitter = std::exp(-toSun * toSun);
         const bool crest = (i % 3) != 0;
-        QColor c = crest ? mix(QColor(90, 110, 170), QColor(255, 210, 140), glitter)
-                         : QColor(4, 10, 30);
+        QColor c = crest ? mix(QColor(90, 110, 170), QColor(255, 210, 140), glitter) : QColor(4, 10, 30);
         c.setAlphaF(float((crest ? 0.35 + 0.55 * glitter : 0.45) * fade));
         QPainterPath wave;
         wave.moveTo(x0, y);
@@ -113,7 +112,9 @@ void paintSmoke(QPainter& p, QPointF funnel, int frame)
     // Puffs leave the funnel twice per loop and drift aft on the wind.
     const int puffs = 64;
     Rng rng(3131);
-    struct Puff { double age, jx, jy, k; };
+    struct Puff {
+        double age, jx, jy, k;
+    };
     std::vector<Puff> list;
     for (int k = 0; k < puffs; ++k) {
         const double jx = rng.range(-3, 3), jy = rng.range(-2, 2), sk = rng.range(0.8, 1.25);

@@ -137,7 +137,7 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);   // fonts for the title need a GUI application
+    QGuiApplication app(argc, argv); // fonts for the title need a GUI application
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args.contains(QStringLiteral("--help"))) {
         QTextStream(stdout) << "usage: artgen ROOT [--movie] [--preview DIR]\n"

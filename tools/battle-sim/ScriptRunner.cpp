@@ -11,7 +11,10 @@
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 ScriptRunner::Args Words(const std::string& line)
 {
@@ -45,14 +48,18 @@ template <typename Tick> void Ticks(SimUi& ui, BattleUi::Timer timer, int n, Tic
 } // namespace
 
 ScriptRunner::ScriptRunner(std::ostream& out, std::string programFolder)
-    : out_(out), programFolder_(std::move(programFolder))
+    : out_(out)
+    , programFolder_(std::move(programFolder))
 {
     RegisterBuiltins();
 }
 
 ScriptRunner::~ScriptRunner() = default;
 
-void ScriptRunner::AddCommand(const std::string& name, Command command) { commands_[name] = std::move(command); }
+void ScriptRunner::AddCommand(const std::string& name, Command command)
+{
+    commands_[name] = std::move(command);
+}
 
 int ScriptRunner::Run(std::istream& in, std::ostream& err)
 {
@@ -100,8 +107,8 @@ void ScriptRunner::ExpectArgs(const Args& args, std::size_t min, std::size_t max
 {
     if (args.size() < min || args.size() > max)
         throw ScriptError(min == max ? "expected " + std::to_string(min) + " argument(s)"
-                                     : "expected " + std::to_string(min) + " to " + std::to_string(max) +
-                                           " arguments");
+                                     : "expected " + std::to_string(min) + " to " + std::to_string(max)
+                                  + " arguments");
 }
 
 long long ScriptRunner::ParseInteger(const std::string& text, long long min, long long max)
@@ -167,7 +174,8 @@ void ScriptRunner::RegisterBuiltins()
     });
     AddCommand("seed", [](ScriptRunner& sim, const Args& args) {
         ExpectArgs(args, 1, 1);
-        sim.random_.Seed(static_cast<std::uint64_t>(ParseInteger(args[0], 0, std::numeric_limits<long long>::max())));
+        sim.random_.Seed(
+            static_cast<std::uint64_t>(ParseInteger(args[0], 0, std::numeric_limits<long long>::max())));
     });
     AddCommand("clock", [](ScriptRunner& sim, const Args& args) {
         ExpectArgs(args, 1, 1);
@@ -196,9 +204,11 @@ void ScriptRunner::RegisterBuiltins()
         ExpectArgs(args, 2, 2);
         if (args[0] != "H" && args[0] != "V")
             throw ScriptError("slider H or slider V");
-        const long long value = ParseInteger(args[1], std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+        const long long value =
+            ParseInteger(args[1], std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
         Battle& battle = sim.RequireBattle();
-        battle.MoveSlider(args[0] == "H" ? BattleUi::Slider::sldH : BattleUi::Slider::sldV, static_cast<int>(value));
+        battle.MoveSlider(args[0] == "H" ? BattleUi::Slider::sldH : BattleUi::Slider::sldV,
+                          static_cast<int>(value));
     });
     AddCommand("key", [](ScriptRunner& sim, const Args& args) {
         ExpectArgs(args, 1, 2);

@@ -25,8 +25,14 @@ std::string LabelText(const SimUi::Label& label)
 
 } // namespace
 
-std::string FormatSingle(float value) { return Shortest(value); }
-std::string FormatDouble(double value) { return Shortest(value); }
+std::string FormatSingle(float value)
+{
+    return Shortest(value);
+}
+std::string FormatDouble(double value)
+{
+    return Shortest(value);
+}
 
 void PrintState(std::ostream& out, const Battle& battle, SimUi& ui)
 {

@@ -16,7 +16,8 @@ void Usage(std::ostream& out)
     out << "usage: battle-sim [--folder DIR] < script\n"
            "Plays a battle with the game's logic from a script on standard input.\n"
            "  --folder DIR  program folder named in the sound commands (default "
-        << ScriptRunner::kDefaultFolder << ")\n"
+        << ScriptRunner::kDefaultFolder
+        << ")\n"
            "Script commands, one a line (# starts a comment):\n"
            "  settings E T L | draws V... | seed N | clock S | load\n"
            "  main [N] | turn [N] | reload [N]\n"

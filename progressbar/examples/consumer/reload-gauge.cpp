@@ -8,13 +8,13 @@
 
 #include <cstdio>
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
 
     QWidget window;
-    auto *layout = new QVBoxLayout(&window);
-    auto *gauge = new VelProgressBar;
+    auto* layout = new QVBoxLayout(&window);
+    auto* gauge = new VelProgressBar;
     gauge->setBarColor(Qt::red);
     gauge->setStringType(VelProgressBar::stypeFreeString);
     gauge->setText(QStringLiteral("Reloading..."));

@@ -74,8 +74,10 @@ TEST(RadarMarks, CountBeyondTheTableReadsOnlyRealShips)
 
 TEST(RadarText, MarkLineWithColoursAsRgb)
 {
-    EXPECT_EQ(FormatRadarMark({975, 81, 30, radar::Yellow, radar::Green}), "mark 975 81 30 255,255,0 0,255,0");
-    EXPECT_EQ(FormatRadarMark({1.5f, -0.25f, 15, radar::Red, radar::Red}), "mark 1.5 -0.25 15 255,0,0 255,0,0");
+    EXPECT_EQ(FormatRadarMark({975, 81, 30, radar::Yellow, radar::Green}),
+              "mark 975 81 30 255,255,0 0,255,0");
+    EXPECT_EQ(FormatRadarMark({1.5f, -0.25f, 15, radar::Red, radar::Red}),
+              "mark 1.5 -0.25 15 255,0,0 255,0,0");
 }
 
 TEST(RadarText, SinglesReadBackExactly)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
+#include "Scene.h"
 #include "Battle.h"
 #include "ManualClock.h"
 #include "ReplayRandom.h"
-#include "Scene.h"
 #include "SceneFixtures.h"
 #include "SimUi.h"
 
@@ -25,7 +25,6 @@ EnemyShip Ship(vb::Single range, double bearing, vb::Integer level = 0)
     e.DamageLevel = level;
     return e;
 }
-
 
 std::vector<int> Pictures(const std::vector<Blit>& blits)
 {
@@ -180,7 +179,10 @@ TEST(SceneSplash, ColumnAloneOnAnEmptySea)
 
 TEST(SceneSplash, ColumnSizeFollowsRange)
 {
-    struct Case { vb::Single x, y; int w, h; };
+    struct Case {
+        vb::Single x, y;
+        int w, h;
+    };
     for (const Case c : {Case{975, 975, 44, 104}, Case{975, 75, 2, 5}, Case{975, 525, 23, 55},
                          Case{975 + 450, 975, 23, 55}}) {
         BattleState s = Looking(c.y > 975 ? Pi : (c.x > 975 ? Pi / 2 : 0));
@@ -220,9 +222,9 @@ TEST(SceneSplash, ColumnsMirroredAcrossTwelveOClockLandMirrored)
 
 TEST(SceneRobustness, BadStateNeverReadsBeyondTheFleetOrOverflows)
 {
-    BattleState s = Looking(0, {Ship(100, 0), Ship(std::numeric_limits<float>::quiet_NaN(), 0),
-                                Ship(200, 1e300), Ship(300, std::numeric_limits<double>::infinity()),
-                                Ship(400, 0, 9)});
+    BattleState s = Looking(0,
+                            {Ship(100, 0), Ship(std::numeric_limits<float>::quiet_NaN(), 0), Ship(200, 1e300),
+                             Ship(300, std::numeric_limits<double>::infinity()), Ship(400, 0, 9)});
     s.EnemyCount = 12;
     s.SplashVisible = true;
     s.ImpactX = std::numeric_limits<float>::quiet_NaN();
@@ -266,9 +268,14 @@ TEST(SeaBearing, AgreesWithTheFleetsBearings)
     ManualClock clock;
     Battle battle(ui, random, clock, {}, "/opt/Mortavel");
     battle.Form_Load();
-    for (const auto& [x, y] : {std::pair<vb::Single, vb::Single>{975, 75}, {975, 1875}, {975, 975},
-                               {975.0153f, 84.09123f}, {1423.753f, 199.64656f}, {12.5f, 974.99f},
-                               {974.999f, 1000}, {1949, 1}})
+    for (const auto& [x, y] : {std::pair<vb::Single, vb::Single>{975, 75},
+                               {975, 1875},
+                               {975, 975},
+                               {975.0153f, 84.09123f},
+                               {1423.753f, 199.64656f},
+                               {12.5f, 974.99f},
+                               {974.999f, 1000},
+                               {1949, 1}})
         EXPECT_EQ(SeaBearing(x, y, Pi), battle.BearingOf(x, y)) << x << ',' << y;
 }
 

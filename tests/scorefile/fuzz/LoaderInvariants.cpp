@@ -23,8 +23,8 @@ QString CheckTable(const Table& table)
                 if (p > 0 && list.Score[p] > list.Score[p - 1])
                     return Where(t, level, p) + QStringLiteral("score above the place before");
                 const QString& name = list.PlayerName[p];
-                if (name.contains(QLatin1Char('\t')) || name.contains(QLatin1Char('\r')) ||
-                    name.contains(QLatin1Char('\n')))
+                if (name.contains(QLatin1Char('\t')) || name.contains(QLatin1Char('\r'))
+                    || name.contains(QLatin1Char('\n')))
                     return Where(t, level, p) + QStringLiteral("line break or TAB in the name");
                 const double date = list.EntryDate[p];
                 if (!std::isfinite(date) || date < -657434.0 || date >= 2958466.0)
@@ -65,8 +65,8 @@ QString CheckLoaderInvariants(const QByteArray& bytes)
     // What was loaded must save as exactly 120 CR LF lines and load back
     // to the same places.
     const QByteArray saved = HighScoreFile::Serialize(fromEmpty);
-    if (saved.count("\r\n") != HighScoreFile::Lines || saved.count('\r') != HighScoreFile::Lines ||
-        saved.count('\n') != HighScoreFile::Lines || !saved.endsWith("\r\n"))
+    if (saved.count("\r\n") != HighScoreFile::Lines || saved.count('\r') != HighScoreFile::Lines
+        || saved.count('\n') != HighScoreFile::Lines || !saved.endsWith("\r\n"))
         return QStringLiteral("saved file is not 120 CR LF lines");
     Table reloaded;
     HighScoreFile::Parse(saved, reloaded);
@@ -79,8 +79,8 @@ QString CheckLoaderInvariants(const QByteArray& bytes)
                     return Where(t, level, p) + QStringLiteral("score changed by a round trip");
                 if (b.PlayerName[p] != HighScoreFile::StorableName(a.PlayerName[p]))
                     return Where(t, level, p) + QStringLiteral("name changed by a round trip");
-                if (HighScoreFile::FormatSerial(b.EntryDate[p]) !=
-                    HighScoreFile::FormatSerial(a.EntryDate[p]))
+                if (HighScoreFile::FormatSerial(b.EntryDate[p])
+                    != HighScoreFile::FormatSerial(a.EntryDate[p]))
                     return Where(t, level, p) + QStringLiteral("date changed by a round trip");
             }
         }

@@ -8,7 +8,7 @@ extern "C" {
 
 /* Runs a reload gauge on parent (a QWidget*) through the C interface;
  * returns 0 when it behaved as it should. */
-int run_reload_gauge(void *parent);
+int run_reload_gauge(void* parent);
 
 #ifdef __cplusplus
 }

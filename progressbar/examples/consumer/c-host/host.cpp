@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QWidget>
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QWidget form;
