@@ -7,4 +7,5 @@
 class PulseServer : public SoundServer {
 public:
     bool start(std::string* why) override;
+    bool halvesDoubledRateExactly() const override { return true; }
 };
