@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "AppFonts.h"
+#include "BattleEnding.h"
 #include "ControllerInput.h"
 #include "ControllerScript.h"
-#include "Forms.h"
 #include "frmMain.h"
 #include "frmTitle.h"
 #include "GameLanguage.h"
@@ -49,7 +49,9 @@ int main(int argc, char* argv[])
 
     // The title and the battle take turns; the run ends when the last one closes.
     ShowTitleForm = [] { frmTitle::ShowTitle(); };
-    ShowBattleForm = [](const GameSettings& settings) { ShowBattleWindow(settings); };
+    ShowBattleForm = [](const GameSettings& settings, const HighScores& scores) {
+        ShowBattleWindow(settings, scores);
+    };
 
     // Controllers play along with the keyboard; without them nothing changes.
     ControllerInput controllers;

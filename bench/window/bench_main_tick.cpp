@@ -4,7 +4,6 @@
 // frame, measured in the same run. The counter "frame_copies" is the ratio.
 #include "frmMain.h"
 #include "ManualClock.h"
-#include "modPublic.h"
 #include "RadarRenderer.h"
 #include "ReplayRandom.h"
 #include "Resources.h"

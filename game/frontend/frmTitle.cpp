@@ -5,7 +5,6 @@
 #include "ClickLabel.h"
 #include "DataPaths.h"
 #include "EnterKey.h"
-#include "Forms.h"
 #include "frmConfig.h"
 #include "frmHighScore.h"
 #include "GameRandom.h"
@@ -24,6 +23,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+
+BattleStarter ShowBattleForm = [](const GameSettings&, const HighScores&) {};
 
 const QString frmTitle::WebAddress = QStringLiteral("https://mortavel.net/");
 
@@ -139,7 +140,7 @@ void frmTitle::Form_Load()
     SaveSetting(QStringLiteral("UpdateInfo"), QStringLiteral("ApplicationPath"), ProgramDir());
     SaveSetting(QStringLiteral("UpdateInfo"), QStringLiteral("CurrentVersion"), VersionText());
     settings_ = ReadSettings();
-    LoadHighScores();
+    scores_ = LoadHighScores();
 
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -155,7 +156,7 @@ void frmTitle::Form_Load()
 
 void frmTitle::cmdStart_Click()
 {
-    ShowBattleForm(settings_);
+    ShowBattleForm(settings_, scores_);
     close();
 }
 
@@ -169,7 +170,7 @@ void frmTitle::cmdConfig_Click()
 
 void frmTitle::cmdHS_Click()
 {
-    frmHighScore dialog(settings_, this);
+    frmHighScore dialog(settings_, scores_.Table, this);
     dialog.exec();
 }
 

@@ -2,8 +2,17 @@
 #pragma once
 
 #include "GameSettings.h"
+#include "ScoreStorage.h"
 
 #include <QWidget>
+
+#include <functional>
+
+// How the title starts a battle without knowing the battle window's class,
+// handing it the settings and the rankings it holds: main() installs it,
+// tests replace it.
+using BattleStarter = std::function<void(const GameSettings&, const HighScores&)>;
+extern BattleStarter ShowBattleForm;
 
 class ClickLabel;
 class QLabel;
@@ -29,6 +38,8 @@ public:
     void Form_Load();
     // The settings read at the load, as the settings dialog last left them.
     const GameSettings& settings() const { return settings_; }
+    // The rankings read at the load.
+    const HighScores& scores() const { return scores_; }
     void cmdStart_Click();
     void cmdConfig_Click();
     void cmdHS_Click();
@@ -58,4 +69,5 @@ private:
     ClickLabel* labCopyright = nullptr;
     bool unloaded_ = false;
     GameSettings settings_;
+    HighScores scores_;
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "modPublic.h"
+#include "HighScoreTable.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,7 +14,7 @@
 // be fuzzed and tested on bytes.
 namespace HighScoreFile {
 
-using Table = HighScoreList[4][3];
+using Table = HighScoreTable;
 
 inline constexpr int Places = 10;
 inline constexpr int Lines = 4 * 3 * Places;

@@ -3,7 +3,6 @@
 #include "HighScoreRanking.h"
 
 #include "HighScoreFile.h"
-#include "modPublic.h"
 
 #include <QCoreApplication>
 #include <QLocale>

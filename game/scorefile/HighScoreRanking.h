@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "modPublic.h"
+#include "HighScoreTable.h"
 
 #include <QDateTime>
 #include <QString>

@@ -4,7 +4,6 @@
 #include "DataPaths.h"
 #include "HighScoreFile.h"
 #include "HighScoreRanking.h"
-#include "modPublic.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -149,21 +148,6 @@ std::optional<QByteArray> ReadFile(const QString& path, QString* error = nullptr
     return std::nullopt;
 }
 
-// What the last load found at the score file. A file that exists but could
-// not be read is never replaced: its scores are not in the table. A file that
-// is not a score file at all is copied aside before it is first replaced.
-struct ScoreFileFindings {
-    QString path;
-    QString unreadable; // why it could not be read
-    bool notAScoreFile = false;
-};
-
-ScoreFileFindings& LastLoad()
-{
-    static ScoreFileFindings findings;
-    return findings;
-}
-
 // "<file>.bak", or the first free "<file>.bak.N": an older copy is never
 // overwritten.
 bool CopyAside(const QString& path, QString* error)
@@ -206,14 +190,6 @@ void RemoveStaleTemporaries(const QString& path, const QDateTime& saveStart)
 
 namespace {
 
-void CopyTable(const HighScoreFile::Table& from, HighScoreFile::Table& to)
-{
-    for (int t = 0; t < 4; ++t) {
-        for (int level = 0; level < 3; ++level)
-            to[t][level] = from[t][level];
-    }
-}
-
 // The player's copy starts as the installed file. Under the lock, and only
 // while the copy is still missing: another game may have made it, and
 // saved in it, since this one looked.
@@ -232,11 +208,12 @@ std::optional<QByteArray> SeedPlayersCopy(const QString& path, const QByteArray&
 
 } // namespace
 
-void LoadHighScores()
+HighScores LoadHighScores()
 {
     const QString path = ScoreFilePath();
     const QString installed = InstalledScoreFilePath();
-    ScoreFileFindings& findings = LastLoad();
+    HighScores scores;
+    ScoreFileFindings& findings = scores.Findings;
     findings = ScoreFileFindings{path, QString(), false};
     std::optional<QByteArray> bytes;
     if (path != installed && !QFileInfo::exists(path)) {
@@ -250,11 +227,12 @@ void LoadHighScores()
         if (!bytes && QFileInfo::exists(path))
             findings.unreadable = why;
     }
-    const auto report = HighScoreFile::Parse(bytes.value_or(QByteArray()), HighScores);
+    const auto report = HighScoreFile::Parse(bytes.value_or(QByteArray()), scores.Table);
     findings.notAScoreFile = bytes && !report.looksLikeScoreFile();
+    return scores;
 }
 
-bool SaveHighScores(QString* error)
+bool SaveHighScores(HighScores& scores, QString* error)
 {
     const QDateTime start = QDateTime::currentDateTime();
     const QString path = ScoreFilePath();
@@ -263,7 +241,7 @@ bool SaveHighScores(QString* error)
     QLockFile lock(LockPathOf(path));
     if (!LockScoreFile(lock, path, error))
         return false;
-    ScoreFileFindings& findings = LastLoad();
+    ScoreFileFindings& findings = scores.Findings;
     const bool loadedHere = findings.path == path;
     const QFileInfo existing(path);
     if (existing.exists()) {
@@ -285,13 +263,14 @@ bool SaveHighScores(QString* error)
         }
     }
     RemoveStaleTemporaries(path, start);
-    return WriteAtomically(path, HighScoreFile::Serialize(HighScores), error);
+    return WriteAtomically(path, HighScoreFile::Serialize(scores.Table), error);
 }
 
-RankingSave SaveRankingEntry(int timeIndex, int level, const QString& name, vb::Long points, double date,
-                             QString* error)
+RankingSave SaveRankingEntry(HighScores& scores, int timeIndex, int level, const QString& name,
+                             vb::Long points, double date, QString* error)
 {
-    if (timeIndex < 0 || timeIndex > 3 || level < 0 || level > 2) {
+    if (timeIndex < 0 || timeIndex >= static_cast<int>(scores.Table.size())
+        || !rules::IsAllowedGameLevel(level)) {
         if (error)
             *error =
                 QStringLiteral("no ranking list for time index %1 and level %2").arg(timeIndex).arg(level);
@@ -301,7 +280,7 @@ RankingSave SaveRankingEntry(int timeIndex, int level, const QString& name, vb::
     const QString path = ScoreFilePath();
     // Not saved: the entry still shows in this run's table.
     const auto failed = [&] {
-        HighScoreList& list = HighScores[timeIndex][level];
+        HighScoreList& list = scores.Table[timeIndex][level];
         InsertRanking(list, RankingPlace(list, points), name, points, date);
         return RankingSave::Failed;
     };
@@ -337,8 +316,7 @@ RankingSave SaveRankingEntry(int timeIndex, int level, const QString& name, vb::
     HighScoreList& list = fresh[timeIndex][level];
     const int place = RankingPlace(list, points);
     if (place < 0) {
-        CopyTable(fresh, HighScores);
-        LastLoad() = ScoreFileFindings{path, QString(), foreign};
+        scores = HighScores{fresh, ScoreFileFindings{path, QString(), foreign}};
         return RankingSave::PushedOut;
     }
     InsertRanking(list, place, name, points, date);
@@ -347,8 +325,7 @@ RankingSave SaveRankingEntry(int timeIndex, int level, const QString& name, vb::
     RemoveStaleTemporaries(path, start);
     if (!WriteAtomically(path, HighScoreFile::Serialize(fresh), error))
         return failed();
-    CopyTable(fresh, HighScores);
-    LastLoad() = ScoreFileFindings{path, QString(), false};
+    scores = HighScores{fresh, ScoreFileFindings{path, QString(), false}};
     return RankingSave::Saved;
 }
 

@@ -4,7 +4,6 @@
 #include "AppFonts.h"
 #include "EnterKey.h"
 #include "HighScoreRanking.h"
-#include "modPublic.h"
 #include "Twips.h"
 
 #include <QGroupBox>
@@ -79,8 +78,9 @@ QList<frmHighScore::GridColumn> frmHighScore::ParseFormatString(const QString& f
     return columns;
 }
 
-frmHighScore::frmHighScore(const GameSettings& settings, QWidget* parent)
+frmHighScore::frmHighScore(const GameSettings& settings, const HighScoreTable& table, QWidget* parent)
     : QDialog(parent)
+    , table_(table)
 {
     setObjectName(QStringLiteral("frmHighScore"));
     setWindowTitle(tr("Mortavel - ハイスコア"));
@@ -224,7 +224,7 @@ void frmHighScore::cmdQuit_Click()
 
 void frmHighScore::ShowRanking()
 {
-    const HighScoreList& list = HighScores[TimeIndex][LevelIndex];
+    const HighScoreList& list = table_[TimeIndex][LevelIndex];
     const QList<GridColumn> columns = ParseFormatString(RankFormat);
     fxgRank->setRowCount(0);
     fxgRank->setRowCount(10);

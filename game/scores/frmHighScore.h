@@ -2,6 +2,7 @@
 #pragma once
 
 #include "GameSettings.h"
+#include "HighScoreTable.h"
 #include "VbMath.h"
 
 #include <QDialog>
@@ -12,12 +13,12 @@ class QRadioButton;
 class QTableWidget;
 
 // The high-score viewer: one of the twelve ranking lists, chosen by game
-// level and time limit, in a ten-row grid. It only reads the table in memory.
-// It opens on the list of the settings it is given.
+// level and time limit, in a ten-row grid. It shows the table it is given and
+// opens on the list of the settings it is given.
 class frmHighScore : public QDialog {
     Q_OBJECT
 public:
-    explicit frmHighScore(const GameSettings& settings, QWidget* parent = nullptr);
+    frmHighScore(const GameSettings& settings, const HighScoreTable& table, QWidget* parent = nullptr);
 
     vb::Integer levelIndex() const { return LevelIndex; }
     vb::Integer timeIndex() const { return TimeIndex; }
@@ -50,6 +51,7 @@ private:
     QTableWidget* fxgRank = nullptr;
     QPushButton* cmdQuit = nullptr;
 
+    HighScoreTable table_;
     vb::Integer LevelIndex = 0;
     vb::Integer TimeIndex = 0;
 };

@@ -4,10 +4,8 @@
 #include "Curtain.h"
 #include "PictureBox.h"
 
-#include "Forms.h"
 #include "GameLanguage.h"
 #include "HighScoreRanking.h"
-#include "modPublic.h"
 #include "ScoreStorage.h"
 #include "Twips.h"
 
@@ -19,6 +17,8 @@
 #include <QPainter>
 #include <QTimer>
 
+std::function<void()> ShowTitleForm = [] {};
+
 BattleEnding::BattleEnding(QWidget* form, PictureBox* scene, QLabel* gameOver, WallClock& clock)
     : form_(form)
     , scene_(scene)
@@ -27,11 +27,11 @@ BattleEnding::BattleEnding(QWidget* form, PictureBox* scene, QLabel* gameOver, W
 {
 }
 
-void BattleEnding::run(const GameSettings& settings, vb::Long points)
+void BattleEnding::run(const GameSettings& settings, HighScores& scores, vb::Long points)
 {
     drawCurtain();
     gameOver_->show();
-    enterRanking(settings, points);
+    enterRanking(settings, scores, points);
     pause(3);
     ShowTitleForm();
 }
@@ -69,7 +69,7 @@ void BattleEnding::drawCurtain()
     }
 }
 
-void BattleEnding::enterRanking(const GameSettings& settings, vb::Long points)
+void BattleEnding::enterRanking(const GameSettings& settings, HighScores& scores, vb::Long points)
 {
     const std::optional<rules::RankingList> ranking = rules::RankingListOf(settings);
     if (!ranking)
@@ -77,7 +77,7 @@ void BattleEnding::enterRanking(const GameSettings& settings, vb::Long points)
     const int t = ranking->TimeIndex;
     const int level = ranking->Level;
     // The box comes up for a score that enters the table the player sees.
-    if (RankingPlace(HighScores[t][level], points) < 0)
+    if (RankingPlace(scores.Table[t][level], points) < 0)
         return;
 
     QInputDialog dialog(form_);
@@ -97,7 +97,7 @@ void BattleEnding::enterRanking(const GameSettings& settings, vb::Long points)
     // saved in it since this one loaded the table.
     QString error;
     const RankingSave saved =
-        SaveRankingEntry(t, level, NormalizeEntryName(answer), points, NowAsDate(), &error);
+        SaveRankingEntry(scores, t, level, NormalizeEntryName(answer), points, NowAsDate(), &error);
     if (saved == RankingSave::Saved)
         return;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Mortavel"),

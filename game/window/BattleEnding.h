@@ -3,7 +3,10 @@
 
 #include "BattleUi.h"
 #include "GameSettings.h"
+#include "ScoreStorage.h"
 #include "VbMath.h"
+
+#include <functional>
 
 class PictureBox;
 class QLabel;
@@ -12,18 +15,23 @@ class QWidget;
 // The end of a battle as the player sees it: the curtain closing over the
 // scene, "Game Over", the ranking entry and its save, the pause, and the
 // title screen shown again. The battle form closes itself afterwards.
+// How the end of a battle shows the title again without knowing its class:
+// main() installs it, tests replace it.
+extern std::function<void()> ShowTitleForm;
+
 class BattleEnding {
 public:
     BattleEnding(QWidget* form, PictureBox* scene, QLabel* gameOver, WallClock& clock);
 
     // Returns once the title screen is showing. Events of the form run in
     // between (the curtain and the pause let them through). The points enter
-    // the ranking of the settings the battle was played with.
-    void run(const GameSettings& settings, vb::Long points);
+    // the ranking of the settings the battle was played with, in scores (the
+    // rankings the title showed) and in the score file.
+    void run(const GameSettings& settings, HighScores& scores, vb::Long points);
 
 private:
     void drawCurtain();
-    void enterRanking(const GameSettings& settings, vb::Long points);
+    void enterRanking(const GameSettings& settings, HighScores& scores, vb::Long points);
     void pause(double seconds);
 
     QWidget* form_;

@@ -15,7 +15,6 @@
 #include "VbInput.h"
 
 #include "DataPaths.h"
-#include "Forms.h"
 #include "GameLanguage.h"
 #include "Mci.h"
 #include "Resources.h"
@@ -537,14 +536,16 @@ void frmMain::EndBattle()
 
 void frmMain::runEndSequence()
 {
-    BattleEnding(this, picScene_, labGameOver_, *clock_).run(battle_->Settings(), battle_->State().Points);
+    BattleEnding(this, picScene_, labGameOver_, *clock_)
+        .run(battle_->Settings(), options_.scores, battle_->State().Points);
     closeFromCode();
 }
 
-frmMain* ShowBattleWindow(const GameSettings& settings)
+frmMain* ShowBattleWindow(const GameSettings& settings, const HighScores& scores)
 {
     frmMain::Options options;
     options.settings = settings;
+    options.scores = scores;
     auto* form = new frmMain(std::move(options));
     form->show();
     return form;

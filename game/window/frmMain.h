@@ -3,6 +3,7 @@
 
 #include "Battle.h"
 #include "Radar.h"
+#include "ScoreStorage.h"
 
 #include <QWidget>
 
@@ -38,6 +39,9 @@ public:
         std::function<void(const std::string&)> media;
         // What the battle is played with; its end enters the ranking of these.
         GameSettings settings;
+        // The rankings the title showed; the end of the battle enters its
+        // points here and in the score file.
+        HighScores scores;
     };
 
     explicit frmMain(QWidget* parent = nullptr);
@@ -45,6 +49,8 @@ public:
     ~frmMain() override;
 
     Battle& battle() { return *battle_; }
+    // The rankings the battle started with, its own entry in them once its end saved it.
+    const HighScores& scores() const { return options_.scores; }
     // Runs one tick of an enabled timer, as its timeout does.
     void tick(Timer timer);
     GaugeHost* gaugeHost() const { return pgbReload_; }
@@ -122,4 +128,4 @@ private:
 
 // Opens a new battle in its own window; the ShowBattleForm hook of the
 // program.
-frmMain* ShowBattleWindow(const GameSettings& settings);
+frmMain* ShowBattleWindow(const GameSettings& settings, const HighScores& scores);

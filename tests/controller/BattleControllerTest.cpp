@@ -5,8 +5,8 @@
 #include "PadRig.h"
 #include "window/WindowTestSupport.h"
 
+#include "BattleEnding.h"
 #include "BattleSlider.h"
-#include "Forms.h"
 #include "frmMain.h"
 #include "ManualClock.h"
 #include "ReplayRandom.h"

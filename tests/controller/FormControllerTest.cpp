@@ -8,14 +8,13 @@
 #include "scorefile/TestSupport.h"
 #include "window/WindowTestSupport.h"
 
+#include "BattleEnding.h"
 #include "DataPaths.h"
-#include "Forms.h"
 #include "frmConfig.h"
 #include "frmHighScore.h"
 #include "frmMain.h"
 #include "frmTitle.h"
 #include "ManualClock.h"
-#include "modPublic.h"
 #include "ReplayRandom.h"
 
 #include <QApplication>
@@ -76,7 +75,7 @@ private slots:
     void initTestCase()
     {
         wt::acknowledgeGaugeWarning();
-        ShowBattleForm = [this](const GameSettings&) { ++battlesShown_; };
+        ShowBattleForm = [this](const GameSettings&, const HighScores&) { ++battlesShown_; };
         ShowTitleForm = [] {};
     }
 
@@ -193,7 +192,7 @@ private slots:
         PadRig rig;
         VirtualPad pad;
         rig.input.pump();
-        frmHighScore viewer{GameSettings{}};
+        frmHighScore viewer{GameSettings{}, HighScoreTable{}};
         viewer.show();
         QVERIFY(QTest::qWaitForWindowActive(&viewer));
         const QString start = focusName();
@@ -249,7 +248,6 @@ private slots:
     void rankingNameBoxTakesAAsOk()
     {
         QFETCH(QString, button);
-        testsupport::ClearTable(HighScores);
         QFile::remove(ScoreFilePath());
         PadRig rig;
         VirtualPad pad;
@@ -275,14 +273,17 @@ private slots:
         random.Queue(0.99);
         clock.Set(form->battle().State().StartTime + form->battle().Settings().TimeLimit);
         clock.StepEveryRead(0.5);
+        HighScores atTitle;
+        ShowTitleForm = [&] { atTitle = form->scores(); };
         form->tick(Timer::tmrMain);
         flushDeletes();
+        ShowTitleForm = [] {};
         QCOMPARE(box, QStringLiteral("QInputDialog"));
         QVERIFY(inTextBox);
         QVERIFY(!form);
         // Entered under the name the game gives an empty one.
-        QCOMPARE(HighScores[0][1].Score[0], 1234);
-        QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
+        QCOMPARE(atTitle.Table[0][1].Score[0], 1234);
+        QCOMPARE(atTitle.Table[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
     }
 };
 

@@ -3,13 +3,11 @@
 
 #include "ClickLabel.h"
 #include "DataPaths.h"
-#include "Forms.h"
 #include "frmConfig.h"
 #include "frmHighScore.h"
 #include "frmTitle.h"
 #include "GameRandom.h"
 #include "Mci.h"
-#include "modPublic.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -95,7 +93,7 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(MORTAVEL_SOURCE_DATA "/MVTitle.avi"),
                             programDir_ + QStringLiteral("/data/MVTitle.avi")));
         SetProgramDirForTesting(programDir_);
-        ShowBattleForm = [this](const GameSettings& settings) {
+        ShowBattleForm = [this](const GameSettings& settings, const HighScores&) {
             ++battlesShown_;
             battleSettings_ = settings;
             // The battle opens while the title is still loaded.
@@ -152,7 +150,6 @@ private slots:
             store.setValue(QStringLiteral("Config/TimeLimit"), QStringLiteral("200"));
             store.setValue(QStringLiteral("Config/GameLevel"), QStringLiteral("2"));
         }
-        HighScores[3][2] = HighScoreList{};
 
         // When the movie is opened, everything before it has happened.
         bool readyAtOpen = false;
@@ -161,7 +158,7 @@ private slots:
             if (command.startsWith(QStringLiteral("open")) && frmTitle::Loaded())
                 readyAtOpen = frmTitle::Loaded()->isVisible()
                     && frmTitle::Loaded()->settings().TimeLimit == 150
-                    && HighScores[3][2].PlayerName[0] == QStringLiteral("山本 3 2");
+                    && frmTitle::Loaded()->scores().Table[3][2].PlayerName[0] == QStringLiteral("山本 3 2");
         });
         frmTitle* title = load();
         mci::setCommandObserver([this](const QString& command, bool) { commands_ << command; });
@@ -173,8 +170,8 @@ private slots:
                  frmTitle::VersionText());
         QCOMPARE(title->settings(), (GameSettings{7, 150, 2}));
         QCOMPARE(store.value(QStringLiteral("Config/TimeLimit")).toString(), QStringLiteral("150"));
-        QCOMPARE(HighScores[1][0].PlayerName[0], QStringLiteral("山本 1 0"));
-        QCOMPARE(HighScores[1][0].Score[0], 5000);
+        QCOMPARE(title->scores().Table[1][0].PlayerName[0], QStringLiteral("山本 1 0"));
+        QCOMPARE(title->scores().Table[1][0].Score[0], 5000);
 
         auto* picTitle = title->findChild<QLabel*>(QStringLiteral("picTitle"));
         const QString open = QStringLiteral("open \"%1/data/MVTitle.avi\" alias TITLE_AVI parent %2 "
@@ -390,10 +387,10 @@ private slots:
         WriteScoreFile(programDir_ + QStringLiteral("/data/HSData.mvt"), QStringLiteral("古賀"));
         UserStore().setValue(QStringLiteral("Config/GameLevel"), QStringLiteral("0"));
         commands_.clear();
-        ShowTitleForm = [] { frmTitle::ShowTitle(); };
-        ShowTitleForm();
+        // What the end of the battle does.
+        frmTitle::ShowTitle();
         QVERIFY(frmTitle::Loaded());
-        QCOMPARE(HighScores[2][1].PlayerName[0], QStringLiteral("古賀 2 1"));
+        QCOMPARE(frmTitle::Loaded()->scores().Table[2][1].PlayerName[0], QStringLiteral("古賀 2 1"));
         QCOMPARE(frmTitle::Loaded()->settings(), (GameSettings{3, 150, 0}));
         QCOMPARE(commands_.size(), 2);
         QVERIFY(commands_[1] == QStringLiteral("play TITLE_AVI repeat"));

@@ -273,7 +273,9 @@ TEST(ConcurrentSaves, NoEntryASaveReportedIsLostWhileGamesSaveAtOnceAndAreKilled
     QElapsedTimer next;
     next.start();
     QString error;
-    EXPECT_EQ(SaveRankingEntry(3, 2, QStringLiteral("次の提督"), 1, 40100.0, &error), RankingSave::Saved)
+    HighScores scores = LoadHighScores();
+    EXPECT_EQ(SaveRankingEntry(scores, 3, 2, QStringLiteral("次の提督"), 1, 40100.0, &error),
+              RankingSave::Saved)
         << qPrintable(error);
     const qint64 nextSave = next.elapsed();
     EXPECT_LT(nextSave, 1000);
@@ -283,7 +285,7 @@ TEST(ConcurrentSaves, NoEntryASaveReportedIsLostWhileGamesSaveAtOnceAndAreKilled
     const QByteArray bytes = testsupport::ReadAll(file);
     EXPECT_EQ(bytes.count("\r\n"), 120);
     EXPECT_TRUE(bytes.endsWith("\r\n"));
-    HighScoreList table[4][3];
+    HighScoreTable table;
     const auto report = HighScoreFile::Parse(bytes, table);
     EXPECT_EQ(report.lines, 120);
     EXPECT_EQ(report.readable, 120);

@@ -44,7 +44,7 @@ TEST_F(InstalledFile, IsOneHundredTwentyShiftJisLinesOfThreeFields)
 
 TEST_F(InstalledFile, ListsDecreaseAndDatesArePlausible)
 {
-    HighScoreList table[4][3];
+    HighScoreTable table;
     HighScoreFile::Parse(bytes_, table);
     // Written exactly as the game writes it, so no place was repaired or moved.
     EXPECT_EQ(HighScoreFile::Serialize(table), bytes_);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "HighScoreFile.h"
 #include "HighScoreRanking.h"
-#include "modPublic.h"
+#include "HighScoreTable.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

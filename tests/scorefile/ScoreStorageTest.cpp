@@ -30,7 +30,7 @@ namespace {
 using testsupport::ReadAll;
 using testsupport::WriteAll;
 
-void FillTable(HighScoreList (&table)[4][3], const QString& name, vb::Long top)
+void FillTable(HighScoreTable& table, const QString& name, vb::Long top)
 {
     for (int t = 0; t < 4; ++t) {
         for (int level = 0; level < 3; ++level) {
@@ -45,7 +45,7 @@ void FillTable(HighScoreList (&table)[4][3], const QString& name, vb::Long top)
 
 QByteArray SampleFile(const QString& name, vb::Long top)
 {
-    HighScoreList table[4][3];
+    HighScoreTable table;
     FillTable(table, name, top);
     return HighScoreFile::Serialize(table);
 }
@@ -86,12 +86,14 @@ void AsOrdinaryUser(const QStringList& folders, const std::function<void()>& bod
 class ScoreStorage : public testing::Test {
 protected:
     QTemporaryDir root_;
+    // The rankings as the game under test holds them.
+    HighScores scores;
 
     void SetUp() override
     {
         ASSERT_TRUE(root_.isValid());
         QDir(UserFolder()).removeRecursively();
-        testsupport::ClearTable(HighScores);
+        testsupport::ClearTable(scores.Table);
     }
     void TearDown() override { SetProgramDirForTesting(QString()); }
 
@@ -129,15 +131,15 @@ TEST_F(ScoreStorage, BuildFolderKeepsTheScoresBesideTheProgram)
     EXPECT_EQ(DataDir(), root_.filePath(QStringLiteral("bin/data")));
     EXPECT_EQ(ScoreFilePath(), file);
 
-    FillTable(HighScores, QStringLiteral("艦長"), 5000);
+    FillTable(scores.Table, QStringLiteral("艦長"), 5000);
     QString error;
-    ASSERT_TRUE(SaveHighScores(&error)) << qPrintable(error);
+    ASSERT_TRUE(SaveHighScores(scores, &error)) << qPrintable(error);
     EXPECT_EQ(ReadAll(file), SampleFile(QStringLiteral("艦長"), 5000));
 
-    testsupport::ClearTable(HighScores);
-    LoadHighScores();
-    EXPECT_EQ(HighScores[3][2].PlayerName[9], QStringLiteral("艦長9"));
-    EXPECT_EQ(HighScores[3][2].Score[9], 4910);
+    testsupport::ClearTable(scores.Table);
+    scores = LoadHighScores();
+    EXPECT_EQ(scores.Table[3][2].PlayerName[9], QStringLiteral("艦長9"));
+    EXPECT_EQ(scores.Table[3][2].Score[9], 4910);
     EXPECT_FALSE(QFile::exists(UserFile()));
 }
 
@@ -147,21 +149,21 @@ TEST_F(ScoreStorage, FolderNamedDataWithACapitalIsFoundToo)
     EXPECT_EQ(DataDir(), root_.filePath(QStringLiteral("bin/Data")));
     EXPECT_EQ(ScoreFilePath(), file);
     ASSERT_TRUE(WriteAll(file, SampleFile(QStringLiteral("x"), 300)));
-    LoadHighScores();
-    EXPECT_EQ(HighScores[0][0].Score[0], 300);
+    scores = LoadHighScores();
+    EXPECT_EQ(scores.Table[0][0].Score[0], 300);
 }
 
 TEST_F(ScoreStorage, MissingFileLoadsEmptyAndTheFirstSaveCreatesIt)
 {
     const QString file = BuildLayout();
-    FillTable(HighScores, QStringLiteral("old"), 100);
-    LoadHighScores();
-    for (const auto& row : HighScores) {
+    FillTable(scores.Table, QStringLiteral("old"), 100);
+    scores = LoadHighScores();
+    for (const auto& row : scores.Table) {
         for (const HighScoreList& list : row)
             EXPECT_EQ(list, HighScoreList{});
     }
     EXPECT_FALSE(QFile::exists(file));
-    ASSERT_TRUE(SaveHighScores());
+    ASSERT_TRUE(SaveHighScores(scores));
     EXPECT_EQ(ReadAll(file).count("\t0\t0\r\n"), 120);
 }
 
@@ -173,18 +175,18 @@ TEST_F(ScoreStorage, InstalledGameKeepsThePlayersOwnCopy)
     EXPECT_EQ(AppPath(), root_.filePath(QStringLiteral("usr/share/mortavel")));
     EXPECT_EQ(ScoreFilePath(), UserFile());
 
-    LoadHighScores();
-    EXPECT_EQ(HighScores[1][1].PlayerName[0], QStringLiteral("初期0"));
+    scores = LoadHighScores();
+    EXPECT_EQ(scores.Table[1][1].PlayerName[0], QStringLiteral("初期0"));
     EXPECT_EQ(ReadAll(UserFile()), shipped) << "seeded from the installed file";
 
-    InsertRanking(HighScores[1][1], 0, QStringLiteral("新記録"), 9999, 40000.0);
-    ASSERT_TRUE(SaveHighScores());
+    InsertRanking(scores.Table[1][1], 0, QStringLiteral("新記録"), 9999, 40000.0);
+    ASSERT_TRUE(SaveHighScores(scores));
     EXPECT_EQ(ReadAll(installed), shipped) << "the installed file is never written";
 
-    testsupport::ClearTable(HighScores);
-    LoadHighScores();
-    EXPECT_EQ(HighScores[1][1].PlayerName[0], QStringLiteral("新記録"));
-    EXPECT_EQ(HighScores[1][1].Score[1], 2000);
+    testsupport::ClearTable(scores.Table);
+    scores = LoadHighScores();
+    EXPECT_EQ(scores.Table[1][1].PlayerName[0], QStringLiteral("新記録"));
+    EXPECT_EQ(scores.Table[1][1].Score[1], 2000);
 }
 
 TEST_F(ScoreStorage, InstalledGameWithoutAStartingFileStartsEmpty)
@@ -193,9 +195,9 @@ TEST_F(ScoreStorage, InstalledGameWithoutAStartingFileStartsEmpty)
     QDir(root_.filePath(QStringLiteral("usr/share/mortavel/data"))).removeRecursively();
     QDir().mkpath(root_.filePath(QStringLiteral("usr/share/mortavel/Data")));
     EXPECT_EQ(ScoreFilePath(), UserFile());
-    LoadHighScores();
-    EXPECT_EQ(HighScores[0][0], HighScoreList{});
-    ASSERT_TRUE(SaveHighScores());
+    scores = LoadHighScores();
+    EXPECT_EQ(scores.Table[0][0], HighScoreList{});
+    ASSERT_TRUE(SaveHighScores(scores));
     EXPECT_TRUE(QFile::exists(UserFile()));
 }
 
@@ -211,12 +213,12 @@ TEST_F(ScoreStorage, ReadOnlyProgramFolderUsesThePlayersOwnCopy)
     AsOrdinaryUser({root_.path(), home.path()}, [&] {
         ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         EXPECT_EQ(ScoreFilePath(), UserFile());
-        LoadHighScores();
-        HighScores[0][0].Score[0] = 800;
-        EXPECT_TRUE(SaveHighScores());
-        testsupport::ClearTable(HighScores);
-        LoadHighScores();
-        EXPECT_EQ(HighScores[0][0].Score[0], 800) << "the next load reads what was saved";
+        scores = LoadHighScores();
+        scores.Table[0][0].Score[0] = 800;
+        EXPECT_TRUE(SaveHighScores(scores));
+        testsupport::ClearTable(scores.Table);
+        scores = LoadHighScores();
+        EXPECT_EQ(scores.Table[0][0].Score[0], 800) << "the next load reads what was saved";
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         EXPECT_EQ(ReadAll(file), shipped);
     });
@@ -225,11 +227,11 @@ TEST_F(ScoreStorage, ReadOnlyProgramFolderUsesThePlayersOwnCopy)
 TEST_F(ScoreStorage, DiskFullMidSaveKeepsThePreviousFile)
 {
     const QString file = BuildLayout();
-    FillTable(HighScores, QStringLiteral("before"), 100);
-    ASSERT_TRUE(SaveHighScores());
+    FillTable(scores.Table, QStringLiteral("before"), 100);
+    ASSERT_TRUE(SaveHighScores(scores));
     const QByteArray previous = ReadAll(file);
 
-    FillTable(HighScores, QStringLiteral("after"), 200);
+    FillTable(scores.Table, QStringLiteral("after"), 200);
     // A file-size limit makes the write fail part-way, as a full disk would.
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
@@ -238,7 +240,7 @@ TEST_F(ScoreStorage, DiskFullMidSaveKeepsThePreviousFile)
     small.rlim_cur = 512;
     setrlimit(RLIMIT_FSIZE, &small);
     QString error;
-    const bool saved = SaveHighScores(&error);
+    const bool saved = SaveHighScores(scores, &error);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -260,10 +262,10 @@ TEST_F(ScoreStorage, FolderThatCannotBeMadeFailsTheSaveWithAReason)
     QDir(blocker).removeRecursively();
     ASSERT_TRUE(WriteAll(blocker, "not a folder"));
 
-    LoadHighScores();
-    EXPECT_EQ(HighScores[0][0].Score[0], 400) << "read from the installed file meanwhile";
+    scores = LoadHighScores();
+    EXPECT_EQ(scores.Table[0][0].Score[0], 400) << "read from the installed file meanwhile";
     QString error;
-    EXPECT_FALSE(SaveHighScores(&error));
+    EXPECT_FALSE(SaveHighScores(scores, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(ReadAll(installed), shipped);
     QFile::remove(blocker);
@@ -277,27 +279,27 @@ TEST_F(ScoreStorage, FileThatCannotBeReadIsNeverReplaced)
     AsOrdinaryUser({root_.path()}, [&] {
         // Write-only for its owner, as a careless chmod leaves it.
         ASSERT_TRUE(QFile::setPermissions(file, QFile::WriteOwner));
-        LoadHighScores();
-        EXPECT_EQ(HighScores[0][0].Score[0], 0) << "nothing could be read";
+        scores = LoadHighScores();
+        EXPECT_EQ(scores.Table[0][0].Score[0], 0) << "nothing could be read";
 
         // The table works for the session, but a save does not touch the file.
-        HighScores[0][0].PlayerName[0] = QStringLiteral("今日の提督");
-        HighScores[0][0].Score[0] = 50;
+        scores.Table[0][0].PlayerName[0] = QStringLiteral("今日の提督");
+        scores.Table[0][0].Score[0] = 50;
         QString error;
-        EXPECT_FALSE(SaveHighScores(&error));
+        EXPECT_FALSE(SaveHighScores(scores, &error));
         EXPECT_TRUE(error.contains(file)) << qPrintable(error);
         EXPECT_TRUE(error.contains(QStringLiteral("could not be read"))) << qPrintable(error);
-        EXPECT_EQ(HighScores[0][0].PlayerName[0], QStringLiteral("今日の提督"));
+        EXPECT_EQ(scores.Table[0][0].PlayerName[0], QStringLiteral("今日の提督"));
 
         // Readable again later in the session: still not replaced, since the
         // table never held its scores.
         ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
-        EXPECT_FALSE(SaveHighScores(&error));
+        EXPECT_FALSE(SaveHighScores(scores, &error));
         EXPECT_EQ(ReadAll(file), stored);
         // The next run reads it as it was.
-        LoadHighScores();
-        EXPECT_EQ(HighScores[0][0].Score[0], 900);
-        EXPECT_TRUE(SaveHighScores());
+        scores = LoadHighScores();
+        EXPECT_EQ(scores.Table[0][0].Score[0], 900);
+        EXPECT_TRUE(SaveHighScores(scores));
     });
     EXPECT_EQ(ReadAll(file), stored) << "a save of what was read leaves it as it was";
 }
@@ -313,19 +315,19 @@ TEST_F(ScoreStorage, FileThatIsNotAScoreFileIsCopiedAsideBeforeItIsReplaced)
     const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
 
     ASSERT_TRUE(WriteAll(file, binary));
-    LoadHighScores();
-    HighScores[1][2].Score[0] = 77;
-    ASSERT_TRUE(SaveHighScores());
+    scores = LoadHighScores();
+    scores.Table[1][2].Score[0] = 77;
+    ASSERT_TRUE(SaveHighScores(scores));
     EXPECT_EQ(ReadAll(file + QStringLiteral(".bak")), binary);
     EXPECT_TRUE(ReadAll(file).startsWith("\t0\t0\r\n")) << "a score file now";
     // Copied once: the next save of the same run makes no second copy.
-    ASSERT_TRUE(SaveHighScores());
+    ASSERT_TRUE(SaveHighScores(scores));
     EXPECT_FALSE(QFile::exists(file + QStringLiteral(".bak.1")));
 
     // Another foreign file later: the older copy is kept.
     ASSERT_TRUE(WriteAll(file, utf16));
-    LoadHighScores();
-    ASSERT_TRUE(SaveHighScores());
+    scores = LoadHighScores();
+    ASSERT_TRUE(SaveHighScores(scores));
     EXPECT_EQ(ReadAll(file + QStringLiteral(".bak")), binary);
     EXPECT_EQ(ReadAll(file + QStringLiteral(".bak.1")), utf16);
 
@@ -333,10 +335,10 @@ TEST_F(ScoreStorage, FileThatIsNotAScoreFileIsCopiedAsideBeforeItIsReplaced)
     QByteArray damaged = SampleFile(QStringLiteral("d"), 500);
     damaged.replace("d0\t500", "d0\tfive hundred");
     ASSERT_TRUE(WriteAll(file, damaged));
-    LoadHighScores();
-    ASSERT_TRUE(SaveHighScores());
+    scores = LoadHighScores();
+    ASSERT_TRUE(SaveHighScores(scores));
     EXPECT_FALSE(QFile::exists(file + QStringLiteral(".bak.2")));
-    EXPECT_EQ(HighScores[0][0].Score[0], 490);
+    EXPECT_EQ(scores.Table[0][0].Score[0], 490);
 }
 
 TEST_F(ScoreStorage, SaveRemovesOnlyStaleTemporariesOfTheScoreFile)
@@ -367,17 +369,17 @@ TEST_F(ScoreStorage, SaveRemovesOnlyStaleTemporariesOfTheScoreFile)
     leave(QStringLiteral("Other.mvt.abcdef"), past);
     leave(QStringLiteral("HSData.mvt.Zz9Zz9"), QDateTime::currentDateTime().addSecs(60));
 
-    FillTable(HighScores, QStringLiteral("t"), 300);
-    ASSERT_TRUE(SaveHighScores());
+    FillTable(scores.Table, QStringLiteral("t"), 300);
+    ASSERT_TRUE(SaveHighScores(scores));
     const QStringList left = folder.entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString& name : stale)
         EXPECT_FALSE(left.contains(name)) << qPrintable(name);
     EXPECT_EQ(left,
               QStringList({"HSData.mvt", "HSData.mvt.Zz9Zz9", "HSData.mvt.ab-def", "HSData.mvt.abcdefg",
                            "HSData.mvt.bak", "Other.mvt.abcdef"}));
-    testsupport::ClearTable(HighScores);
-    LoadHighScores();
-    EXPECT_EQ(HighScores[3][2].Score[0], 300);
+    testsupport::ClearTable(scores.Table);
+    scores = LoadHighScores();
+    EXPECT_EQ(scores.Table[3][2].Score[0], 300);
 }
 
 TEST_F(ScoreStorage, NamesTypedWithALinuxInputMethodSurviveSaveAndLoad)
@@ -398,29 +400,30 @@ TEST_F(ScoreStorage, NamesTypedWithALinuxInputMethodSurviveSaveAndLoad)
         const QByteArray bytes = cp932.encode(kept);
         EXPECT_FALSE(cp932.hasError());
         EXPECT_FALSE(bytes.contains('?'));
-        HighScores[0][0].PlayerName[p] = entered;
-        HighScores[0][0].Score[p] = 1000 - p;
+        scores.Table[0][0].PlayerName[p] = entered;
+        scores.Table[0][0].Score[p] = 1000 - p;
         ++p;
     }
     // Even a name that skipped the entry box is stored as its twins.
-    HighScores[0][0].PlayerName[p] = QStringLiteral("〜提督〜");
-    HighScores[0][0].Score[p] = 1;
-    ASSERT_TRUE(SaveHighScores());
+    scores.Table[0][0].PlayerName[p] = QStringLiteral("〜提督〜");
+    scores.Table[0][0].Score[p] = 1;
+    ASSERT_TRUE(SaveHighScores(scores));
     EXPECT_FALSE(ReadAll(file).contains('?'));
-    testsupport::ClearTable(HighScores);
-    LoadHighScores();
+    testsupport::ClearTable(scores.Table);
+    scores = LoadHighScores();
     p = 0;
     for (const auto& [typed, twin] : twins) {
-        EXPECT_EQ(HighScores[0][0].PlayerName[p], QString(QChar(twin)) + QStringLiteral("提督") + QChar(twin))
+        EXPECT_EQ(scores.Table[0][0].PlayerName[p],
+                  QString(QChar(twin)) + QStringLiteral("提督") + QChar(twin))
             << std::hex << int(typed);
         ++p;
     }
-    EXPECT_EQ(HighScores[0][0].PlayerName[p], QStringLiteral("～提督～"));
+    EXPECT_EQ(scores.Table[0][0].PlayerName[p], QStringLiteral("～提督～"));
 }
 
 // The table another copy of the game wrote to the file while this one played.
 struct OtherGame {
-    HighScoreList table[4][3];
+    HighScoreTable table;
     explicit OtherGame(const QString& file) { HighScoreFile::Parse(ReadAll(file), table); }
     void enter(int t, int level, const QString& name, vb::Long points)
     {
@@ -438,9 +441,9 @@ struct OtherGame {
 TEST_F(ScoreStorage, EntriesAnotherGameSavedMeanwhileAreKept)
 {
     const QString file = BuildLayout();
-    FillTable(HighScores, QStringLiteral("昔"), 5000);
-    ASSERT_TRUE(SaveHighScores());
-    LoadHighScores(); // both games at the title
+    FillTable(scores.Table, QStringLiteral("昔"), 5000);
+    ASSERT_TRUE(SaveHighScores(scores));
+    scores = LoadHighScores(); // both games at the title
 
     OtherGame other(file);
     other.enter(0, 1, QStringLiteral("AAA"), 4995);
@@ -448,9 +451,10 @@ TEST_F(ScoreStorage, EntriesAnotherGameSavedMeanwhileAreKept)
     other.save(file);
 
     QString error;
-    ASSERT_EQ(SaveRankingEntry(0, 1, QStringLiteral("BBB"), 4995, 40001.25, &error), RankingSave::Saved)
+    ASSERT_EQ(SaveRankingEntry(scores, 0, 1, QStringLiteral("BBB"), 4995, 40001.25, &error),
+              RankingSave::Saved)
         << qPrintable(error);
-    HighScoreList fromFile[4][3];
+    HighScoreTable fromFile;
     HighScoreFile::Parse(ReadAll(file), fromFile);
     const HighScoreList& list = fromFile[0][1];
     // The same score: the later entry above the earlier, both between 5000 and 4990.
@@ -464,15 +468,15 @@ TEST_F(ScoreStorage, EntriesAnotherGameSavedMeanwhileAreKept)
     // What the viewer shows is what the file holds.
     for (int t = 0; t < 4; ++t)
         for (int level = 0; level < 3; ++level)
-            EXPECT_EQ(HighScores[t][level], fromFile[t][level]) << t << " " << level;
+            EXPECT_EQ(scores.Table[t][level], fromFile[t][level]) << t << " " << level;
     EXPECT_FALSE(QFile::exists(file + QStringLiteral(".lock")));
 }
 
 TEST_F(ScoreStorage, EntryThatBetterScoresSavedMeanwhilePushOutIsNotWritten)
 {
     const QString file = BuildLayout();
-    FillTable(HighScores, QStringLiteral("今"), 500); // 500 down to 410
-    ASSERT_TRUE(SaveHighScores());
+    FillTable(scores.Table, QStringLiteral("今"), 500); // 500 down to 410
+    ASSERT_TRUE(SaveHighScores(scores));
 
     OtherGame other(file);
     for (int i = 0; i < 10; ++i)
@@ -480,17 +484,17 @@ TEST_F(ScoreStorage, EntryThatBetterScoresSavedMeanwhilePushOutIsNotWritten)
     const QByteArray saved = other.save(file);
 
     // 450 enters the table this game shows, not the one in the file.
-    ASSERT_GE(RankingPlace(HighScores[2][0], 450), 0);
-    EXPECT_EQ(SaveRankingEntry(2, 0, QStringLiteral("遅参"), 450, 40001.0), RankingSave::PushedOut);
+    ASSERT_GE(RankingPlace(scores.Table[2][0], 450), 0);
+    EXPECT_EQ(SaveRankingEntry(scores, 2, 0, QStringLiteral("遅参"), 450, 40001.0), RankingSave::PushedOut);
     EXPECT_EQ(ReadAll(file), saved);
-    EXPECT_EQ(HighScores[2][0], other.table[2][0]);
-    EXPECT_EQ(HighScores[2][0].Score[9], 1000);
+    EXPECT_EQ(scores.Table[2][0], other.table[2][0]);
+    EXPECT_EQ(scores.Table[2][0].Score[9], 1000);
 
     // Equal to the tenth place of the fresh list still enters.
-    EXPECT_EQ(SaveRankingEntry(2, 0, QStringLiteral("並"), 1000, 40002.0), RankingSave::Saved);
-    testsupport::ClearTable(HighScores);
-    LoadHighScores();
-    EXPECT_EQ(HighScores[2][0].PlayerName[9], QStringLiteral("並"));
+    EXPECT_EQ(SaveRankingEntry(scores, 2, 0, QStringLiteral("並"), 1000, 40002.0), RankingSave::Saved);
+    testsupport::ClearTable(scores.Table);
+    scores = LoadHighScores();
+    EXPECT_EQ(scores.Table[2][0].PlayerName[9], QStringLiteral("並"));
 }
 
 TEST_F(ScoreStorage, EntrySaveKeepsTheGuaranteesOfAWholeSave)
@@ -501,9 +505,9 @@ TEST_F(ScoreStorage, EntrySaveKeepsTheGuaranteesOfAWholeSave)
     for (int i = 0; i < 2048; ++i)
         binary += char((i * 91 + 7) & 0xFF);
     ASSERT_TRUE(WriteAll(file, binary));
-    ASSERT_EQ(SaveRankingEntry(1, 1, QStringLiteral("新"), 300, 40000.0), RankingSave::Saved);
+    ASSERT_EQ(SaveRankingEntry(scores, 1, 1, QStringLiteral("新"), 300, 40000.0), RankingSave::Saved);
     EXPECT_EQ(ReadAll(file + QStringLiteral(".bak")), binary);
-    HighScoreList fromFile[4][3];
+    HighScoreTable fromFile;
     const auto report = HighScoreFile::Parse(ReadAll(file), fromFile);
     EXPECT_EQ(report.readable, 120);
     EXPECT_EQ(fromFile[1][1].PlayerName[0], QStringLiteral("新"));
@@ -511,8 +515,8 @@ TEST_F(ScoreStorage, EntrySaveKeepsTheGuaranteesOfAWholeSave)
     // A missing player's copy starts from the installed rankings, as a load does.
     const QString installed = InstalledLayout();
     ASSERT_TRUE(WriteAll(installed, SampleFile(QStringLiteral("初"), 900)));
-    testsupport::ClearTable(HighScores);
-    ASSERT_EQ(SaveRankingEntry(0, 0, QStringLiteral("私"), 895, 40000.0), RankingSave::Saved);
+    testsupport::ClearTable(scores.Table);
+    ASSERT_EQ(SaveRankingEntry(scores, 0, 0, QStringLiteral("私"), 895, 40000.0), RankingSave::Saved);
     HighScoreFile::Parse(ReadAll(UserFile()), fromFile);
     EXPECT_EQ(fromFile[0][0].PlayerName[0], QStringLiteral("初0"));
     EXPECT_EQ(fromFile[0][0].PlayerName[1], QStringLiteral("私"));
@@ -525,10 +529,10 @@ TEST_F(ScoreStorage, EntrySaveKeepsTheGuaranteesOfAWholeSave)
     AsOrdinaryUser({root_.path(), home.path()}, [&] {
         ASSERT_TRUE(QFile::setPermissions(UserFile(), QFile::WriteOwner));
         QString error;
-        EXPECT_EQ(SaveRankingEntry(0, 0, QStringLiteral("読めず"), 2000, 40000.0, &error),
+        EXPECT_EQ(SaveRankingEntry(scores, 0, 0, QStringLiteral("読めず"), 2000, 40000.0, &error),
                   RankingSave::Failed);
         EXPECT_TRUE(error.contains(QStringLiteral("could not be read"))) << qPrintable(error);
-        EXPECT_EQ(HighScores[0][0].PlayerName[0], QStringLiteral("読めず"));
+        EXPECT_EQ(scores.Table[0][0].PlayerName[0], QStringLiteral("読めず"));
         ASSERT_TRUE(QFile::setPermissions(UserFile(), QFile::ReadOwner | QFile::WriteOwner));
         EXPECT_EQ(ReadAll(UserFile()), kept);
     });
@@ -539,7 +543,7 @@ TEST_F(ScoreStorage, LockHeldByAHungGameFailsTheSaveAfterAFewSeconds)
     const QString file = BuildLayout();
     const QByteArray before = SampleFile(QStringLiteral("前"), 800);
     ASSERT_TRUE(WriteAll(file, before));
-    LoadHighScores();
+    scores = LoadHighScores();
     // A live holder: this very process, so the lock is never stale.
     QLockFile hung(file + QStringLiteral(".lock"));
     ASSERT_TRUE(hung.tryLock(0));
@@ -547,18 +551,19 @@ TEST_F(ScoreStorage, LockHeldByAHungGameFailsTheSaveAfterAFewSeconds)
     QString error;
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(SaveRankingEntry(0, 0, QStringLiteral("待ち"), 5000, 40000.0, &error), RankingSave::Failed);
+    EXPECT_EQ(SaveRankingEntry(scores, 0, 0, QStringLiteral("待ち"), 5000, 40000.0, &error),
+              RankingSave::Failed);
     EXPECT_GE(clock.elapsed(), 4500);
     EXPECT_LT(clock.elapsed(), 8000);
     EXPECT_TRUE(error.contains(file)) << qPrintable(error);
     EXPECT_TRUE(error.contains(QLatin1Char('5'))) << "says how long it waited: " << qPrintable(error);
-    EXPECT_EQ(HighScores[0][0].PlayerName[0], QStringLiteral("待ち")) << "kept for this run";
+    EXPECT_EQ(scores.Table[0][0].PlayerName[0], QStringLiteral("待ち")) << "kept for this run";
     // The whole-table save waits for the lock too.
-    EXPECT_FALSE(SaveHighScores(&error));
+    EXPECT_FALSE(SaveHighScores(scores, &error));
     EXPECT_EQ(ReadAll(file), before) << "never written without the lock";
 
     hung.unlock();
-    EXPECT_EQ(SaveRankingEntry(0, 0, QStringLiteral("次"), 5000, 40000.0), RankingSave::Saved);
+    EXPECT_EQ(SaveRankingEntry(scores, 0, 0, QStringLiteral("次"), 5000, 40000.0), RankingSave::Saved);
     EXPECT_FALSE(QFile::exists(file + QStringLiteral(".lock")));
 }
 
@@ -584,7 +589,7 @@ TEST_F(ScoreStorage, LockLeftByAKilledGameIsTakenOverAtOnce)
     QElapsedTimer clock;
     clock.start();
     QString error;
-    EXPECT_EQ(SaveRankingEntry(0, 0, QStringLiteral("後"), 10, 40000.0, &error), RankingSave::Saved)
+    EXPECT_EQ(SaveRankingEntry(scores, 0, 0, QStringLiteral("後"), 10, 40000.0, &error), RankingSave::Saved)
         << qPrintable(error);
     EXPECT_LT(clock.elapsed(), 1000);
     EXPECT_FALSE(QFile::exists(lockPath));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "modPublic.h"
+#include "HighScoreTable.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -26,7 +26,7 @@ inline bool WriteAll(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
-inline void ClearTable(HighScoreList (&table)[4][3])
+inline void ClearTable(HighScoreTable& table)
 {
     for (auto& row : table) {
         for (HighScoreList& list : row)

@@ -59,13 +59,13 @@ int main(int argc, char** argv)
     }
 
     // What a game does at its title, long before its battle ends.
-    LoadHighScores();
+    HighScores scores = LoadHighScores();
     for (int round = first; round <= last; ++round) {
         const QString name = QStringLiteral("L%1R%2").arg(lane).arg(round);
         const int list = (round + lane) % 12;
         QString error;
-        switch (
-            SaveRankingEntry(list / 3, list % 3, name, 1000 + 100 * lane + round, 40000.0 + round, &error)) {
+        switch (SaveRankingEntry(scores, list / 3, list % 3, name, 1000 + 100 * lane + round, 40000.0 + round,
+                                 &error)) {
         case RankingSave::Saved: Say(QStringLiteral("saved ") + name); break;
         case RankingSave::PushedOut: Say(QStringLiteral("pushed ") + name); break;
         case RankingSave::Failed: Say(QStringLiteral("failed %1 %2").arg(name, error.simplified())); break;

@@ -2,7 +2,7 @@
 #include "frontend/FrontendTestMain.h"
 
 #include "frmHighScore.h"
-#include "modPublic.h"
+#include "HighScoreTable.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -19,11 +19,11 @@ namespace {
 constexpr double Jan3rd2003 = 37624.7710069444;
 
 // A list whose every place says which list and place it is.
-void FillDistinct()
+void FillDistinct(HighScoreTable& table)
 {
     for (int t = 0; t < 4; ++t)
         for (int level = 0; level < 3; ++level) {
-            HighScoreList& list = HighScores[t][level];
+            HighScoreList& list = table[t][level];
             for (int p = 0; p < 10; ++p) {
                 list.PlayerName[p] = QStringLiteral("提督%1-%2-%3").arg(t).arg(level).arg(p);
                 list.Score[p] = 10000 * (t + 1) + 1000 * (level + 1) - 10 * p;
@@ -38,9 +38,12 @@ class HighScoreViewerTest : public QObject {
     Q_OBJECT
 
 private:
+    // The rankings as the title holds them.
+    HighScoreTable table_;
+
     std::unique_ptr<frmHighScore> open(const GameSettings& settings = {})
     {
-        auto viewer = std::make_unique<frmHighScore>(settings);
+        auto viewer = std::make_unique<frmHighScore>(settings, table_);
         viewer->show();
         viewer->activateWindow();
         if (!QTest::qWaitForWindowActive(viewer.get()))
@@ -61,7 +64,7 @@ private:
     }
 
 private slots:
-    void init() { FillDistinct(); }
+    void init() { FillDistinct(table_); }
 
     void formatStringGivesHeadersAndAlignment()
     {
@@ -128,7 +131,7 @@ private slots:
 
     void rowsShowPlaceScoreNameAndDate()
     {
-        HighScoreList& list = HighScores[1][1];
+        HighScoreList& list = table_[1][1];
         list = HighScoreList{};
         list.PlayerName[0] = QStringLiteral("東郷");
         list.Score[0] = 2150;
@@ -154,7 +157,7 @@ private slots:
 
     void placesReadOneToTenWhateverTheScores()
     {
-        HighScoreList& list = HighScores[1][1];
+        HighScoreList& list = table_[1][1];
         for (int p = 0; p < 10; ++p)
             list.Score[p] = p % 2 ? -5 : 0;
         auto viewer = open();
@@ -188,7 +191,7 @@ private slots:
         option(viewer.get(), "optTime(3)")->click();
         QCOMPARE(int(viewer->timeIndex()), 3);
         QCOMPARE(row(viewer.get(), 4)[2], QStringLiteral("提督3-0-4"));
-        QCOMPARE(row(viewer.get(), 4)[1], QString::number(HighScores[3][0].Score[4]));
+        QCOMPARE(row(viewer.get(), 4)[1], QString::number(table_[3][0].Score[4]));
         QCOMPARE(grid(viewer.get())->rowCount(), 10);
         option(viewer.get(), "optLevel(1)")->click();
         option(viewer.get(), "optTime(1)")->click();
@@ -203,7 +206,7 @@ private slots:
 
     void namesAreShownAsPlainText()
     {
-        HighScores[1][1].PlayerName[0] = QStringLiteral("<b>太字</b>&amp;");
+        table_[1][1].PlayerName[0] = QStringLiteral("<b>太字</b>&amp;");
         auto viewer = open();
         QTableWidgetItem* item = grid(viewer.get())->item(0, 2);
         QCOMPARE(item->text(), QStringLiteral("<b>太字</b>&amp;"));
@@ -212,13 +215,13 @@ private slots:
 
     void viewerNeverChangesTheTable()
     {
-        const QString before = HighScores[2][0].PlayerName[3];
+        const QString before = table_[2][0].PlayerName[3];
         auto viewer = open();
         option(viewer.get(), "optTime(2)")->click();
         option(viewer.get(), "optLevel(0)")->click();
         viewer->findChild<QPushButton*>("cmdQuit")->click();
         QVERIFY(!viewer->isVisible());
-        QCOMPARE(HighScores[2][0].PlayerName[3], before);
+        QCOMPARE(table_[2][0].PlayerName[3], before);
     }
 
     void enterPressesOnlyTheFocusedButton()

@@ -9,7 +9,6 @@
 #include "frmMain.h"
 #include "GaugeHost.h"
 #include "Mci.h"
-#include "modPublic.h"
 #include "PictureBox.h"
 #include "ReplayRandom.h"
 #include "Resources.h"

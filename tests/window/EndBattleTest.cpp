@@ -3,13 +3,13 @@
 // entry, the pause, the way back to the title and the quiet unload.
 #include "WindowTestSupport.h"
 
+#include "BattleEnding.h"
 #include "Curtain.h"
 #include "DataPaths.h"
-#include "Forms.h"
 #include "frmMain.h"
 #include "HighScoreFile.h"
 #include "HighScoreRanking.h"
-#include "modPublic.h"
+#include "HighScoreTable.h"
 #include "PictureBox.h"
 #include "ReplayRandom.h"
 #include "scorefile/TestSupport.h"
@@ -89,14 +89,17 @@ struct Ending {
     AtTitle atTitle;
 
     // Two minutes, so that the entries go to the first list of a level.
-    explicit Ending(vb::Long points, GameSettings settings = {5, 120, 1})
+    // scores: the rankings as the title holds them; the battle's own copy
+    // comes back into them when it hands over to the title.
+    Ending(HighScores& scores, vb::Long points, GameSettings settings = {5, 120, 1})
     {
-        form = wt::newBattleForm(random, clock, media, settings);
+        form = wt::newBattleForm(random, clock, media, settings, scores);
         form->show();
         form->battle().MutableState().Points = points;
 
-        ShowTitleForm = [this] {
+        ShowTitleForm = [this, &scores] {
             atTitle.shown = true;
+            scores = form->scores();
             for (QWidget* w : QApplication::topLevelWidgets()) {
                 if (qobject_cast<QMessageBox*>(w) && w->isVisible())
                     atTitle.openBoxes << w->windowTitle();
@@ -152,7 +155,7 @@ QByteArray readScoreFile()
 // Another copy of the game enters a result in the file while this one plays.
 QByteArray saveAsAnotherGame(int t, int level, const QString& name, vb::Long points)
 {
-    HighScoreList table[4][3];
+    HighScoreTable table;
     HighScoreFile::Parse(readScoreFile(), table);
     HighScoreList& list = table[t][level];
     InsertRanking(list, RankingPlace(list, points), name, points, 40000.5);
@@ -194,12 +197,15 @@ struct EntryThenMessage {
 class EndBattleTest : public QObject {
     Q_OBJECT
 
+    // The rankings as the title holds them.
+    HighScores scores_;
+
 private slots:
     void initTestCase() { wt::acknowledgeGaugeWarning(); }
 
     void init()
     {
-        testsupport::ClearTable(HighScores);
+        scores_ = HighScores{};
         QFile::remove(ScoreFilePath());
     }
 
@@ -214,9 +220,9 @@ private slots:
 
     void qualifyingScoreIsEnteredAndSaved()
     {
-        HighScores[0][1] = listOf({5000, 3000, 1234, 1000, 900, 800, 700, 600, 500, 400});
-        QVERIFY(SaveHighScores()); // the table as the title loaded it
-        Ending e(1234);
+        scores_.Table[0][1] = listOf({5000, 3000, 1234, 1000, 900, 800, 700, 600, 500, 400});
+        QVERIFY(SaveHighScores(scores_)); // the table as the title loaded it
+        Ending e(scores_, 1234);
         QString prompt, title, initial;
         QStringList buttons;
         wt::onNextModal([&](QWidget* modal) {
@@ -240,7 +246,7 @@ private slots:
         QCOMPARE(buttons, QStringList({QStringLiteral("OK"), testlang::pick("キャンセル", "Cancel")}));
 
         // Directly below the strictly better, above the older equal score.
-        const HighScoreList& list = HighScores[0][1];
+        const HighScoreList& list = scores_.Table[0][1];
         QCOMPARE(list.PlayerName[2], QStringLiteral("テスト提督"));
         QCOMPARE(list.Score[2], 1234);
         QVERIFY(list.EntryDate[2] > 40000);
@@ -248,9 +254,9 @@ private slots:
         QCOMPARE(list.Score[9], 500); // the old tenth place is gone
 
         // Saved at once: a fresh load finds the entry.
-        testsupport::ClearTable(HighScores);
-        LoadHighScores();
-        QCOMPARE(HighScores[0][1].PlayerName[2], QStringLiteral("テスト提督"));
+        testsupport::ClearTable(scores_.Table);
+        scores_ = LoadHighScores();
+        QCOMPARE(scores_.Table[0][1].PlayerName[2], QStringLiteral("テスト提督"));
 
         // Frozen, curtained and announced before the title came back.
         QVERIFY(e.atTitle.shown);
@@ -272,7 +278,7 @@ private slots:
 
     void curtainCoversTheScene()
     {
-        Ending e(0);
+        Ending e(scores_, 0);
         ModalWatch watch; // the entry box, answered with Cancel
         e.runOut();
         const QImage& scene = e.atTitle.scene;
@@ -293,29 +299,29 @@ private slots:
     {
         // An empty list takes even 0 points, at the top.
         {
-            Ending e(0);
+            Ending e(scores_, 0);
             ModalWatch watch;
             e.runOut();
             QCOMPARE(watch.titles, QStringList({testlang::pick("ハイスコア登録", "New High Score")}));
-            QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
-            QCOMPARE(HighScores[0][1].Score[0], 0);
+            QCOMPARE(scores_.Table[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
+            QCOMPARE(scores_.Table[0][1].Score[0], 0);
         }
         {
-            Ending e(10);
+            Ending e(scores_, 10);
             wt::onNextModal([](QWidget* modal) { qobject_cast<QInputDialog*>(modal)->accept(); });
             e.runOut();
-            QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
-            QCOMPARE(HighScores[0][1].Score[0], 10);
+            QCOMPARE(scores_.Table[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
+            QCOMPARE(scores_.Table[0][1].Score[0], 10);
         }
         {
-            Ending e(20);
+            Ending e(scores_, 20);
             wt::onNextModal([](QWidget* modal) {
                 auto* dialog = qobject_cast<QInputDialog*>(modal);
                 dialog->setTextValue(QStringLiteral("一二三四五六七八九十壱弐参"));
                 dialog->accept();
             });
             e.runOut();
-            QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("一二三四五六七八九十壱弐"));
+            QCOMPARE(scores_.Table[0][1].PlayerName[0], QStringLiteral("一二三四五六七八九十壱弐"));
         }
     }
 
@@ -323,7 +329,7 @@ private slots:
     {
         // The close box is pressed a moment before the end: the question is
         // up when the last main tick comes, inside the question's own loop.
-        Ending e(0);
+        Ending e(scores_, 0);
         QString question;
         std::optional<ModalWatch> watch;
         wt::onNextModal([&](QWidget* modal) {
@@ -343,7 +349,7 @@ private slots:
         // The question was answered No before the end went on, as usual.
         QVERIFY(e.atTitle.openBoxes.isEmpty());
         QCOMPARE(watch->titles, QStringList({testlang::pick("ハイスコア登録", "New High Score")}));
-        QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
+        QCOMPARE(scores_.Table[0][1].PlayerName[0], QStringLiteral("名無し少尉"));
         QVERIFY(e.atTitle.gameOverVisible);
         QVERIFY(!e.form);
         const auto media = e.media.since(mediaBefore);
@@ -358,7 +364,7 @@ private slots:
         GameLanguage::install(language, QStringLiteral("/nonexistent"));
         QStringList buttons;
         {
-            Ending e(0);
+            Ending e(scores_, 0);
             wt::onNextModal([&buttons](QWidget* modal) {
                 auto* dialog = qobject_cast<QInputDialog*>(modal);
                 QVERIFY(dialog);
@@ -375,7 +381,7 @@ private slots:
     {
         // A folder where the score file should be: nothing can be written.
         QVERIFY(QDir().mkpath(ScoreFilePath()));
-        Ending e(100);
+        Ending e(scores_, 100);
         QString warning;
         wt::onNextModal([&warning](QWidget* modal) {
             auto* dialog = qobject_cast<QInputDialog*>(modal);
@@ -395,19 +401,19 @@ private slots:
         QCOMPARE(warning,
                  testlang::pick("ハイスコアを保存できませんでした。", "The high scores could not be saved."));
         // The entry stays in this run's table, and the battle still ends.
-        QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("保存失敗"));
+        QCOMPARE(scores_.Table[0][1].PlayerName[0], QStringLiteral("保存失敗"));
         QVERIFY(e.atTitle.shown);
         QVERIFY(!e.form);
     }
 
     void entryAnotherGameSavedMeanwhileStaysInTheFile()
     {
-        HighScores[0][1] = listOf({5000, 3000, 1234, 1000, 900, 800, 700, 600, 500, 400});
-        QVERIFY(SaveHighScores());
+        scores_.Table[0][1] = listOf({5000, 3000, 1234, 1000, 900, 800, 700, 600, 500, 400});
+        QVERIFY(SaveHighScores(scores_));
         // Both games loaded this table at their titles; the other one saved first.
         saveAsAnotherGame(0, 1, QStringLiteral("AAA"), 2000);
         saveAsAnotherGame(2, 0, QStringLiteral("別の表"), 100);
-        Ending e(2000);
+        Ending e(scores_, 2000);
         wt::onNextModal([](QWidget* modal) {
             auto* dialog = qobject_cast<QInputDialog*>(modal);
             QVERIFY(dialog);
@@ -417,16 +423,16 @@ private slots:
         e.runOut();
         QVERIFY(!QApplication::activeModalWidget());
 
-        const HighScoreList inMemory = HighScores[0][1];
-        testsupport::ClearTable(HighScores);
-        LoadHighScores();
-        const HighScoreList& list = HighScores[0][1];
+        const HighScoreList inMemory = scores_.Table[0][1];
+        testsupport::ClearTable(scores_.Table);
+        scores_ = LoadHighScores();
+        const HighScoreList& list = scores_.Table[0][1];
         QCOMPARE(list.PlayerName[1], QStringLiteral("提督1"));
         QCOMPARE(list.PlayerName[2], QStringLiteral("BBB")); // the later of two equal scores on top
         QCOMPARE(list.PlayerName[3], QStringLiteral("AAA"));
         QCOMPARE(list.PlayerName[4], QStringLiteral("提督2"));
         QCOMPARE(list.Score[9], 600);
-        QCOMPARE(HighScores[2][0].PlayerName[0], QStringLiteral("別の表"));
+        QCOMPARE(scores_.Table[2][0].PlayerName[0], QStringLiteral("別の表"));
         // The viewer shows both entries too.
         for (int p = 0; p < 10; ++p) {
             QCOMPARE(inMemory.PlayerName[p], list.PlayerName[p]);
@@ -437,12 +443,12 @@ private slots:
 
     void entryPushedOutMeanwhileIsNotWrittenAndThePlayerIsTold()
     {
-        HighScores[0][1] = listOf({900, 800, 700, 600, 500, 500, 500, 500, 500, 400});
-        QVERIFY(SaveHighScores());
+        scores_.Table[0][1] = listOf({900, 800, 700, 600, 500, 500, 500, 500, 500, 400});
+        QVERIFY(SaveHighScores(scores_));
         for (int i = 0; i < 10; ++i)
             saveAsAnotherGame(0, 1, QStringLiteral("強者%1").arg(i), 1000 + i);
         const QByteArray theirs = readScoreFile();
-        Ending e(450);
+        Ending e(scores_, 450);
         EntryThenMessage answer(QStringLiteral("遅参"));
         e.runOut();
         QVERIFY(answer.shown);
@@ -454,7 +460,7 @@ private slots:
                                 "Another running copy of the game saved better scores meanwhile."));
         QCOMPARE(answer.icon, QMessageBox::Information);
         QCOMPARE(readScoreFile(), theirs);
-        QCOMPARE(HighScores[0][1].PlayerName[9], QStringLiteral("強者0"));
+        QCOMPARE(scores_.Table[0][1].PlayerName[9], QStringLiteral("強者0"));
         QVERIFY(e.atTitle.shown);
         QVERIFY(!e.form);
     }
@@ -464,7 +470,7 @@ private slots:
         // Another game hangs while it holds the lock.
         QLockFile hung(ScoreFilePath() + QStringLiteral(".lock"));
         QVERIFY(hung.tryLock(0));
-        Ending e(100);
+        Ending e(scores_, 100);
         EntryThenMessage answer(QStringLiteral("待機"));
         QElapsedTimer clock;
         clock.start();
@@ -478,18 +484,18 @@ private slots:
         QVERIFY2(answer.details.contains(testlang::pick("応答しません", "not responding")),
                  qPrintable(answer.details));
         QVERIFY(!QFile::exists(ScoreFilePath()));
-        QCOMPARE(HighScores[0][1].PlayerName[0], QStringLiteral("待機"));
+        QCOMPARE(scores_.Table[0][1].PlayerName[0], QStringLiteral("待機"));
     }
 
     void noEntryBelowTheTenthPlace()
     {
-        HighScores[0][1] = listOf({900, 800, 700, 600, 500, 500, 500, 500, 500, 500});
-        const HighScoreList before = HighScores[0][1];
-        Ending e(499);
+        scores_.Table[0][1] = listOf({900, 800, 700, 600, 500, 500, 500, 500, 500, 500});
+        const HighScoreList before = scores_.Table[0][1];
+        Ending e(scores_, 499);
         ModalWatch watch;
         e.runOut();
         QVERIFY(watch.titles.isEmpty());
-        QVERIFY(HighScores[0][1] == before);
+        QVERIFY(scores_.Table[0][1] == before);
         QVERIFY(!QFile::exists(ScoreFilePath()));
         QVERIFY(e.atTitle.shown);
         QVERIFY(!e.form);
@@ -510,7 +516,7 @@ private slots:
     {
         QFETCH(int, timeLimit);
         QFETCH(int, level);
-        Ending e(100000,
+        Ending e(scores_, 100000,
                  GameSettings{5, static_cast<vb::Integer>(timeLimit), static_cast<vb::Integer>(level)});
         ModalWatch watch;
         e.runOut();

@@ -5,7 +5,6 @@
 
 #include "frmMain.h"
 #include "GaugeHost.h"
-#include "modPublic.h"
 #include "PropertyBag.h"
 #include "ReplayRandom.h"
 #include "VelPrgBarLoader.h"
@@ -70,7 +69,11 @@ private slots:
         ReplayRandom random;
         ManualClock clock{wt::ClockStart};
         MediaLog media;
-        frmMain::Options options{&random, &clock, true, media.sink(), GameSettings{}};
+        frmMain::Options options;
+        options.random = &random;
+        options.clock = &clock;
+        options.manualTimers = true;
+        options.media = media.sink();
         std::unique_ptr<frmMain> first(new frmMain(options));
         QVERIFY(text.contains(QStringLiteral("VelPrgBar")));
         QVERIFY(detail.contains(QStringLiteral("libVelPrgBar.so")));

@@ -3,7 +3,6 @@
 
 #include "DataPaths.h"
 #include "frmMain.h"
-#include "modPublic.h"
 #include "VelPrgBarLoader.h"
 
 #include <QApplication>
@@ -16,7 +15,8 @@
 
 namespace wt {
 
-frmMain* newBattleForm(RandomSource& random, WallClock& clock, MediaLog& media, const GameSettings& settings)
+frmMain* newBattleForm(RandomSource& random, WallClock& clock, MediaLog& media, const GameSettings& settings,
+                       const HighScores& scores)
 {
     frmMain::Options options;
     options.random = &random;
@@ -24,6 +24,7 @@ frmMain* newBattleForm(RandomSource& random, WallClock& clock, MediaLog& media, 
     options.manualTimers = true;
     options.media = media.sink();
     options.settings = settings;
+    options.scores = scores;
     return new frmMain(options);
 }
 
@@ -78,8 +79,10 @@ void acknowledgeGaugeWarning()
         else
             modal->close();
     });
-    auto* form =
-        new frmMain(frmMain::Options{nullptr, nullptr, true, [](const std::string&) {}, GameSettings{}});
+    frmMain::Options options;
+    options.manualTimers = true;
+    options.media = [](const std::string&) {};
+    auto* form = new frmMain(options);
     delete form;
     // Let the poll run out whether or not a box came.
     QTest::qWait(30);

@@ -6,6 +6,7 @@
 #include "i18n/TestLanguage.h"
 #include "ManualClock.h"
 #include "MediaLog.h"
+#include "ScoreStorage.h"
 
 #include <QColor>
 #include <QString>
@@ -29,7 +30,7 @@ namespace wt {
 // A battle form under the test's control: the given random draws and clock,
 // its timers run by hand, its media commands into media.
 frmMain* newBattleForm(RandomSource& random, WallClock& clock, MediaLog& media,
-                       const GameSettings& settings = {});
+                       const GameSettings& settings = {}, const HighScores& scores = {});
 
 // Runs action on the next modal dialog as soon as it is up (polling the
 // event loop), so a test can answer a message box or an input box.

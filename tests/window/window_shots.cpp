@@ -6,9 +6,8 @@
 #include "BattleWindowTexts.h"
 #include "WindowTestSupport.h"
 
-#include "Forms.h"
+#include "BattleEnding.h"
 #include "frmMain.h"
-#include "modPublic.h"
 #include "ReplayRandom.h"
 
 #include <QApplication>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "GameSettings.h"
 #include "VbMath.h"
 
 #include <QString>
 
-// Shared state of the whole run: the high-score table that the forms read
-// and write. Loading and saving it is done by ScoreStorage.h.
+#include <array>
 
 // One ranking list, place 0 first.
 struct HighScoreList {
@@ -17,5 +17,6 @@ struct HighScoreList {
     friend bool operator==(const HighScoreList&, const HighScoreList&) = default;
 };
 
-// [time-limit index 0..3][GameLevel 0..2]
-extern HighScoreList HighScores[4][3];
+// The twelve ranking lists, as the settings name them:
+// [time index (rules::TimeIndexOf)][GameLevel].
+using HighScoreTable = std::array<std::array<HighScoreList, rules::LevelCount>, rules::TimeChoices.size()>;

@@ -1,4 +1,0 @@
-// SPDX-License-Identifier: MIT
-#include "modPublic.h"
-
-HighScoreList HighScores[4][3];
