@@ -138,19 +138,36 @@ QByteArray sinkInputs();
 bool streamResampled()
 {
     static const bool resampled = [] {
-        playSound("TURN_SND");
-        runFor(300);
-        const QByteArray list = sinkInputs();
+        // pactl gives each stream's layout as "s16le 1ch 22050Hz".
+        const auto layouts = [](const QByteArray& list) {
+            QList<QByteArray> found;
+            for (const QByteArray& line : list.split('\n'))
+                if (line.contains("Hz") && line.contains("ch "))
+                    found << line.trimmed();
+            return found;
+        };
+        // A busy server may take a while to list a new stream, and an output
+        // lost in an earlier case opens again only at a play, once a second
+        // at most: a missing stream says nothing of its layout.
+        QByteArray list;
+        for (int waited = 0; waited < 5000 && layouts(list).isEmpty(); waited += 100) {
+            if (waited % 1100 == 0)
+                playSound("TURN_SND");
+            runFor(100);
+            list = sinkInputs();
+        }
         stopSound("TURN_SND");
         runFor(300);
-        // pactl gives each stream's layout as "s16le 1ch 22050Hz".
         const QByteArray own = "s16le 1ch " + QByteArray::number(SoundServer::Rate) + "Hz";
         const QByteArray doubled = "s16le 2ch " + QByteArray::number(2 * SoundServer::Rate) + "Hz";
+        if (layouts(list).isEmpty()) {
+            std::printf("the game's stream was not listed by the server: no exact samples looked for\n");
+            return true;
+        }
         if (list.contains(own) || (server->halvesDoubledRateExactly() && list.contains(doubled)))
             return false;
-        for (const QByteArray& line : list.split('\n'))
-            if (line.contains("Hz") && line.contains("ch "))
-                std::printf("the game's stream reaches the server as %s\n", line.trimmed().constData());
+        for (const QByteArray& line : layouts(list))
+            std::printf("the game's stream reaches the server as %s\n", line.constData());
         return true;
     }();
     return resampled;
@@ -495,7 +512,6 @@ TEST_F(SoundHeardTest, DISABLED_ServerGoneTheGameRunsOnSilently)
 // back is heard, through the one stream opened anew.
 TEST_F(SoundHeardTest, DISABLED_ServerGoneAndBackTheNextCueIsHeard)
 {
-    const bool resampled = streamResampled();
     gunFires();
     runFor(300);
     server->stop();
@@ -521,7 +537,10 @@ TEST_F(SoundHeardTest, DISABLED_ServerGoneAndBackTheNextCueIsHeard)
         },
         20);
     ASSERT_TRUE(r);
-    if (resampled) {
+    // Asked only now, with the server surely up: the first case of this run
+    // leaves it stopped, and the cue above must be the first play after its
+    // return.
+    if (streamResampled()) {
         // No exact samples to find: the shot is told by sound after quiet.
         const auto at = r->indexAt(shot);
         const auto first = r->firstSound(at - r->samplesFor(LeadMs), r->indexAt(fall));
