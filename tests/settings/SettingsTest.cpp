@@ -95,12 +95,7 @@ TEST_F(Settings, TextThatIsNoSixteenBitNumberIsInvalid)
         Put("TimeLimit", QLatin1String(text));
         Put("GameLevel", QLatin1String(text));
         read = ReadSettings();
-        EXPECT_EQ(read.EnemyMax, 5);
-        EXPECT_EQ(read.TimeLimit, 150);
-        EXPECT_EQ(read.GameLevel, 1);
-        EXPECT_EQ(Stored("EnemyMax").toString(), QStringLiteral("5"));
-        EXPECT_EQ(Stored("TimeLimit").toString(), QStringLiteral("150"));
-        EXPECT_EQ(Stored("GameLevel").toString(), QStringLiteral("1"));
+        ExpectDefaultsWrittenBack();
     }
 }
 
