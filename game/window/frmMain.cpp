@@ -5,6 +5,7 @@
 #include "BattleSlider.h"
 #include "BattleWindowTexts.h"
 #include "ExposeRepaint.h"
+#include "frmMainDesign.h"
 #include "GameRandom.h"
 #include "GaugeHost.h"
 #include "PictureBox.h"
@@ -47,14 +48,49 @@ QString qs(const std::string& utf8)
     return QString::fromStdString(utf8);
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry)
+namespace design = frmMainDesign;
+
+// The sliders carry the battle's own ranges.
+static_assert(design::sldH.min == Battle::kBearingMin && design::sldH.max == Battle::kBearingMax);
+static_assert(design::sldV.min == Battle::kElevationSliderMin
+              && design::sldV.max == Battle::kElevationSliderMax);
+static_assert(design::Timers.size() == 3 && design::labMessage.size() == 3);
+
+QRect twipsRect(const design::Twips& twips)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
+    return TwipsRect(twips.left, twips.top, twips.width, twips.height);
+}
+
+// Names the widget, lays it out and gives it its tip, as designed.
+template <typename Widget> Widget* place(Widget* widget, const design::ControlDesign& d)
+{
+    widget->setObjectName(QLatin1String(d.name));
+    widget->setGeometry(twipsRect(d.rect));
+    if (d.toolTip)
+        widget->setToolTip(frmMain::tr(d.toolTip));
+    return widget;
+}
+
+QLabel* makeLabel(QWidget* parent, const design::ControlDesign& d)
+{
+    auto* label = place(new QLabel(parent), d);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(geometry);
     return label;
+}
+
+void setLine(PictureBox* box, const design::LineDesign& line)
+{
+    box->setLine(QLineF(line.x1, line.y1, line.x2, line.y2), Qt::red, line.widthPixels);
+}
+
+void setRange(QSlider* slider, const design::SliderDesign& d)
+{
+    slider->setRange(d.min, d.max);
+    slider->setValue(d.value);
+    slider->setSingleStep(d.smallChange);
+    slider->setPageStep(d.largeChange);
+    slider->setTickInterval(d.tickFrequency);
 }
 
 QImage designPicture(const char* name)
@@ -99,7 +135,7 @@ frmMain::frmMain(Options options, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Mortavel"));
-    setFixedSize(TwipsSize(7800, 6150));
+    setFixedSize(TwipsSize(design::FormWidth, design::FormHeight));
     buildControls();
     if (!pgbReload_->usesLibrary())
         reportGaugeFallback(pgbReload_->failure());
@@ -129,75 +165,47 @@ void frmMain::buildControls()
     // The form's font; Japanese faces map to what the system has.
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
 
-    picGaugeH_ = new PictureBox(this);
-    picGaugeH_->setObjectName(QStringLiteral("picGaugeH"));
-    picGaugeH_->setGeometry(TwipsRect(75, 75, 1500, 1500));
+    picGaugeH_ = place(new PictureBox(this), design::picGaugeH);
     picGaugeH_->setPicture(designPicture("picGaugeH"));
-    picGaugeH_->setLine(QLineF(750, 750, 750, 0), Qt::red, 2);
-    picGaugeH_->setToolTip(tr("現在の砲の水平方向の向きを示します"));
+    setLine(picGaugeH_, design::linHGauge);
 
-    picGaugeV_ = new PictureBox(this);
-    picGaugeV_->setObjectName(QStringLiteral("picGaugeV"));
-    picGaugeV_->setGeometry(TwipsRect(75, 1725, 1500, 1500));
+    picGaugeV_ = place(new PictureBox(this), design::picGaugeV);
     picGaugeV_->setPicture(designPicture("picGaugeV"));
-    picGaugeV_->setLine(QLineF(1500, 1500, 6, 1369), Qt::red, 2);
-    picGaugeV_->setToolTip(tr("現在の砲の仰角を示します"));
+    setLine(picGaugeV_, design::linVGauge);
 
-    picScene_ = new PictureBox(this);
-    picScene_->setObjectName(QStringLiteral("picScene"));
-    picScene_->setGeometry(TwipsRect(1725, 75, 6000, 3600));
+    picScene_ = place(new PictureBox(this), design::picScene);
     sceneRenderer_ = std::make_unique<SceneRenderer>(&loadScenePicture);
     picScene_->setPicture(resourcePicture(scene::BackgroundPicture));
-    picScene_->setToolTip(tr("現在の視野内の光景です"));
 
-    labTime_ = makeLabel(this, "labTime", TwipsRect(75, 3375, 1440, 240));
-    labTime_->setToolTip(tr("残り秒数を示します"));
-    labScore_ = makeLabel(this, "labScore", TwipsRect(75, 3675, 1440, 240));
-    labScore_->setToolTip(tr("現在のスコアを示します"));
+    labTime_ = makeLabel(this, design::labTime);
+    labScore_ = makeLabel(this, design::labScore);
 
-    picRader_ = new PictureBox(this);
-    picRader_->setObjectName(QStringLiteral("picRader"));
-    picRader_->setGeometry(TwipsRect(75, 4125, 1950, 1950));
+    picRader_ = place(new PictureBox(this), design::picRader);
     radarRenderer_ = std::make_unique<RadarRenderer>(resourcePicture(radar::BackgroundPicture));
     picRader_->setContentPainter([this](QPainter& painter, const QRectF& target) {
         radarRenderer_->paint(painter, target, radarMarks_);
     });
-    picRader_->setLine(QLineF(975, 60, 975, 975), Qt::red, 3);
-    picRader_->setToolTip(tr("自艦を中心として敵艦の方向と位置を示します。赤い線は現在の視野中心方向です。"));
+    setLine(picRader_, design::linView);
 
-    sldV_ = new BattleSlider(Qt::Vertical, this);
-    sldV_->setObjectName(QStringLiteral("sldV"));
-    sldV_->setGeometry(TwipsRect(2100, 3750, 525, 2265));
-    sldV_->setRange(5, 85);
+    sldV_ = place(new BattleSlider(Qt::Vertical, this), design::sldV.control);
     sldV_->setInvertedAppearance(true); // Min at the top
     sldV_->setInvertedControls(true);
-    sldV_->setValue(85);
-    sldV_->setSingleStep(1);
-    sldV_->setPageStep(10);
     sldV_->setTickPosition(QSlider::TicksRight);
-    sldV_->setTickInterval(10);
-    sldV_->setToolTip(tr("砲の仰角を設定します"));
+    setRange(sldV_, design::sldV);
 
-    sldH_ = new BattleSlider(Qt::Horizontal, this);
-    sldH_->setObjectName(QStringLiteral("sldH"));
-    sldH_->setGeometry(TwipsRect(2700, 3750, 4965, 525));
-    sldH_->setRange(-135, 135);
-    sldH_->setValue(0);
-    sldH_->setSingleStep(1);
-    sldH_->setPageStep(15);
+    sldH_ = place(new BattleSlider(Qt::Horizontal, this), design::sldH.control);
     sldH_->setTickPosition(QSlider::TicksBelow);
-    sldH_->setTickInterval(15);
-    sldH_->setToolTip(tr("砲の水平方向の向きを設定します"));
+    setRange(sldH_, design::sldH);
 
-    pgbReload_ = new GaugeHost(4890, 390, this);
-    pgbReload_->setObjectName(QStringLiteral("pgbReload"));
-    pgbReload_->move(TwipsRect(2775, 4350, 4890, 390).topLeft());
-    pgbReload_->setToolTip(tr("砲弾を装填していますので、このゲージがフルになるまでは発射できません"));
+    // The gauge takes its size in twips itself; only its place is set here.
+    const design::Twips& gauge = design::pgbReload.rect;
+    pgbReload_ = new GaugeHost(gauge.width, gauge.height, this);
+    pgbReload_->setObjectName(QLatin1String(design::pgbReload.name));
+    pgbReload_->move(twipsRect(gauge).topLeft());
+    pgbReload_->setToolTip(tr(design::pgbReload.toolTip));
     pgbReload_->hide();
 
-    auto* shpMessage = new QFrame(this);
-    shpMessage->setObjectName(QStringLiteral("shpMessage"));
-    shpMessage->setGeometry(TwipsRect(2775, 4800, 4890, 765));
+    auto* shpMessage = place(new QFrame(this), design::shpMessage);
     shpMessage->setFrameStyle(QFrame::Box | QFrame::Plain);
     shpMessage->setLineWidth(1);
     {
@@ -206,35 +214,28 @@ void frmMain::buildControls()
         shpMessage->setPalette(p);
     }
 
-    const int messageTops[3] = {4875, 5100, 5325};
     for (int i = 0; i < 3; ++i) {
-        const QByteArray name = "labMessage" + QByteArray::number(i);
-        labMessage_[i] = makeLabel(this, name.constData(), TwipsRect(2925, messageTops[i], 4590, 165));
+        labMessage_[i] = makeLabel(this, design::labMessage[i]);
         labMessage_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         SetMessageLine(i, {}, colors::Black);
     }
 
-    cmdTurn_ = new QPushButton(tr("旋回(&T)"), this);
-    cmdTurn_->setObjectName(QStringLiteral("cmdTurn"));
-    cmdTurn_->setGeometry(TwipsRect(4500, 5700, 1515, 390));
-    cmdTurn_->setToolTip(tr("ゲージで設定した角度に砲塔を旋回します"));
+    cmdTurn_ = place(new QPushButton(tr(design::cmdTurn.caption), this), design::cmdTurn);
     connect(cmdTurn_, &QPushButton::clicked, this, [this] {
         if (!ending_)
             battle_->cmdTurn_Click();
     });
 
-    cmdFire_ = new QPushButton(tr("発射(&F)"), this);
-    cmdFire_->setObjectName(QStringLiteral("cmdFire"));
-    cmdFire_->setGeometry(TwipsRect(6150, 5700, 1515, 390));
-    cmdFire_->setToolTip(tr("砲を発射します"));
+    cmdFire_ = place(new QPushButton(tr(design::cmdFire.caption), this), design::cmdFire);
     connect(cmdFire_, &QPushButton::clicked, this, [this] {
         if (!ending_)
             battle_->cmdFire_Click();
     });
 
-    labGameOver_ = makeLabel(picScene_, "labGameOver", TwipsRect(1200, 1350, 3405, 810));
+    labGameOver_ = makeLabel(picScene_, design::labGameOver);
     labGameOver_->setText(QStringLiteral("Game Over"));
-    QFont over(QStringLiteral("Times New Roman"), 36, QFont::Bold, true);
+    QFont over(QStringLiteral("Times New Roman"), 36, QFont::Bold);
+    over.setItalic(true);
     labGameOver_->setFont(over);
     {
         QPalette p = labGameOver_->palette();
@@ -245,12 +246,10 @@ void frmMain::buildControls()
     labGameOver_->setAutoFillBackground(false);
     labGameOver_->hide();
 
-    const char* timerNames[3] = {"tmrMain", "tmrTurn", "tmrReload"};
-    const int intervals[3] = {500, 100, 100};
     for (int i = 0; i < 3; ++i) {
         auto* timer = new QTimer(this);
-        timer->setObjectName(QLatin1String(timerNames[i]));
-        timer->setInterval(intervals[i]);
+        timer->setObjectName(QLatin1String(design::Timers[i].name));
+        timer->setInterval(design::Timers[i].intervalMs);
         timer->setTimerType(Qt::PreciseTimer);
         const auto which = static_cast<Timer>(i);
         connect(timer, &QTimer::timeout, this, [this, which] { onTimeout(which); });

@@ -7,6 +7,7 @@
 #include "BattleWindowTexts.h"
 #include "DataPaths.h"
 #include "frmMain.h"
+#include "frmMainDesign.h"
 #include "GaugeHost.h"
 #include "Mci.h"
 #include "PictureBox.h"
@@ -105,44 +106,54 @@ private slots:
         QCOMPARE(b.form->windowTitle(), QStringLiteral("Mortavel"));
         QCOMPARE(b.form->size(), QSize(520, 410));
 
-        // Twips of the design over 15 twips a pixel.
-        const struct {
-            const char* name;
-            QRect twips;
-            const char* tip;
-        } controls[] = {
-            {"picGaugeH", {75, 75, 1500, 1500}, "現在の砲の水平方向の向きを示します"},
-            {"picGaugeV", {75, 1725, 1500, 1500}, "現在の砲の仰角を示します"},
-            {"picScene", {1725, 75, 6000, 3600}, "現在の視野内の光景です"},
-            {"labTime", {75, 3375, 1440, 240}, "残り秒数を示します"},
-            {"labScore", {75, 3675, 1440, 240}, "現在のスコアを示します"},
-            {"picRader",
-             {75, 4125, 1950, 1950},
-             "自艦を中心として敵艦の方向と位置を示します。赤い線は現在の視野中心方向です。"},
-            {"sldV", {2100, 3750, 525, 2265}, "砲の仰角を設定します"},
-            {"sldH", {2700, 3750, 4965, 525}, "砲の水平方向の向きを設定します"},
-            {"pgbReload",
-             {2775, 4350, 4890, 390},
-             "砲弾を装填していますので、このゲージがフルになるまでは発射できません"},
-            {"shpMessage", {2775, 4800, 4890, 765}, ""},
-            {"labMessage0", {2925, 4875, 4590, 165}, ""},
-            {"labMessage1", {2925, 5100, 4590, 165}, ""},
-            {"labMessage2", {2925, 5325, 4590, 165}, ""},
-            {"cmdTurn", {4500, 5700, 1515, 390}, "ゲージで設定した角度に砲塔を旋回します"},
-            {"cmdFire", {6150, 5700, 1515, 390}, "砲を発射します"},
-            {"labGameOver", {1200, 1350, 3405, 810}, ""},
-        };
-        for (const auto& c : controls) {
-            auto* w = b.child<QWidget>(c.name);
-            QVERIFY2(w, c.name);
-            const QRect px(std::lround(c.twips.x() / 15.0), std::lround(c.twips.y() / 15.0),
-                           std::lround(c.twips.width() / 15.0), std::lround(c.twips.height() / 15.0));
+        // Each control where the design puts it: twips over 15 twips a pixel.
+        QStringList designed;
+        for (const frmMainDesign::ControlDesign* c : frmMainDesign::Controls) {
+            designed << QLatin1String(c->name);
+            auto* w = b.child<QWidget>(c->name);
+            QVERIFY2(w, c->name);
+            const frmMainDesign::Twips& t = c->rect;
+            const QRect px(std::lround(t.left / 15.0), std::lround(t.top / 15.0), std::lround(t.width / 15.0),
+                           std::lround(t.height / 15.0));
             QCOMPARE(w->geometry(), px);
-            if (testlang::english())
-                QCOMPARE(w->toolTip().isEmpty(), !*c.tip);
+            if (!c->toolTip)
+                QCOMPARE(w->toolTip(), QString());
+            else if (testlang::english())
+                QCOMPARE(w->toolTip(), QCoreApplication::translate("frmMain", c->toolTip));
             else
-                QCOMPARE(w->toolTip(), QString::fromUtf8(c.tip));
+                QCOMPARE(w->toolTip(), QString::fromUtf8(c->toolTip));
         }
+        // And no control the design does not have.
+        QStringList made;
+        for (const QWidget* w : b.form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            made << w->objectName();
+        for (const QWidget* w :
+             b.child<QWidget>("picScene")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            made << w->objectName();
+        made.sort();
+        designed.sort();
+        QCOMPARE(made, designed);
+
+        // The controls lie within the form and apart from each other, but
+        // for the log lines inside their frame.
+        const QRect form(QPoint(0, 0), b.form->size());
+        const QWidget* frame = b.child<QWidget>("shpMessage");
+        const QWidgetList controls = b.form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (const QWidget* w : controls) {
+            QVERIFY2(form.contains(w->geometry()), qPrintable(w->objectName()));
+            const bool inFrame = w->objectName().startsWith(QLatin1String("labMessage"));
+            if (inFrame)
+                QVERIFY2(frame->geometry().contains(w->geometry()), qPrintable(w->objectName()));
+            for (const QWidget* other : controls) {
+                if (other == w || (inFrame && other == frame)
+                    || (w == frame && other->objectName().startsWith(QLatin1String("labMessage"))))
+                    continue;
+                QVERIFY2(!w->geometry().intersects(other->geometry()),
+                         qPrintable(w->objectName() + QLatin1String(" / ") + other->objectName()));
+            }
+        }
+        QVERIFY(QRect(QPoint(0, 0), b.child<QWidget>("picScene")->size())
+                    .contains(b.child<QWidget>("labGameOver")->geometry()));
         if (testlang::english())
             QCOMPARE(testlang::japaneseTexts(b.form), QStringList());
         QCOMPARE(testlang::clippedTexts(b.form), QStringList());
@@ -160,31 +171,26 @@ private slots:
         QVERIFY(over->font().italic());
         QCOMPARE(wt::textColor(over), Red);
 
-        // Sliders: bearing across, elevation upright with its minimum on top.
+        // Sliders: bearing across, elevation upright with its minimum on top,
+        // both over the battle's ranges.
         QCOMPARE(b.slider("sldH")->orientation(), Qt::Horizontal);
-        QCOMPARE(b.slider("sldH")->minimum(), -135);
-        QCOMPARE(b.slider("sldH")->maximum(), 135);
-        QCOMPARE(b.slider("sldH")->value(), 0);
+        QCOMPARE(b.slider("sldH")->minimum(), Battle::kBearingMin);
+        QCOMPARE(b.slider("sldH")->maximum(), Battle::kBearingMax);
+        QCOMPARE(b.slider("sldH")->value(), frmMainDesign::sldH.value);
         QCOMPARE(b.slider("sldV")->orientation(), Qt::Vertical);
-        QCOMPARE(b.slider("sldV")->minimum(), 5);
-        QCOMPARE(b.slider("sldV")->maximum(), 85);
-        QCOMPARE(b.slider("sldV")->value(), 85);
+        QCOMPARE(b.slider("sldV")->minimum(), Battle::kElevationSliderMin);
+        QCOMPARE(b.slider("sldV")->maximum(), Battle::kElevationSliderMax);
+        QCOMPARE(b.slider("sldV")->value(), frmMainDesign::sldV.value);
         QVERIFY(b.slider("sldV")->invertedAppearance());
 
         // Timers: only the main tick runs at the start.
-        const struct {
-            const char* name;
-            int interval;
-            Timer timer;
-            bool enabled;
-        } timers[] = {{"tmrMain", 500, Timer::tmrMain, true},
-                      {"tmrTurn", 100, Timer::tmrTurn, false},
-                      {"tmrReload", 100, Timer::tmrReload, false}};
-        for (const auto& t : timers) {
+        const bool enabled[] = {true, false, false};
+        for (int i = 0; i < 3; ++i) {
+            const frmMainDesign::TimerDesign& t = frmMainDesign::Timers[i];
             auto* timer = b.form->findChild<QTimer*>(QLatin1String(t.name));
             QVERIFY2(timer, t.name);
-            QCOMPARE(timer->interval(), t.interval);
-            QCOMPARE(b.form->TimerEnabled(t.timer), t.enabled);
+            QCOMPARE(timer->interval(), t.intervalMs);
+            QCOMPARE(b.form->TimerEnabled(static_cast<Timer>(i)), enabled[i]);
         }
     }
 
