@@ -119,11 +119,11 @@ void Battle::EndBattle()
     ui_.EndBattle();
 }
 
-bool Battle::Form_QueryUnload(int unloadMode)
+bool Battle::Form_QueryUnload(UnloadMode unloadMode)
 {
     if (closed_)
         return false;
-    if (unloadMode == 0) {
+    if (unloadMode == UnloadMode::FormControlMenu) {
         // The end of the battle closes the form itself once it is done.
         if (ended_)
             return true;

@@ -41,8 +41,18 @@ public:
     // Event handlers.
     void Form_Load();
     void tmrMain_Timer();
-    // unloadMode 0 is the user's close command; returns true to cancel the close.
-    bool Form_QueryUnload(int unloadMode);
+    // Why the form is asked to close, by the classic QueryUnload numbers
+    // (vbFormControlMenu ... vbFormMDIForm). Only the player's own close is
+    // asked about; every other mode closes the sounds at once.
+    enum class UnloadMode : int {
+        FormControlMenu = 0, // the player's close command
+        FormCode = 1,        // the program closes the form
+        AppWindows = 2,      // the desktop session ends
+        AppTaskManager = 3,  // a task manager ends the program
+        FormMDIForm = 4,     // an MDI parent closes
+    };
+    // Returns true to cancel the close.
+    bool Form_QueryUnload(UnloadMode unloadMode);
     void cmdTurn_Click();
     void tmrTurn_Timer();
     void picRader_MouseUp(int button, int shift, vb::Single x, vb::Single y);

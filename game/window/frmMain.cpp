@@ -488,12 +488,12 @@ void frmMain::showEvent(QShowEvent* event)
 void frmMain::closeEvent(QCloseEvent* event)
 {
     if (closingFromCode_) {
-        battle_->Form_QueryUnload(1);
+        battle_->Form_QueryUnload(Battle::UnloadMode::FormCode);
         event->accept();
         return;
     }
     // The end of the battle closes the form itself when it is done.
-    if (ending_ || battle_->Form_QueryUnload(0)) {
+    if (ending_ || battle_->Form_QueryUnload(Battle::UnloadMode::FormControlMenu)) {
         event->ignore();
         if (endAfterQuestion_) {
             // The question's own loop has returned; the end sequence starts

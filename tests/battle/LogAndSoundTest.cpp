@@ -88,7 +88,7 @@ TEST(Media, OpenAndCloseCommandsQuoteTheFolder)
                   "open \"/home/player/My Games/Mortavel/data/Turn.wav\" alias TURN_SND notify ",
                   "open \"/home/player/My Games/Mortavel/data/Fire.wav\" alias FIRE_SND notify "}));
     rig.ui.Answer = true;
-    EXPECT_FALSE(rig.battle.Form_QueryUnload(0));
+    EXPECT_FALSE(rig.battle.Form_QueryUnload(Battle::UnloadMode::FormControlMenu));
     EXPECT_EQ(rig.TakeMedia(), (std::vector<std::string>{"close TURN_SND", "close FIRE_SND"}));
 }
 

@@ -136,7 +136,7 @@ TEST_F(Ending, EveryPlayerCommandIsInertAfterwards)
     rig.battle.tmrReload_Timer();
     // The player's close box is refused without a question.
     rig.ui.Answer = true;
-    EXPECT_TRUE(rig.battle.Form_QueryUnload(0));
+    EXPECT_TRUE(rig.battle.Form_QueryUnload(Battle::UnloadMode::FormControlMenu));
 
     const BattleState& after = rig.State();
     EXPECT_EQ(after.GunBearing, before.GunBearing);
@@ -154,7 +154,7 @@ TEST_F(Ending, EveryPlayerCommandIsInertAfterwards)
     EXPECT_TRUE(rig.TakeMedia().empty());
 
     // The program's own unload still closes the sounds.
-    EXPECT_FALSE(rig.battle.Form_QueryUnload(1));
+    EXPECT_FALSE(rig.battle.Form_QueryUnload(Battle::UnloadMode::FormCode));
     EXPECT_EQ(rig.TakeMedia(), (std::vector<std::string>{"close TURN_SND", "close FIRE_SND"}));
 }
 
@@ -164,7 +164,7 @@ TEST(QueryUnload, NoKeepsEverythingYesClosesTheSounds)
     rig.battle.Form_Load();
     rig.TakeMedia();
     rig.ui.Answer = false;
-    EXPECT_TRUE(rig.battle.Form_QueryUnload(0));
+    EXPECT_TRUE(rig.battle.Form_QueryUnload(Battle::UnloadMode::FormControlMenu));
     ASSERT_EQ(rig.ui.Questions.size(), 1u);
     EXPECT_EQ(rig.ui.Questions[0].Text, "ゲームを終了してもよろしいですか？");
     EXPECT_EQ(rig.ui.Questions[0].Title, "終了確認");
@@ -173,7 +173,7 @@ TEST(QueryUnload, NoKeepsEverythingYesClosesTheSounds)
     EXPECT_FALSE(rig.battle.Closed());
 
     rig.ui.Answer = true;
-    EXPECT_FALSE(rig.battle.Form_QueryUnload(0));
+    EXPECT_FALSE(rig.battle.Form_QueryUnload(Battle::UnloadMode::FormControlMenu));
     EXPECT_EQ(rig.TakeMedia(), (std::vector<std::string>{"close TURN_SND", "close FIRE_SND"}));
     EXPECT_TRUE(rig.battle.Closed());
 }
@@ -188,7 +188,7 @@ TEST(QueryUnload, TimeRunningOutDuringTheQuestionKeepsTheFormForTheEnd)
         rig.clock.Set(150);
         rig.battle.tmrMain_Timer();
     };
-    EXPECT_TRUE(rig.battle.Form_QueryUnload(0));
+    EXPECT_TRUE(rig.battle.Form_QueryUnload(Battle::UnloadMode::FormControlMenu));
     EXPECT_EQ(rig.ui.EndBattleCalls, 1);
     EXPECT_FALSE(rig.battle.Closed());
     for (const std::string& command : rig.TakeMedia())
@@ -203,7 +203,7 @@ TEST(EndBattle, TheWindowMayDiscardTheBattleFromWithin)
     auto battle = std::make_unique<Battle>(ui, random, clock, GameSettings{}, "/x");
     battle->Form_Load();
     ui.OnEndBattle = [&] {
-        EXPECT_FALSE(battle->Form_QueryUnload(1));
+        EXPECT_FALSE(battle->Form_QueryUnload(Battle::UnloadMode::FormCode));
         battle.reset(); // as the window does when it unloads the form
     };
     clock.Set(150);
@@ -217,8 +217,23 @@ TEST(QueryUnload, ProgramCloseAsksNothing)
 {
     BattleRig rig;
     rig.battle.Form_Load();
-    EXPECT_FALSE(rig.battle.Form_QueryUnload(1));
+    EXPECT_FALSE(rig.battle.Form_QueryUnload(Battle::UnloadMode::FormCode));
     EXPECT_TRUE(rig.ui.Questions.empty());
+}
+
+TEST(QueryUnload, OnlyThePlayersCloseIsAsked)
+{
+    using Mode = Battle::UnloadMode;
+    for (const Mode mode : {Mode::FormCode, Mode::AppWindows, Mode::AppTaskManager, Mode::FormMDIForm}) {
+        BattleRig rig;
+        rig.battle.Form_Load();
+        rig.TakeMedia();
+        rig.ui.Answer = false;
+        EXPECT_FALSE(rig.battle.Form_QueryUnload(mode)) << static_cast<int>(mode);
+        EXPECT_TRUE(rig.ui.Questions.empty()) << static_cast<int>(mode);
+        EXPECT_EQ(rig.TakeMedia(), (std::vector<std::string>{"close TURN_SND", "close FIRE_SND"}));
+        EXPECT_TRUE(rig.battle.Closed());
+    }
 }
 
 TEST(Gauge, CountsToFiftyAndHoldsValuesInRange)

@@ -105,7 +105,7 @@ TEST_F(Texts, HitsReportTheirGradeThroughTheHitTemplate)
 TEST_F(Texts, TheCloseQuestionComesFromItsTemplates)
 {
     ui.Answer = false;
-    EXPECT_TRUE(battle.Form_QueryUnload(0));
+    EXPECT_TRUE(battle.Form_QueryUnload(Battle::UnloadMode::FormControlMenu));
     ASSERT_EQ(ui.Questions.size(), 1u);
     EXPECT_EQ(ui.Questions[0].Text, "quit?");
     EXPECT_EQ(ui.Questions[0].Title, "quit");

@@ -553,7 +553,7 @@ private slots:
             QCOMPARE(mci::status(QStringLiteral("FIRE_SND"))->playCount, 1);
             QVERIFY(sent.contains(QStringLiteral("play FIRE_SND")));
             // Closing from the program closes both sounds.
-            form->battle().Form_QueryUnload(1);
+            form->battle().Form_QueryUnload(Battle::UnloadMode::FormCode);
             QVERIFY(!mci::status(QStringLiteral("TURN_SND")));
             QVERIFY(!mci::status(QStringLiteral("FIRE_SND")));
         }
@@ -617,7 +617,7 @@ private slots:
                 box->button(QMessageBox::No)->click();
             });
             QVERIFY(!b.form->close());
-            b.form->battle().Form_QueryUnload(1);
+            b.form->battle().Form_QueryUnload(Battle::UnloadMode::FormCode);
         }
         GameLanguage::install(language);
         QCOMPARE(captions,

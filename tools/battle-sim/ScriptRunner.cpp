@@ -241,8 +241,7 @@ void ScriptRunner::RegisterBuiltins()
             throw ScriptError("close yes or close no");
         Battle& battle = sim.RequireBattle();
         sim.Ui().Answer = args[0] == "yes";
-        constexpr int userCloses = 0;
-        if (!battle.Form_QueryUnload(userCloses))
+        if (!battle.Form_QueryUnload(Battle::UnloadMode::FormControlMenu))
             sim.CloseBattle();
     });
     AddCommand("state", [](ScriptRunner& sim, const Args& args) {
