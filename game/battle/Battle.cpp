@@ -164,7 +164,7 @@ void Battle::SpawnEnemy()
     ship.Damage = 0;
 
     const int hour = vb::CInt(theta / (pi / 6));
-    ShowMessage(FillTemplate(texts_.EnemySighted, {std::to_string(hour)}), false);
+    ShowMessage(FillTemplate(texts_.EnemySighted, {std::to_string(hour)}), Emphasis::Normal);
 }
 
 void Battle::MoveEnemies()
@@ -239,7 +239,7 @@ void Battle::cmdTurn_Click()
     const int b = tb < 0 ? tb + 360 : tb;
     ShowMessage(FillTemplate(texts_.TurretTurning,
                              {std::to_string(b / 30), std::to_string((b % 30) * 2), std::to_string(te)}),
-                false);
+                Emphasis::Normal);
     StopSound(kFireAlias);
     StopSound(kTurnAlias);
     PlaySound(kTurnAlias);
@@ -277,7 +277,7 @@ void Battle::tmrTurn_Timer()
     ui_.SetEnabled(BattleUi::Control::sldH, true);
     ui_.SetEnabled(BattleUi::Control::sldV, true);
     state_.Turning = false;
-    ShowMessage(texts_.TurretArrived, false);
+    ShowMessage(texts_.TurretArrived, Emphasis::Normal);
 }
 
 void Battle::UpdateGauges()
@@ -357,7 +357,7 @@ void Battle::cmdFire_Click()
     state_.Reloading = true;
     ui_.Gauge().SetValue(0);
     ui_.Gauge().SetVisible(true);
-    ShowMessage(texts_.Fire, true);
+    ShowMessage(texts_.Fire, Emphasis::Alert);
     StopSound(kFireAlias);
     StopSound(kTurnAlias);
     PlaySound(kFireAlias);
@@ -379,7 +379,7 @@ void Battle::tmrReload_Timer()
         ui_.SetEnabled(BattleUi::Control::cmdFire, true);
         state_.Reloading = false;
         ui_.Gauge().SetVisible(false);
-        ShowMessage(texts_.Loaded, false);
+        ShowMessage(texts_.Loaded, Emphasis::Normal);
         break;
     default: break;
     }
@@ -442,29 +442,29 @@ void Battle::ShellFalls()
     state_.Enemy = std::move(afloat);
     state_.EnemyCount = static_cast<vb::Integer>(state_.Enemy.size() - 1);
 
-    ShowMessage(texts_.ShellLanded + hits, true);
+    ShowMessage(texts_.ShellLanded + hits, Emphasis::Alert);
     ui_.SetScoreCaption(FillTemplate(texts_.Score, {std::to_string(state_.Points)}));
 }
 
 // ---------------------------------------------------------------- message log and sounds
 
-void Battle::ShowMessage(const std::string& text, bool alert)
+void Battle::ShowMessage(const std::string& text, Emphasis emphasis)
 {
     std::string::size_type start = 0;
     for (;;) {
         const auto end = text.find(kCrLf, start);
         if (end == std::string::npos) {
-            PlaceMessageLine(text.substr(start), alert);
+            PlaceMessageLine(text.substr(start), emphasis);
             return;
         }
-        PlaceMessageLine(text.substr(start, end - start), alert);
+        PlaceMessageLine(text.substr(start, end - start), emphasis);
         start = end + 2;
     }
 }
 
-void Battle::PlaceMessageLine(const std::string& line, bool alert)
+void Battle::PlaceMessageLine(const std::string& line, Emphasis emphasis)
 {
-    const MessageLine placed{line, alert ? colors::Red : colors::Black};
+    const MessageLine placed{line, emphasis == Emphasis::Alert ? colors::Red : colors::Black};
     if (!log_[2].Text.empty()) {
         SetLine(0, log_[1]);
         SetLine(1, log_[2]);

@@ -71,7 +71,9 @@ public:
     void MoveEnemies();
     double BearingOf(vb::Single x, vb::Single y) const;
     void UpdateGauges();
-    void ShowMessage(const std::string& text, bool alert);
+    // Alert lines show in red, the others in black.
+    enum class Emphasis { Normal, Alert };
+    void ShowMessage(const std::string& text, Emphasis emphasis);
     void PlaySound(const std::string& alias);
     void StopSound(const std::string& alias);
     // Freezes the battle (timers off, sounds stopped, player commands inert)
@@ -92,6 +94,7 @@ public:
     static constexpr int kElevationSliderMin = 5, kElevationSliderMax = 85;
     enum Key : int { KeyEnter = 13, KeySpace = 32, KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40 };
     enum ShiftMask : int { ShiftMaskShift = 1, ShiftMaskCtrl = 2, ShiftMaskAlt = 4 };
+    enum MouseButton : int { ButtonLeft = 1, ButtonRight = 2, ButtonMiddle = 4 };
 
 private:
     bool Inert() const { return ended_ || closed_; }
@@ -99,7 +102,7 @@ private:
     int WantedBearing();
     int WantedElevation();
     void ShellFalls();
-    void PlaceMessageLine(const std::string& line, bool alert);
+    void PlaceMessageLine(const std::string& line, Emphasis emphasis);
     void SetLine(int index, const MessageLine& line);
     std::string OpenCommand(const char* file, const char* alias) const;
 

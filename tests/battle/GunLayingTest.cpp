@@ -220,7 +220,7 @@ TEST_F(GunLaying, NeedlesFollowTheTurret)
 TEST_F(GunLaying, RadarClickTurnsOnlyTheView)
 {
     const int scenes = rig.ui.SceneDraws;
-    rig.battle.picRader_MouseUp(2, 0, 1875, 975);
+    rig.battle.picRader_MouseUp(Battle::ButtonRight, 0, 1875, 975);
     EXPECT_DOUBLE_EQ(S().ViewBearing, Pi / 2);
     EXPECT_NEAR(rig.ui.linView.X, 1875, 1e-9);
     EXPECT_NEAR(rig.ui.linView.Y, 975, 1e-9);
@@ -228,10 +228,10 @@ TEST_F(GunLaying, RadarClickTurnsOnlyTheView)
     EXPECT_EQ(S().GunBearing, 0);
     EXPECT_TRUE(rig.ui.labMessage[0].Text.empty());
 
-    rig.battle.picRader_MouseUp(1, 0, 975, 1500); // on the bow-stern line, astern
+    rig.battle.picRader_MouseUp(Battle::ButtonLeft, 0, 975, 1500); // on the bow-stern line, astern
     EXPECT_DOUBLE_EQ(S().ViewBearing, Pi);
     EXPECT_NEAR(rig.ui.linView.Y, 975 + 900, 1e-9);
-    rig.battle.picRader_MouseUp(1, 0, 975, 975);
+    rig.battle.picRader_MouseUp(Battle::ButtonLeft, 0, 975, 975);
     EXPECT_EQ(S().ViewBearing, 0);
     EXPECT_NEAR(rig.ui.linView.Y, 75, 1e-9);
 }

@@ -22,13 +22,13 @@ const std::uint32_t R = colors::Red, B = colors::Black;
 
 TEST_F(Log, FillsFromTheTopThenScrolls)
 {
-    rig.battle.ShowMessage("一", false);
+    rig.battle.ShowMessage("一", Battle::Emphasis::Normal);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"一", "", ""}));
-    rig.battle.ShowMessage("二", true);
-    rig.battle.ShowMessage("三", false);
+    rig.battle.ShowMessage("二", Battle::Emphasis::Alert);
+    rig.battle.ShowMessage("三", Battle::Emphasis::Normal);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"一", "二", "三"}));
     EXPECT_EQ(Colors(), (std::vector<std::uint32_t>{B, R, B}));
-    rig.battle.ShowMessage("四", true);
+    rig.battle.ShowMessage("四", Battle::Emphasis::Alert);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"二", "三", "四"}));
     EXPECT_EQ(Colors(), (std::vector<std::uint32_t>{R, B, R}));
     // The battle's own copy agrees with what the labels show.
@@ -41,8 +41,9 @@ TEST_F(Log, FillsFromTheTopThenScrolls)
 TEST_F(Log, ThreeLineMessageOnAFullLogReplacesIt)
 {
     for (const char* text : {"a", "b", "c"})
-        rig.battle.ShowMessage(text, false);
-    rig.battle.ShowMessage("着弾確認！\r\n敵艦に命中！敵艦小破！\r\n敵艦に命中！敵艦撃沈！", true);
+        rig.battle.ShowMessage(text, Battle::Emphasis::Normal);
+    rig.battle.ShowMessage("着弾確認！\r\n敵艦に命中！敵艦小破！\r\n敵艦に命中！敵艦撃沈！",
+                           Battle::Emphasis::Alert);
     EXPECT_EQ(Texts(),
               (std::vector<std::string>{"着弾確認！", "敵艦に命中！敵艦小破！", "敵艦に命中！敵艦撃沈！"}));
     EXPECT_EQ(Colors(), (std::vector<std::uint32_t>{R, R, R}));
@@ -50,32 +51,33 @@ TEST_F(Log, ThreeLineMessageOnAFullLogReplacesIt)
 
 TEST_F(Log, BlackLineScrolledUpStaysBlack)
 {
-    rig.battle.ShowMessage("黒", false);
-    rig.battle.ShowMessage("赤1\r\n赤2\r\n赤3", true);
+    rig.battle.ShowMessage("黒", Battle::Emphasis::Normal);
+    rig.battle.ShowMessage("赤1\r\n赤2\r\n赤3", Battle::Emphasis::Alert);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"赤1", "赤2", "赤3"}));
-    rig.battle.ShowMessage("x", false);
-    rig.battle.ShowMessage("黒\r\n赤", false);
+    rig.battle.ShowMessage("x", Battle::Emphasis::Normal);
+    rig.battle.ShowMessage("黒\r\n赤", Battle::Emphasis::Normal);
     EXPECT_EQ(Colors(), (std::vector<std::uint32_t>{B, B, B}));
-    rig.battle.ShowMessage("赤", true);
+    rig.battle.ShowMessage("赤", Battle::Emphasis::Alert);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"黒", "赤", "赤"}));
     EXPECT_EQ(Colors(), (std::vector<std::uint32_t>{B, B, R}));
 }
 
 TEST_F(Log, EmptyLineLeavesItsPlaceFree)
 {
-    rig.battle.ShowMessage("a\r\n\r\nb", false);
+    rig.battle.ShowMessage("a\r\n\r\nb", Battle::Emphasis::Normal);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"a", "b", ""}));
-    rig.battle.ShowMessage("c", false);
-    rig.battle.ShowMessage("", true); // on a full log: scrolls, then leaves the bottom free
+    rig.battle.ShowMessage("c", Battle::Emphasis::Normal);
+    rig.battle.ShowMessage("",
+                           Battle::Emphasis::Alert); // on a full log: scrolls, then leaves the bottom free
     EXPECT_EQ(Texts(), (std::vector<std::string>{"b", "c", ""}));
-    rig.battle.ShowMessage("d", true);
+    rig.battle.ShowMessage("d", Battle::Emphasis::Alert);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"b", "c", "d"}));
     EXPECT_EQ(Colors(), (std::vector<std::uint32_t>{B, B, R}));
 }
 
 TEST_F(Log, OnlyCrLfSplits)
 {
-    rig.battle.ShowMessage("a\nb\rc", false);
+    rig.battle.ShowMessage("a\nb\rc", Battle::Emphasis::Normal);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"a\nb\rc", "", ""}));
 }
 

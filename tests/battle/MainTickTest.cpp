@@ -129,7 +129,7 @@ TEST_F(Ending, EveryPlayerCommandIsInertAfterwards)
     rig.ui.cmdFire = rig.ui.cmdTurn = true; // even were the buttons on
     rig.battle.cmdFire_Click();
     rig.battle.cmdTurn_Click();
-    rig.battle.picRader_MouseUp(1, 0, 1875, 975);
+    rig.battle.picRader_MouseUp(Battle::ButtonLeft, 0, 1875, 975);
     // Late timer events do nothing either.
     rig.battle.tmrMain_Timer();
     rig.battle.tmrTurn_Timer();

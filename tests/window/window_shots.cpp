@@ -86,7 +86,8 @@ int main(int argc, char** argv)
     s.ship(-0.3 + 2 * std::numbers::pi, 450, 2);
     s.ship(0.1, 200, 3);
     s.ship(std::numbers::pi, 600, 0); // astern: on the radar only
-    s.form->battle().ShowMessage(FillTemplate(TranslatedBattleTexts().EnemySighted, {"3"}), false);
+    s.form->battle().ShowMessage(FillTemplate(TranslatedBattleTexts().EnemySighted, {"3"}),
+                                 Battle::Emphasis::Normal);
     s.redraw();
     s.shot(QStringLiteral("2-ships"));
 

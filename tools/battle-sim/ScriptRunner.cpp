@@ -222,8 +222,8 @@ void ScriptRunner::RegisterBuiltins()
         constexpr double most = std::numeric_limits<float>::max();
         if (std::abs(x) > most || std::abs(y) > most)
             throw ScriptError("a position must fit a Single");
-        constexpr int leftButton = 1;
-        sim.RequireBattle().picRader_MouseUp(leftButton, 0, static_cast<float>(x), static_cast<float>(y));
+        sim.RequireBattle().picRader_MouseUp(Battle::ButtonLeft, 0, static_cast<float>(x),
+                                             static_cast<float>(y));
     });
     AddCommand("press", [](ScriptRunner& sim, const Args& args) {
         ExpectArgs(args, 1, 1);
