@@ -122,8 +122,8 @@ frmConfig::frmConfig(const GameSettings& settings, QWidget* parent)
             r.labels.append(label);
             connect(label, &ClickLabel::clicked, this, [this, row, i] {
                 switch (row) {
-                case 0: labMax_Click(i); break;
-                case 1: labTime_Click(i); break;
+                case EnemyRow: labMax_Click(i); break;
+                case TimeRow: labTime_Click(i); break;
                 default: labLevel_Click(i); break;
                 }
             });
@@ -203,9 +203,10 @@ void frmConfig::labLevel_Click(int index)
 
 void frmConfig::cmdDefault_Click()
 {
-    labMax_Click(1);
-    labTime_Click(1);
-    labLevel_Click(1);
+    const GameSettings defaults;
+    labMax_Click(rules::EnemyChoiceOf(defaults.EnemyMax));
+    labTime_Click(rules::TimeIndexOf(defaults.TimeLimit));
+    labLevel_Click(defaults.GameLevel);
 }
 
 void frmConfig::cmdUpdate_Click()

@@ -148,13 +148,13 @@ private slots:
                 rig.tap(pad, "dpdown");
             QCOMPARE(focusName(), QStringLiteral("labTag(1)"));
             rig.tap(pad, "dpright");
-            QCOMPARE(dialog.choice(1), 2);
+            QCOMPARE(dialog.choice(frmConfig::TimeRow), 2);
             rig.tap(pad, "dpright");
             rig.tap(pad, "dpright");
-            QCOMPARE(dialog.choice(1), 3);
+            QCOMPARE(dialog.choice(frmConfig::TimeRow), 3);
             QCOMPARE(focusName(), QStringLiteral("labTag(1)"));
             rig.tap(pad, "dpleft");
-            QCOMPARE(dialog.choice(1), 2);
+            QCOMPARE(dialog.choice(frmConfig::TimeRow), 2);
             QCOMPARE(dialog.settings().TimeLimit, 150); // chosen, not yet in force
 
             // Start presses OK, the default button.
@@ -169,7 +169,7 @@ private slots:
             rig.tap(pad, "dpup");
             QCOMPARE(focusName(), QStringLiteral("labTag(2)"));
             rig.tap(pad, "dpleft");
-            QCOMPARE(dialog.choice(2), 0);
+            QCOMPARE(dialog.choice(frmConfig::LevelRow), 0);
             // B is 閉じる, the cancel button: the change is dropped.
             rig.tap(pad, "b");
             QVERIFY(!dialog.isVisible());

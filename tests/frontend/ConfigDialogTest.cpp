@@ -108,9 +108,9 @@ private slots:
         QCOMPARE(dialog->size(), QSize(326, 194));
         for (int row = 0; row < 3; ++row)
             QCOMPARE(dialog->savedChoice(row), dialog->choice(row));
-        QCOMPARE(int(dialog->choice(0)), 2); // 7 ships
-        QCOMPARE(int(dialog->choice(1)), 2); // 180 s
-        QCOMPARE(int(dialog->choice(2)), 0); // Easy
+        QCOMPARE(int(dialog->choice(frmConfig::EnemyRow)), 2); // 7 ships
+        QCOMPARE(int(dialog->choice(frmConfig::TimeRow)), 2);  // 180 s
+        QCOMPARE(int(dialog->choice(frmConfig::LevelRow)), 0); // Easy
         QVERIFY(!buttonsEnabled(dialog.get()));
         QVERIFY(button(dialog.get(), "cmdQuit")->isEnabled());
         QVERIFY(button(dialog.get(), "cmdOK")->isDefault());
@@ -132,7 +132,7 @@ private slots:
     {
         auto dialog = open();
         click(dialog.get(), "labTime(3)");
-        QCOMPARE(int(dialog->choice(1)), 3);
+        QCOMPARE(int(dialog->choice(frmConfig::TimeRow)), 3);
         QCOMPARE(dialog->findChild<RoundedShape*>("shpTime(3)")->fillColor(), SelectedFill);
         QCOMPARE(dialog->findChild<RoundedShape*>("shpTime(2)")->fillColor(), UnselectedFill);
         QVERIFY(!dialog->findChild<RoundedShape*>("shpTime(2)")->borderColor().isValid());
@@ -163,9 +163,9 @@ private slots:
         auto* label = dialog->findChild<ClickLabel*>("labMax(0)");
         QTest::mousePress(label, Qt::LeftButton, {}, label->rect().center());
         QTest::mouseRelease(label, Qt::LeftButton, {}, label->rect().bottomRight() + QPoint(20, 20));
-        QCOMPARE(int(dialog->choice(0)), 2);
+        QCOMPARE(int(dialog->choice(frmConfig::EnemyRow)), 2);
         QTest::mouseClick(label, Qt::RightButton, {}, label->rect().center());
-        QCOMPARE(int(dialog->choice(0)), 2);
+        QCOMPARE(int(dialog->choice(frmConfig::EnemyRow)), 2);
     }
 
     void aDoubleClickIsOneClick()
@@ -183,9 +183,9 @@ private slots:
             QTest::mouseClick(window, Qt::LeftButton, {}, centre);
             QCOMPARE(clicks.count(), 2);
         }
-        QCOMPARE(int(dialog->choice(0)), 2); // the last label of each row was clicked
-        QCOMPARE(int(dialog->choice(1)), 3);
-        QCOMPARE(int(dialog->choice(2)), 2);
+        QCOMPARE(int(dialog->choice(frmConfig::EnemyRow)), 2); // the last label of each row was clicked
+        QCOMPARE(int(dialog->choice(frmConfig::TimeRow)), 3);
+        QCOMPARE(int(dialog->choice(frmConfig::LevelRow)), 2);
     }
 
     void updateAppliesAndStaysOpen()
@@ -214,9 +214,9 @@ private slots:
     {
         auto dialog = open();
         QTest::mouseClick(button(dialog.get(), "cmdDefault"), Qt::LeftButton);
-        QCOMPARE(int(dialog->choice(0)), 1);
-        QCOMPARE(int(dialog->choice(1)), 1);
-        QCOMPARE(int(dialog->choice(2)), 1);
+        QCOMPARE(int(dialog->choice(frmConfig::EnemyRow)), 1);
+        QCOMPARE(int(dialog->choice(frmConfig::TimeRow)), 1);
+        QCOMPARE(int(dialog->choice(frmConfig::LevelRow)), 1);
         QVERIFY(buttonsEnabled(dialog.get()));
         QCOMPARE(dialog->findChild<RoundedShape*>("shpTime(1)")->fillColor(), SelectedFill);
         QCOMPARE(dialog->findChild<RoundedShape*>("shpTime(2)")->fillColor(), UnselectedFill);
@@ -303,7 +303,7 @@ private slots:
             auto dialog = open();
             // A mnemonic clicks its button a moment later, as a mouse click would look.
             QTest::keyClick(dialog.get(), Qt::Key_D, Qt::AltModifier);
-            QTRY_COMPARE(int(dialog->choice(0)), 1);
+            QTRY_COMPARE(int(dialog->choice(frmConfig::EnemyRow)), 1);
             QTest::keyClick(dialog.get(), Qt::Key_U, Qt::AltModifier);
             QTRY_COMPARE(inForce(), std::tuple(5, 150, 1));
             QVERIFY(dialog->isVisible());
@@ -318,7 +318,7 @@ private slots:
             dialog->close();
         }
         auto dialog = open();
-        QCOMPARE(int(dialog->choice(2)), 0);
+        QCOMPARE(int(dialog->choice(frmConfig::LevelRow)), 0);
         QVERIFY(!buttonsEnabled(dialog.get()));
     }
 
@@ -329,7 +329,7 @@ private slots:
         for (const char* name : {"shpMax(0)", "shpMax(1)", "shpMax(2)", "shpTime(0)"})
             QCOMPARE(dialog->findChild<RoundedShape*>(name)->fillColor(), UnselectedFill);
         click(dialog.get(), "labMax(0)");
-        QCOMPARE(int(dialog->choice(0)), 0);
+        QCOMPARE(int(dialog->choice(frmConfig::EnemyRow)), 0);
     }
 };
 
