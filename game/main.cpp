@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "AppFonts.h"
-#include "BattleEnding.h"
 #include "ControllerInput.h"
 #include "ControllerScript.h"
 #include "frmMain.h"
@@ -48,9 +47,13 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "mortavel: the English translation was not found; playing in Japanese\n");
 
     // The title and the battle take turns; the run ends when the last one closes.
-    ShowTitleForm = [] { frmTitle::ShowTitle(); };
-    ShowBattleForm = [](const GameSettings& settings, const HighScores& scores) {
-        ShowBattleWindow(settings, scores);
+    const std::function<void()> showTitle = [] { frmTitle::ShowTitle(); };
+    ShowBattleForm = [&showTitle](const GameSettings& settings, const HighScores& scores) {
+        frmMain::Options options;
+        options.settings = settings;
+        options.scores = scores;
+        options.showTitle = showTitle;
+        ShowBattleWindow(std::move(options));
     };
 
     // Controllers play along with the keyboard; without them nothing changes.
@@ -58,7 +61,7 @@ int main(int argc, char* argv[])
     if (controllers.start())
         ControllerScript::startFromEnvironment(controllers, &controllers);
 
-    ShowTitleForm();
+    showTitle();
     const int status = app.exec();
     mci::closeAll();
     return status;

@@ -17,13 +17,13 @@
 #include <QPainter>
 #include <QTimer>
 
-std::function<void()> ShowTitleForm = [] {};
-
-BattleEnding::BattleEnding(QWidget* form, PictureBox* scene, QLabel* gameOver, WallClock& clock)
+BattleEnding::BattleEnding(QWidget* form, PictureBox* scene, QLabel* gameOver, WallClock& clock,
+                           std::function<void()> showTitle)
     : form_(form)
     , scene_(scene)
     , gameOver_(gameOver)
     , clock_(clock)
+    , showTitle_(std::move(showTitle))
 {
 }
 
@@ -33,7 +33,8 @@ void BattleEnding::run(const GameSettings& settings, HighScores& scores, vb::Lon
     gameOver_->show();
     enterRanking(settings, scores, points);
     pause(3);
-    ShowTitleForm();
+    if (showTitle_)
+        showTitle_();
 }
 
 void BattleEnding::drawCurtain()

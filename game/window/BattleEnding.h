@@ -15,13 +15,12 @@ class QWidget;
 // The end of a battle as the player sees it: the curtain closing over the
 // scene, "Game Over", the ranking entry and its save, the pause, and the
 // title screen shown again. The battle form closes itself afterwards.
-// How the end of a battle shows the title again without knowing its class:
-// main() installs it, tests replace it.
-extern std::function<void()> ShowTitleForm;
-
 class BattleEnding {
 public:
-    BattleEnding(QWidget* form, PictureBox* scene, QLabel* gameOver, WallClock& clock);
+    // showTitle shows the title screen again without the window knowing its
+    // class; empty, the end shows nothing more.
+    BattleEnding(QWidget* form, PictureBox* scene, QLabel* gameOver, WallClock& clock,
+                 std::function<void()> showTitle);
 
     // Returns once the title screen is showing. Events of the form run in
     // between (the curtain and the pause let them through). The points enter
@@ -38,4 +37,5 @@ private:
     PictureBox* scene_;
     QLabel* gameOver_;
     WallClock& clock_;
+    std::function<void()> showTitle_;
 };

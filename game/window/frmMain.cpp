@@ -535,16 +535,13 @@ void frmMain::EndBattle()
 
 void frmMain::runEndSequence()
 {
-    BattleEnding(this, picScene_, labGameOver_, *clock_)
+    BattleEnding(this, picScene_, labGameOver_, *clock_, options_.showTitle)
         .run(battle_->Settings(), options_.scores, battle_->State().Points);
     closeFromCode();
 }
 
-frmMain* ShowBattleWindow(const GameSettings& settings, const HighScores& scores)
+frmMain* ShowBattleWindow(frmMain::Options options)
 {
-    frmMain::Options options;
-    options.settings = settings;
-    options.scores = scores;
     auto* form = new frmMain(std::move(options));
     form->show();
     return form;

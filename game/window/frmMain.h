@@ -42,6 +42,9 @@ public:
         // The rankings the title showed; the end of the battle enters its
         // points here and in the score file.
         HighScores scores;
+        // Back to the title at the end of the battle, which the window cannot
+        // name (the title sits above it); empty: nothing is shown.
+        std::function<void()> showTitle;
     };
 
     explicit frmMain(QWidget* parent = nullptr);
@@ -126,6 +129,5 @@ private:
     bool endAfterQuestion_ = false;
 };
 
-// Opens a new battle in its own window; the ShowBattleForm hook of the
-// program.
-frmMain* ShowBattleWindow(const GameSettings& settings, const HighScores& scores);
+// Opens a new battle in its own window.
+frmMain* ShowBattleWindow(frmMain::Options options);

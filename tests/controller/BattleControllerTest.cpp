@@ -5,7 +5,6 @@
 #include "PadRig.h"
 #include "window/WindowTestSupport.h"
 
-#include "BattleEnding.h"
 #include "BattleSlider.h"
 #include "frmMain.h"
 #include "ManualClock.h"
@@ -181,7 +180,6 @@ private slots:
         QVERIFY(form_ && form_->isVisible());
 
         // The D-pad walks to Yes, A presses it: the battle is given up.
-        ShowTitleForm = [] {};
         QWidget* pressed = nullptr;
         wt::onNextModal([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);

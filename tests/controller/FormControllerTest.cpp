@@ -8,7 +8,6 @@
 #include "scorefile/TestSupport.h"
 #include "window/WindowTestSupport.h"
 
-#include "BattleEnding.h"
 #include "DataPaths.h"
 #include "frmConfig.h"
 #include "frmHighScore.h"
@@ -76,7 +75,6 @@ private slots:
     {
         wt::acknowledgeGaugeWarning();
         ShowBattleForm = [this](const GameSettings&, const HighScores&) { ++battlesShown_; };
-        ShowTitleForm = [] {};
     }
 
     void init() { battlesShown_ = 0; }
@@ -256,7 +254,10 @@ private slots:
         ReplayRandom random;
         ManualClock clock{wt::ClockStart};
         MediaLog media;
-        QPointer<frmMain> form = wt::newBattleForm(random, clock, media, GameSettings{5, 120, 1});
+        HighScores atTitle;
+        QPointer<frmMain> form;
+        form = wt::newBattleForm(random, clock, media, GameSettings{5, 120, 1}, {},
+                                 [&] { atTitle = form->scores(); });
         form->show();
         form->battle().MutableState().Points = 1234;
         QString box;
@@ -273,11 +274,8 @@ private slots:
         random.Queue(0.99);
         clock.Set(form->battle().State().StartTime + form->battle().Settings().TimeLimit);
         clock.StepEveryRead(0.5);
-        HighScores atTitle;
-        ShowTitleForm = [&] { atTitle = form->scores(); };
         form->tick(Timer::tmrMain);
         flushDeletes();
-        ShowTitleForm = [] {};
         QCOMPARE(box, QStringLiteral("QInputDialog"));
         QVERIFY(inTextBox);
         QVERIFY(!form);

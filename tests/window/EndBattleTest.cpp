@@ -3,7 +3,6 @@
 // entry, the pause, the way back to the title and the quiet unload.
 #include "WindowTestSupport.h"
 
-#include "BattleEnding.h"
 #include "Curtain.h"
 #include "DataPaths.h"
 #include "frmMain.h"
@@ -93,11 +92,7 @@ struct Ending {
     // comes back into them when it hands over to the title.
     Ending(HighScores& scores, vb::Long points, GameSettings settings = {5, 120, 1})
     {
-        form = wt::newBattleForm(random, clock, media, settings, scores);
-        form->show();
-        form->battle().MutableState().Points = points;
-
-        ShowTitleForm = [this, &scores] {
+        const auto showTitle = [this, &scores] {
             atTitle.shown = true;
             scores = form->scores();
             for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -117,12 +112,11 @@ struct Ending {
             atTitle.viewBearing = form->battle().State().ViewBearing;
             atTitle.closeRefused = !form->close() && !QApplication::activeModalWidget();
         };
+        form = wt::newBattleForm(random, clock, media, settings, scores, showTitle);
+        form->show();
+        form->battle().MutableState().Points = points;
     }
-    ~Ending()
-    {
-        ShowTitleForm = [] {};
-        delete form.data();
-    }
+    ~Ending() { delete form.data(); }
 
     // The main tick that finds the time up runs the whole end.
     void runOut()

@@ -16,7 +16,7 @@
 namespace wt {
 
 frmMain* newBattleForm(RandomSource& random, WallClock& clock, MediaLog& media, const GameSettings& settings,
-                       const HighScores& scores)
+                       const HighScores& scores, std::function<void()> showTitle)
 {
     frmMain::Options options;
     options.random = &random;
@@ -25,6 +25,7 @@ frmMain* newBattleForm(RandomSource& random, WallClock& clock, MediaLog& media, 
     options.media = media.sink();
     options.settings = settings;
     options.scores = scores;
+    options.showTitle = std::move(showTitle);
     return new frmMain(options);
 }
 

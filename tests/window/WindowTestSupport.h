@@ -28,9 +28,11 @@ inline constexpr double ClockStart = 100000;
 namespace wt {
 
 // A battle form under the test's control: the given random draws and clock,
-// its timers run by hand, its media commands into media.
+// its timers run by hand, its media commands into media; showTitle stands
+// for the title screen its end goes back to.
 frmMain* newBattleForm(RandomSource& random, WallClock& clock, MediaLog& media,
-                       const GameSettings& settings = {}, const HighScores& scores = {});
+                       const GameSettings& settings = {}, const HighScores& scores = {},
+                       std::function<void()> showTitle = {});
 
 // Runs action on the next modal dialog as soon as it is up (polling the
 // event loop), so a test can answer a message box or an input box.

@@ -6,7 +6,6 @@
 #include "BattleWindowTexts.h"
 #include "WindowTestSupport.h"
 
-#include "BattleEnding.h"
 #include "frmMain.h"
 #include "ReplayRandom.h"
 
@@ -25,6 +24,8 @@ struct Shooter {
     ManualClock clock{wt::ClockStart};
     frmMain* form = nullptr;
     QDir out;
+    // What the end of the battle does where the title would come back.
+    std::function<void()> atTitle;
 
     explicit Shooter(const QDir& folder)
         : out(folder)
@@ -35,6 +36,10 @@ struct Shooter {
         options.manualTimers = true;
         options.media = [](const std::string&) {};
         options.settings = GameSettings{7, 120, 1};
+        options.showTitle = [this] {
+            if (atTitle)
+                atTitle();
+        };
         form = new frmMain(options);
         form->show();
         (void)QTest::qWaitForWindowExposed(form);
@@ -116,7 +121,7 @@ int main(int argc, char** argv)
     s.shot(QStringLiteral("4-wrap"));
 
     // The end: curtain, Game Over, the ranking entry.
-    ShowTitleForm = [&s] { s.shot(QStringLiteral("6-gameover")); };
+    s.atTitle = [&s] { s.shot(QStringLiteral("6-gameover")); };
     wt::onNextModal([&s](QWidget* modal) {
         modal->grab().save(s.out.filePath(QStringLiteral("5-entry.png")));
         if (auto* dialog = qobject_cast<QInputDialog*>(modal))
