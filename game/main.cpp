@@ -5,14 +5,17 @@
 #include "frmMain.h"
 #include "frmTitle.h"
 #include "GameLanguage.h"
+#include "GameRandom.h"
 #include "Mci.h"
 #include "Resources.h"
+#include "SystemClock.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
 
 #include <cstdio>
+#include <functional>
 
 int main(int argc, char* argv[])
 {
@@ -46,15 +49,24 @@ int main(int argc, char* argv[])
     if (!GameLanguage::install(language))
         std::fprintf(stderr, "mortavel: the English translation was not found; playing in Japanese\n");
 
+    // The run's random source and clock: the title reseeds the random source
+    // at every load, and every battle plays with both.
+    GameRandom random;
+    SystemClock clock;
     // The title and the battle take turns; the run ends when the last one closes.
-    const std::function<void()> showTitle = [] { frmTitle::ShowTitle(); };
-    ShowBattleForm = [&showTitle](const GameSettings& settings, const HighScores& scores) {
-        frmMain::Options options;
-        options.settings = settings;
-        options.scores = scores;
-        options.showTitle = showTitle;
-        ShowBattleWindow(std::move(options));
-    };
+    std::function<void()> showTitle;
+    TitleScreen title(
+        [&](const GameSettings& settings, const HighScores& scores) {
+            frmMain::Options options;
+            options.random = &random;
+            options.clock = &clock;
+            options.settings = settings;
+            options.scores = scores;
+            options.showTitle = showTitle;
+            ShowBattleWindow(std::move(options));
+        },
+        random);
+    showTitle = [&title] { title.show(); };
 
     // Controllers play along with the keyboard; without them nothing changes.
     ControllerInput controllers;

@@ -3,12 +3,6 @@
 
 #include <chrono>
 
-GameRandom& GameRandom::instance()
-{
-    static GameRandom random;
-    return random;
-}
-
 GameRandom::GameRandom()
 {
     randomize();

@@ -6,11 +6,12 @@
 #include <cstdint>
 #include <random>
 
-// The game's one random source. The title screen reseeds it each time it
-// loads; until then it starts from the clock, so no two runs play alike.
+// The game's random source: main() owns the run's one and hands it to the
+// title and every battle. The title screen reseeds it each time it loads;
+// until then it starts from the clock, so no two runs play alike.
 class GameRandom : public RandomSource {
 public:
-    static GameRandom& instance();
+    GameRandom();
 
     void seed(std::uint32_t value);
     // Seeds from the system timer, as the title screen does on every load.
@@ -19,6 +20,5 @@ public:
     double Next() override;
 
 private:
-    GameRandom();
     std::mt19937 engine_;
 };

@@ -19,18 +19,13 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 
-BattleStarter ShowBattleForm = [](const GameSettings&, const HighScores&) {};
-
 const QString frmTitle::WebAddress = QStringLiteral("https://mortavel.net/");
 
 namespace {
-
-QPointer<frmTitle> loadedTitle;
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip,
                         int left)
@@ -44,8 +39,10 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-frmTitle::frmTitle(QWidget* parent)
+frmTitle::frmTitle(BattleStarter startBattle, GameRandom& random, QWidget* parent)
     : QWidget(parent)
+    , startBattle_(std::move(startBattle))
+    , random_(random)
 {
     setObjectName(QStringLiteral("frmTitle"));
     setWindowTitle(QStringLiteral("Mortavel"));
@@ -86,23 +83,30 @@ frmTitle::frmTitle(QWidget* parent)
     connect(labCopyright, &ClickLabel::clicked, this, &frmTitle::labCopyright_Click);
 }
 
-frmTitle* frmTitle::ShowTitle()
+TitleScreen::TitleScreen(BattleStarter startBattle, GameRandom& random)
+    : startBattle_(std::move(startBattle))
+    , random_(random)
 {
-    if (loadedTitle) {
-        loadedTitle->show();
-        loadedTitle->raise();
-        loadedTitle->activateWindow();
-        return loadedTitle;
+}
+
+frmTitle* TitleScreen::show()
+{
+    if (frmTitle* title = loaded()) {
+        title->show();
+        title->raise();
+        title->activateWindow();
+        return title;
     }
-    auto* title = new frmTitle;
+    auto* title = new frmTitle(startBattle_, random_);
     title->setAttribute(Qt::WA_DeleteOnClose);
+    title_ = title;
     title->Form_Load();
     return title;
 }
 
-frmTitle* frmTitle::Loaded()
+frmTitle* TitleScreen::loaded() const
 {
-    return loadedTitle;
+    return title_ && title_->loaded() ? title_.data() : nullptr;
 }
 
 QString frmTitle::VersionText(int major, int minor, int revision)
@@ -133,10 +137,9 @@ QString frmTitle::MoviePath()
 
 void frmTitle::Form_Load()
 {
-    loadedTitle = this;
-    unloaded_ = false;
+    loaded_ = true;
 
-    GameRandom::instance().randomize();
+    random_.randomize();
     SaveSetting(QStringLiteral("UpdateInfo"), QStringLiteral("ApplicationPath"), ProgramDir());
     SaveSetting(QStringLiteral("UpdateInfo"), QStringLiteral("CurrentVersion"), VersionText());
     settings_ = ReadSettings();
@@ -156,7 +159,8 @@ void frmTitle::Form_Load()
 
 void frmTitle::cmdStart_Click()
 {
-    ShowBattleForm(settings_, scores_);
+    if (startBattle_)
+        startBattle_(settings_, scores_);
     close();
 }
 
@@ -187,12 +191,10 @@ void frmTitle::labCopyright_Click()
 
 void frmTitle::Form_QueryUnload()
 {
-    if (unloaded_)
+    if (!loaded_)
         return;
-    unloaded_ = true;
+    loaded_ = false;
     mciExecute(QStringLiteral("close TITLE_AVI"));
-    if (loadedTitle == this)
-        loadedTitle = nullptr;
 }
 
 void frmTitle::closeEvent(QCloseEvent* event)

@@ -4,17 +4,17 @@
 #include "GameSettings.h"
 #include "ScoreStorage.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 
 // How the title starts a battle without knowing the battle window's class,
-// handing it the settings and the rankings it holds: main() installs it,
-// tests replace it.
+// handing it the settings and the rankings it holds.
 using BattleStarter = std::function<void(const GameSettings&, const HighScores&)>;
-extern BattleStarter ShowBattleForm;
 
 class ClickLabel;
+class GameRandom;
 class QLabel;
 class QPushButton;
 
@@ -27,15 +27,13 @@ public:
     // The web page the copyright line opens.
     static const QString WebAddress;
 
-    explicit frmTitle(QWidget* parent = nullptr);
-
-    // Shows the title: a new form (freed when it closes) that runs its load
-    // handler, or the one already loaded.
-    static frmTitle* ShowTitle();
-    // The title currently loaded, if any.
-    static frmTitle* Loaded();
+    // Start opens the battle through startBattle; every load reseeds random,
+    // the run's random source.
+    frmTitle(BattleStarter startBattle, GameRandom& random, QWidget* parent = nullptr);
 
     void Form_Load();
+    // Between the load and the unload.
+    bool loaded() const { return loaded_; }
     // The settings read at the load, as the settings dialog last left them.
     const GameSettings& settings() const { return settings_; }
     // The rankings read at the load.
@@ -67,7 +65,27 @@ private:
     QPushButton* cmdHS = nullptr;
     QPushButton* cmdEnd = nullptr;
     ClickLabel* labCopyright = nullptr;
-    bool unloaded_ = false;
+    BattleStarter startBattle_;
+    GameRandom& random_;
+    bool loaded_ = false;
     GameSettings settings_;
     HighScores scores_;
+};
+
+// The run's title screen, one form at a time: showing it brings the loaded
+// form to the front, or loads a new one (freed when it closes) once the last
+// has closed, so that the return from a battle reads the settings and the
+// rankings again.
+class TitleScreen {
+public:
+    TitleScreen(BattleStarter startBattle, GameRandom& random);
+
+    frmTitle* show();
+    // The title currently loaded, if any.
+    frmTitle* loaded() const;
+
+private:
+    BattleStarter startBattle_;
+    GameRandom& random_;
+    QPointer<frmTitle> title_;
 };

@@ -3,12 +3,6 @@
 
 #include <QDateTime>
 
-SystemClock& SystemClock::instance()
-{
-    static SystemClock clock;
-    return clock;
-}
-
 double SystemClock::Now()
 {
     return static_cast<double>(QDateTime::currentSecsSinceEpoch());

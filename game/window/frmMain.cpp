@@ -6,13 +6,11 @@
 #include "BattleWindowTexts.h"
 #include "ExposeRepaint.h"
 #include "frmMainDesign.h"
-#include "GameRandom.h"
 #include "GaugeHost.h"
 #include "PictureBox.h"
 #include "RadarRenderer.h"
 #include "ScenePictures.h"
 #include "SceneRenderer.h"
-#include "SystemClock.h"
 #include "VbInput.h"
 
 #include "DataPaths.h"
@@ -120,17 +118,13 @@ void reportGaugeFallback(const QString& reason)
 
 } // namespace
 
-frmMain::frmMain(QWidget* parent)
-    : frmMain(Options{}, parent)
-{
-}
-
 frmMain::frmMain(Options options, QWidget* parent)
     : QWidget(parent)
     , options_(std::move(options))
 {
-    random_ = options_.random ? options_.random : &GameRandom::instance();
-    clock_ = options_.clock ? options_.clock : &SystemClock::instance();
+    Q_ASSERT(options_.random && options_.clock);
+    random_ = options_.random;
+    clock_ = options_.clock;
 
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -30,8 +30,9 @@ class frmMain : public QWidget, public BattleUi {
     Q_OBJECT
 public:
     struct Options {
-        RandomSource* random = nullptr; // null: the game's shared source
-        WallClock* clock = nullptr;     // null: the system clock
+        // The battle's random source and clock; both must be given.
+        RandomSource* random = nullptr;
+        WallClock* clock = nullptr;
         // The timers keep their enabled state but never fire by themselves;
         // tick() runs them (tests and benchmarks).
         bool manualTimers = false;
@@ -47,7 +48,6 @@ public:
         std::function<void()> showTitle;
     };
 
-    explicit frmMain(QWidget* parent = nullptr);
     explicit frmMain(Options options, QWidget* parent = nullptr);
     ~frmMain() override;
 

@@ -13,6 +13,7 @@
 #include "frmHighScore.h"
 #include "frmMain.h"
 #include "frmTitle.h"
+#include "GameRandom.h"
 #include "ManualClock.h"
 #include "ReplayRandom.h"
 
@@ -69,13 +70,11 @@ class FormControllerTest : public QObject {
     Q_OBJECT
 
     int battlesShown_ = 0;
+    GameRandom random_;
+    TitleScreen titles_{[this](const GameSettings&, const HighScores&) { ++battlesShown_; }, random_};
 
 private slots:
-    void initTestCase()
-    {
-        wt::acknowledgeGaugeWarning();
-        ShowBattleForm = [this](const GameSettings&, const HighScores&) { ++battlesShown_; };
-    }
+    void initTestCase() { wt::acknowledgeGaugeWarning(); }
 
     void init() { battlesShown_ = 0; }
 
@@ -84,7 +83,7 @@ private slots:
         PadRig rig;
         VirtualPad pad;
         rig.input.pump();
-        QPointer<frmTitle> title = frmTitle::ShowTitle();
+        QPointer<frmTitle> title = titles_.show();
         QVERIFY(QTest::qWaitForWindowActive(title));
         QCOMPARE(focusName(), QStringLiteral("cmdStart"));
         const QStringList down = walk(rig, pad, "dpdown");
@@ -95,7 +94,7 @@ private slots:
         // B: the title has no cancel button, and stays.
         rig.tap(pad, "b");
         flushDeletes();
-        QVERIFY(title && frmTitle::Loaded());
+        QVERIFY(title && titles_.loaded());
 
         // A on 設定 opens the settings; B there closes them again.
         rig.tap(pad, "dpdown");
@@ -116,7 +115,7 @@ private slots:
         QVERIFY(!title);
 
         // A on 終了 ends the game.
-        title = frmTitle::ShowTitle();
+        title = titles_.show();
         QVERIFY(QTest::qWaitForWindowActive(title));
         rig.tap(pad, "dpup");
         QCOMPARE(focusName(), QStringLiteral("cmdEnd"));

@@ -56,6 +56,14 @@ private:
     QStringList commands_;
     int battlesShown_ = 0;
     GameSettings battleSettings_;
+    GameRandom random_;
+    TitleScreen titles_{[this](const GameSettings& settings, const HighScores&) {
+                            ++battlesShown_;
+                            battleSettings_ = settings;
+                            // The battle opens while the title is still loaded.
+                            QVERIFY(titles_.loaded());
+                        },
+                        random_};
 
     static void flushDeletes()
     {
@@ -76,7 +84,7 @@ private:
     }
     frmTitle* load()
     {
-        frmTitle* title = frmTitle::ShowTitle();
+        frmTitle* title = titles_.show();
         title->activateWindow();
         if (!QTest::qWaitForWindowActive(title))
             qWarning("title not active");
@@ -93,12 +101,6 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(MORTAVEL_SOURCE_DATA "/MVTitle.avi"),
                             programDir_ + QStringLiteral("/data/MVTitle.avi")));
         SetProgramDirForTesting(programDir_);
-        ShowBattleForm = [this](const GameSettings& settings, const HighScores&) {
-            ++battlesShown_;
-            battleSettings_ = settings;
-            // The battle opens while the title is still loaded.
-            QVERIFY(frmTitle::Loaded());
-        };
         mci::setCommandObserver([this](const QString& command, bool) { commands_ << command; });
     }
 
@@ -120,10 +122,10 @@ private slots:
 
     void cleanup()
     {
-        if (frmTitle* title = frmTitle::Loaded())
+        if (frmTitle* title = titles_.loaded())
             title->close();
         flushDeletes();
-        QVERIFY(!frmTitle::Loaded());
+        QVERIFY(!titles_.loaded());
     }
 
     void versionText()
@@ -155,10 +157,9 @@ private slots:
         bool readyAtOpen = false;
         mci::setCommandObserver([&](const QString& command, bool) {
             commands_ << command;
-            if (command.startsWith(QStringLiteral("open")) && frmTitle::Loaded())
-                readyAtOpen = frmTitle::Loaded()->isVisible()
-                    && frmTitle::Loaded()->settings().TimeLimit == 150
-                    && frmTitle::Loaded()->scores().Table[3][2].PlayerName[0] == QStringLiteral("山本 3 2");
+            if (command.startsWith(QStringLiteral("open")) && titles_.loaded())
+                readyAtOpen = titles_.loaded()->isVisible() && titles_.loaded()->settings().TimeLimit == 150
+                    && titles_.loaded()->scores().Table[3][2].PlayerName[0] == QStringLiteral("山本 3 2");
         });
         frmTitle* title = load();
         mci::setCommandObserver([this](const QString& command, bool) { commands_ << command; });
@@ -209,11 +210,11 @@ private slots:
 
     void everyLoadReseedsTheRandomSource()
     {
-        GameRandom::instance().seed(42);
-        const double first = GameRandom::instance().Next();
-        GameRandom::instance().seed(42);
+        random_.seed(42);
+        const double first = random_.Next();
+        random_.seed(42);
         load();
-        QVERIFY(GameRandom::instance().Next() != first);
+        QVERIFY(random_.Next() != first);
     }
 
     void enterStartsABattleAndUnloadsTheTitle()
@@ -221,7 +222,7 @@ private slots:
         frmTitle* title = load();
         QTest::keyClick(title, Qt::Key_Return);
         QCOMPARE(battlesShown_, 1);
-        QVERIFY(!frmTitle::Loaded());
+        QVERIFY(!titles_.loaded());
         QCOMPARE(commandsFor("TITLE_AVI").last(), QStringLiteral("close TITLE_AVI"));
         QVERIFY(!mci::status(QStringLiteral("TITLE_AVI")));
     }
@@ -235,7 +236,7 @@ private slots:
         QTest::keyClick(end, Qt::Key_Return);
         flushDeletes();
         QCOMPARE(battlesShown_, 0);
-        QVERIFY(!frmTitle::Loaded());
+        QVERIFY(!titles_.loaded());
 
         // Esc quits whichever button has the focus.
         title = load();
@@ -244,7 +245,7 @@ private slots:
         QTest::keyClick(start, Qt::Key_Escape);
         flushDeletes();
         QCOMPARE(battlesShown_, 0);
-        QVERIFY(!frmTitle::Loaded());
+        QVERIFY(!titles_.loaded());
 
         // The settings button with the focus opens the settings.
         title = load();
@@ -260,7 +261,7 @@ private slots:
         QTest::keyClick(config, Qt::Key_Return);
         QCOMPARE(opened, QStringLiteral("frmConfig"));
         QCOMPARE(battlesShown_, 0);
-        QVERIFY(frmTitle::Loaded());
+        QVERIFY(titles_.loaded());
     }
 
     void everyWayOutClosesTheMovieOnce()
@@ -268,10 +269,10 @@ private slots:
         const std::function<void(frmTitle*)> ways[] = {
             [](frmTitle* t) { QTest::keyClick(t, Qt::Key_Escape); },
             [](frmTitle* t) { QTest::mouseClick(button(t, "cmdEnd"), Qt::LeftButton); },
-            [](frmTitle* t) {
+            [this](frmTitle* t) {
                 // The caption's own accelerator: Alt+E in Japanese, Alt+Q in English.
                 QTest::keySequence(t, QKeySequence::mnemonic(button(t, "cmdEnd")->text()));
-                QTRY_VERIFY(!frmTitle::Loaded());
+                QTRY_VERIFY(!titles_.loaded());
             },
             [](frmTitle* t) { t->close(); }, // the close box
         };
@@ -279,7 +280,7 @@ private slots:
             commands_.clear();
             way(load());
             flushDeletes();
-            QVERIFY(!frmTitle::Loaded());
+            QVERIFY(!titles_.loaded());
             QCOMPARE(commands_.count(QStringLiteral("close TITLE_AVI")), 1);
             QVERIFY(!mci::status(QStringLiteral("TITLE_AVI")));
         }
@@ -364,13 +365,13 @@ private slots:
                            label->mapTo(title, label->rect().center()));
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(catcher.urls, QList<QUrl>({QUrl(frmTitle::WebAddress)}));
-        QVERIFY(frmTitle::Loaded());
+        QVERIFY(titles_.loaded());
     }
 
     void showingTheLoadedTitleDoesNotLoadItAgain()
     {
         frmTitle* title = load();
-        QCOMPARE(frmTitle::ShowTitle(), title);
+        QCOMPARE(titles_.show(), title);
         QCOMPARE(commandsFor("TITLE_AVI").size(), 2);
     }
 
@@ -378,7 +379,7 @@ private slots:
     {
         UserStore().setValue(QStringLiteral("Config/EnemyMax"), QStringLiteral("3"));
         load();
-        QTest::keyClick(frmTitle::Loaded(), Qt::Key_Return);
+        QTest::keyClick(titles_.loaded(), Qt::Key_Return);
         flushDeletes();
         QCOMPARE(battlesShown_, 1);
         // The battle is played with the settings the title read.
@@ -388,10 +389,10 @@ private slots:
         UserStore().setValue(QStringLiteral("Config/GameLevel"), QStringLiteral("0"));
         commands_.clear();
         // What the end of the battle does.
-        frmTitle::ShowTitle();
-        QVERIFY(frmTitle::Loaded());
-        QCOMPARE(frmTitle::Loaded()->scores().Table[2][1].PlayerName[0], QStringLiteral("古賀 2 1"));
-        QCOMPARE(frmTitle::Loaded()->settings(), (GameSettings{3, 150, 0}));
+        titles_.show();
+        QVERIFY(titles_.loaded());
+        QCOMPARE(titles_.loaded()->scores().Table[2][1].PlayerName[0], QStringLiteral("古賀 2 1"));
+        QCOMPARE(titles_.loaded()->settings(), (GameSettings{3, 150, 0}));
         QCOMPARE(commands_.size(), 2);
         QVERIFY(commands_[1] == QStringLiteral("play TITLE_AVI repeat"));
     }
