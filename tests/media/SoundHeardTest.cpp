@@ -289,6 +289,16 @@ protected:
         return first;
     }
 
+    // Where only its outline can be judged: heard after quiet at its play,
+    // then sounding on without a gap until its stop.
+    void expectHeardUntilStopped(const Recording& r, Clock::time_point play, Clock::time_point stop,
+                                 const char* heard, const char* stopped)
+    {
+        const auto first = heardAfterQuiet(r, play, r.indexAt(stop), heard);
+        ASSERT_TRUE(first);
+        expectSilencedBy(r, *first, stop, r.size(), stopped);
+    }
+
     static void expectNoLoss(const Recording& r)
     {
         EXPECT_LT(std::abs(r.lostMs()), 100) << "the recording lost or gained time";
@@ -391,9 +401,7 @@ TEST_P(SoundHeardTest, TurretHumsUntilTheTurretArrives)
         if (resampled) {
             // The restart is told only by its samples: here the hum must
             // sound on through it and stop at the arrival.
-            const auto first = heardAfterQuiet(*r, start, r->indexAt(restart), "hum");
-            ASSERT_TRUE(first);
-            expectSilencedBy(*r, *first, arrive, r->size(), "hum at the arrival");
+            expectHeardUntilStopped(*r, start, arrive, "hum", "hum at the arrival");
             return;
         }
         ASSERT_TRUE(heardFromStart(*r, start, turn, 1000, "hum"));
@@ -419,9 +427,7 @@ TEST_P(SoundHeardTest, RepeatedSoundLoopsUntilStopped)
         if (resampled) {
             // Its seam is told only by its samples: here the hum must sound
             // on past its first round without a gap, up to the stop.
-            const auto first = heardAfterQuiet(*r, start, r->indexAt(stop), "looped hum");
-            ASSERT_TRUE(first);
-            expectSilencedBy(*r, *first, stop, r->size(), "looped hum");
+            expectHeardUntilStopped(*r, start, stop, "looped hum", "looped hum");
             return;
         }
         const auto first = heardFromStart(*r, start, turn, 1000, "looped hum");
@@ -470,9 +476,7 @@ TEST_P(SoundHeardTest, HumSoundsOnThroughAStallOfTheGamesThread)
         if (resampled) {
             // No exact samples: the hum sounds on through the stall without
             // a gap, up to the stop.
-            const auto first = heardAfterQuiet(*r, start, r->indexAt(stop), "hum before the stall");
-            ASSERT_TRUE(first);
-            expectSilencedBy(*r, *first, stop, r->size(), "hum after the stall");
+            expectHeardUntilStopped(*r, start, stop, "hum before the stall", "hum after the stall");
             return;
         }
         const auto first = heardFromStart(*r, start, turn, 400, "hum before the stall");
@@ -638,9 +642,8 @@ TEST_F(SoundHeardTest, DISABLED_ServerGoneAndBackTheNextCueIsHeard)
         // leaves it stopped, and the cue above must be the first play after its
         // return.
         if (streamResampled()) {
-            const auto first = heardAfterQuiet(*r, shot, r->indexAt(fall), "gun after the server came back");
-            ASSERT_TRUE(first);
-            expectSilencedBy(*r, *first, fall, r->size(), "gun stopped after the server came back");
+            expectHeardUntilStopped(*r, shot, fall, "gun after the server came back",
+                                    "gun stopped after the server came back");
             return;
         }
         const auto heard = heardFromStart(*r, shot, fire, 500, "gun after the server came back");
