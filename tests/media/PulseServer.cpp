@@ -23,11 +23,9 @@ bool PulseServer::start(std::string* why)
     const std::string sink = std::string("module-null-sink sink_name=") + Sink
         + " rate=" + std::to_string(Rate) + " channels=1 format=s16le";
     const std::string native = "module-native-protocol-unix auth-anonymous=1 socket=" + socketPath;
-    // SDL 3 opens no output below 44.1 kHz stereo and doubles the clips'
-    // rate itself, passing their own samples through at every other frame;
-    // the trivial resampler keeps just those frames, so the recording still
-    // matches the clips sample for sample. SDL 2 gives the sink's own rate,
-    // which is not resampled at all.
+    // SDL 2 gives the sink's own rate, which is not resampled at all; what
+    // SDL 3 resamples itself is taken back to the sink's rate at the least
+    // cost.
     const pid_t pid =
         spawn({program, "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "--system=no",
                "--log-target=stderr", "--resample-method=trivial", "-L", sink, "-L", native},

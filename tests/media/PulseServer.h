@@ -7,5 +7,4 @@
 class PulseServer : public SoundServer {
 public:
     bool start(std::string* why) override;
-    bool halvesDoubledRateExactly() const override { return true; }
 };

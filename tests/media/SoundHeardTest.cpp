@@ -133,12 +133,13 @@ QByteArray sinkInputs();
 // The cases that match the recording sample for sample against the clips
 // hold only where the sink receives the clips' own samples. SDL 3 (under
 // sdl2-compat, on newer releases) opens its output at no less than 44.1 kHz
-// stereo and resamples the clips itself: exact where the server halves that
-// back by dropping every other frame (PulseAudio as the test runs it), and
-// with nothing exact to find where it filters (PipeWire). There each case
-// times the sound by its sound after quiet and its gaps instead; what only
-// the samples tell (a restart from the first sample, the loop's exact seam)
-// is checked where they arrive as they are.
+// stereo and resamples the clips itself, so the server gets them at another
+// rate and takes them back to the sink's: even where that happens to keep
+// every other frame as it came, a late feed on a busy machine shifts the
+// server's phase by a frame and nothing exact is left to find. There each
+// case times the sound by its sound after quiet and its gaps instead; what
+// only the samples tell (a restart from the first sample, the loop's exact
+// seam) is checked where they arrive as they are.
 bool streamResampled()
 {
     static const bool resampled = [] {
@@ -163,12 +164,11 @@ bool streamResampled()
         stopSound("TURN_SND");
         runFor(300);
         const QByteArray own = "s16le 1ch " + QByteArray::number(SoundServer::Rate) + "Hz";
-        const QByteArray doubled = "s16le 2ch " + QByteArray::number(2 * SoundServer::Rate) + "Hz";
         if (layouts(list).isEmpty()) {
             std::printf("the game's stream was not listed by the server: no exact samples looked for\n");
             return true;
         }
-        if (list.contains(own) || (server->halvesDoubledRateExactly() && list.contains(doubled)))
+        if (list.contains(own))
             return false;
         for (const QByteArray& line : layouts(list))
             std::printf("the game's stream reaches the server as %s\n", line.constData());

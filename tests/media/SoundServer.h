@@ -26,9 +26,6 @@ public:
     void stop();
 
     std::string monitor() const { return std::string(Sink) + ".monitor"; }
-    // Whether a stream at twice the sink's rate, both channels alike, comes
-    // out at the sink as every other frame of it, unfiltered.
-    virtual bool halvesDoubledRateExactly() const { return false; }
 
 protected:
     // A fresh folder with runtime/ (mode 700) and home/ in it.
