@@ -145,8 +145,7 @@ void ControllerInput::pump()
     // Everything is read first and delivered after: a delivery may open a
     // modal dialog whose own loop pumps again.
     std::vector<Completed> out;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
+    for (const SDL_Event& event : sdl::pollEvents()) {
         switch (event.type) {
         case SDL_CONTROLLERDEVICEADDED: open(event.cdevice.which); break;
         case SDL_CONTROLLERDEVICEREMOVED: close(event.cdevice.which); break;
@@ -168,7 +167,7 @@ void ControllerInput::pump()
                 out.push_back({*input, modifiersOf(*pad), std::nullopt});
             break;
         }
-        default: break; // joystick, audio and every other event of SDL's
+        default: break; // joystick and every other event of SDL's
         }
     }
     const std::int64_t now = options_.clock();

@@ -278,9 +278,10 @@ QString SoundOutput::driver()
 bool SoundOutput::ensureOpen()
 {
     collect();
-    if (device_ && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED) {
-        // SDL stops a device whose server went away; it never comes back
-        // by itself.
+    // SDL 2 stops a device whose server went away; SDL 3 keeps it running
+    // into nothing and only reports it lost. Either way it never comes back
+    // by itself.
+    if (device_ && (SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED || sdl::outputRemoved())) {
         if (!told_)
             qWarning(
                 "Mortavel: the sound output went away; the game plays on without sound until it is back");
@@ -334,6 +335,8 @@ void SoundOutput::collect()
         return;
     device_ = attempt_->device;
     if (device_) {
+        // What was reported of the output before this one is past.
+        sdl::outputRemoved();
         told_ = false;
     } else if (!told_) {
         qWarning("Mortavel: no sound output (%s); the game plays on without sound", attempt_->error.c_str());

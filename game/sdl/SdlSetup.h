@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+union SDL_Event;
 
 // What every user of SDL in the game says before it starts a subsystem of
 // SDL's: the program's name for the desktop, and no signal handlers of SDL's
@@ -22,5 +25,17 @@ void prepare();
 // long is left undone, which matters only as the process ends.
 bool initSubSystem(std::uint32_t flags);
 void quitSubSystem(std::uint32_t flags);
+
+// SDL's one event queue, read on the user-interface thread by the
+// controllers at a steady rate and by the sound output at each play.
+//
+// Every event in the queue, pumped first, except the audio devices' own:
+// an output reported lost is kept for outputRemoved(), the rest dropped.
+std::vector<SDL_Event> pollEvents();
+// Whether SDL reported an output device lost since the last call: the
+// device the game opened under SDL 2, the server's device under SDL 3,
+// which keeps a lost default output running into nothing instead of
+// stopping it. Pumps the queue but leaves every other event in it.
+bool outputRemoved();
 
 } // namespace sdl

@@ -9,12 +9,15 @@
 #include "frmMain.h"
 #include "ManualClock.h"
 #include "ReplayRandom.h"
+#include "SdlSetup.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+
+#include <SDL.h>
 
 #include <cmath>
 #include <memory>
@@ -294,6 +297,40 @@ private slots:
         QCOMPARE(rig.input.pumpInterval(), ControllerInput::IdleInterval);
         rig.tap(odd, "a");
         QVERIFY(button("cmdFire")->isEnabled());
+    }
+
+    // The sound output and the controllers read SDL's one queue: neither
+    // may take what the other waits for.
+    void soundAndControllersShareSdlsEvents()
+    {
+        PadRig rig;
+        VirtualPad pad;
+        rig.input.pump();
+        const auto removed = [](bool capture) {
+            SDL_Event event{};
+            event.type = SDL_AUDIODEVICEREMOVED;
+            event.adevice.which = 2;
+            event.adevice.iscapture = capture ? 1 : 0;
+            QCOMPARE(SDL_PushEvent(&event), 1);
+        };
+        // A lost output read by the controllers' pump is kept for the sound,
+        // and told once.
+        removed(false);
+        rig.input.pump();
+        QVERIFY(sdl::outputRemoved());
+        QVERIFY(!sdl::outputRemoved());
+        // A microphone is none of the sound's business.
+        removed(true);
+        rig.input.pump();
+        QVERIFY(!sdl::outputRemoved());
+        // The sound's look at the queue (which pumps it) leaves the
+        // controller's press and release there.
+        QVERIFY(pad.setButton("dpright", true));
+        QVERIFY(!sdl::outputRemoved());
+        QVERIFY(pad.setButton("dpright", false));
+        QVERIFY(!sdl::outputRemoved());
+        rig.input.pump();
+        QCOMPARE(bearing(), 1);
     }
 };
 
