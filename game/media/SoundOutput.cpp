@@ -335,8 +335,6 @@ void SoundOutput::collect()
         return;
     device_ = attempt_->device;
     if (device_) {
-        // What was reported of the output before this one is past.
-        sdl::outputRemoved();
         told_ = false;
     } else if (!told_) {
         qWarning("Mortavel: no sound output (%s); the game plays on without sound", attempt_->error.c_str());
